@@ -17,4 +17,7 @@ struct WordCategory {
 };
 static_assert(sizeof(WordCategory) == 6);
 
+// Class 0 (not yet classified) counts as a substantive.
+inline bool isSubstantive(const WordCategory& c) { return c.category == 0 || c.category == 8; }
+
 }  // namespace malvex
