@@ -1,0 +1,108 @@
+#include "reading/read_ahead.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "reading/block_source.h"
+#include "test_support.h"
+
+namespace malvex {
+namespace {
+
+using testing::TempDir;
+
+std::string Pattern(size_t n) {
+  std::string s(n, '\0');
+  for (size_t i = 0; i < n; ++i) s[i] = static_cast<char>('a' + (i * 7 + i / 251) % 26);
+  return s;
+}
+
+// Reads a whole file through the worker and returns the block sizes seen.
+std::vector<int64_t> ReadThrough(TThreadDeLectureDisque& worker, const std::string& path,
+                                 std::string& content) {
+  PlainFileSource source(worker);
+  int64_t size = -1;
+  EXPECT_TRUE(source.Open(path.c_str(), size));
+  std::vector<uint8_t> block(TThreadDeLectureDisque::kBlockSize);
+  std::vector<int64_t> sizes;
+  for (;;) {
+    int64_t n = source.NextBlock(block.data());
+    if (n <= 0) {
+      EXPECT_EQ(n, 0);
+      break;
+    }
+    sizes.push_back(n);
+    content.append(reinterpret_cast<const char*>(block.data()), static_cast<size_t>(n));
+  }
+  source.Close();
+  return sizes;
+}
+
+struct BlockCase {
+  size_t fileSize;
+  std::vector<int64_t> blocks;
+};
+
+class BlockSplitTest : public ::testing::TestWithParam<BlockCase> {};
+
+TEST_P(BlockSplitTest, FileIsConsumedInBlocksOf64KiB) {
+  TempDir dir;
+  std::string path = dir.File("t.txt");
+  std::string data = Pattern(GetParam().fileSize);
+  ASSERT_TRUE(testing::WriteFile(path, data));
+  TThreadDeLectureDisque worker;
+  worker.Start();
+  std::string content;
+  EXPECT_EQ(ReadThrough(worker, path, content), GetParam().blocks);
+  EXPECT_EQ(content, data);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, BlockSplitTest,
+                         ::testing::Values(BlockCase{0, {}}, BlockCase{1, {1}},
+                                           BlockCase{65536, {65536}},
+                                           BlockCase{65537, {65536, 1}},
+                                           BlockCase{3 * 65536 + 17, {65536, 65536, 65536, 17}}));
+
+TEST(ReadAheadTest, WorkerPrefetchesTheBlockAfterTheFirst) {
+  TempDir dir;
+  std::string path = dir.File("big.txt");
+  std::string data = Pattern(5 * 65536);
+  ASSERT_TRUE(testing::WriteFile(path, data));
+  TThreadDeLectureDisque worker;
+  worker.Start();
+  std::string content;
+  ReadThrough(worker, path, content);
+  EXPECT_EQ(content, data);
+  // The first block is always read directly; later ones may come from the
+  // worker, whichever side got there first, but never twice.
+  EXPECT_LE(worker.PrefetchCount(), 4);
+}
+
+TEST(ReadAheadTest, TakeBlockFailsAfterTermination) {
+  TempDir dir;
+  std::string path = dir.File("t.txt");
+  ASSERT_TRUE(testing::WriteFile(path, Pattern(100)));
+  TThreadDeLectureDisque worker;
+  worker.Start();
+  int64_t size = 0;
+  ASSERT_TRUE(worker.OpenFile(path.c_str(), size));
+  worker.Terminate();
+  std::vector<uint8_t> block(TThreadDeLectureDisque::kBlockSize);
+  std::lock_guard<std::mutex> lk(worker.Lock());
+  EXPECT_FALSE(worker.TakeBlock(block.data(), 100));
+}
+
+TEST(ReadAheadTest, OpeningAMissingFileOrAFolderFails) {
+  TempDir dir;
+  TThreadDeLectureDisque worker;
+  int64_t size = 7;
+  EXPECT_FALSE(worker.OpenFile(dir.File("none.txt").c_str(), size));
+  EXPECT_NE(worker.LastError(), 0);
+  EXPECT_FALSE(worker.OpenFile(dir.path().c_str(), size));
+  EXPECT_FALSE(worker.FileOpen());
+}
+
+}  // namespace
+}  // namespace malvex
