@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "reading/block_source.h"
@@ -65,19 +67,37 @@ INSTANTIATE_TEST_SUITE_P(Sizes, BlockSplitTest,
                                            BlockCase{65537, {65536, 1}},
                                            BlockCase{3 * 65536 + 17, {65536, 65536, 65536, 17}}));
 
-TEST(ReadAheadTest, WorkerPrefetchesTheBlockAfterTheFirst) {
+TEST(ReadAheadTest, WorkerReadsTheNextBlockAfterASignal) {
   TempDir dir;
   std::string path = dir.File("big.txt");
-  std::string data = Pattern(5 * 65536);
+  std::string data = Pattern(3 * 65536);
   ASSERT_TRUE(testing::WriteFile(path, data));
   TThreadDeLectureDisque worker;
   worker.Start();
-  std::string content;
-  ReadThrough(worker, path, content);
-  EXPECT_EQ(content, data);
-  // The first block is always read directly; later ones may come from the
-  // worker, whichever side got there first, but never twice.
-  EXPECT_LE(worker.PrefetchCount(), 4);
+  std::vector<uint8_t> block(TThreadDeLectureDisque::kBlockSize);
+  int64_t size = 0;
+  {
+    std::lock_guard<std::mutex> lk(worker.Lock());
+    ASSERT_TRUE(worker.OpenFile(path.c_str(), size));
+    // Whoever reads first, the block taken is the file's first block.
+    ASSERT_TRUE(worker.TakeBlock(block.data(), 65536));
+    worker.Signal();
+  }
+  EXPECT_EQ(std::string(block.begin(), block.end()), data.substr(0, 65536));
+  // The worker, woken by the signal, prefetches the second block.
+  for (int i = 0; i < 10000; ++i) {
+    {
+      std::lock_guard<std::mutex> lk(worker.Lock());
+      if (worker.BlockReady()) break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  std::lock_guard<std::mutex> lk(worker.Lock());
+  ASSERT_TRUE(worker.BlockReady());
+  EXPECT_EQ(worker.Remaining(), 65536);
+  ASSERT_TRUE(worker.TakeBlock(block.data(), 65536));
+  EXPECT_EQ(std::string(block.begin(), block.end()), data.substr(65536, 65536));
+  EXPECT_FALSE(worker.BlockReady());
 }
 
 TEST(ReadAheadTest, TakeBlockFailsAfterTermination) {
