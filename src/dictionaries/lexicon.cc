@@ -1,0 +1,7 @@
+#include "dictionaries/lexicon.h"
+
+namespace malvex {
+
+void Lexicon::Open(const std::string& basePath) { ready_ = !basePath.empty(); }
+
+}  // namespace malvex

@@ -1,0 +1,236 @@
+#include "reading/engine.h"
+
+#include <cstdio>
+#include <new>
+
+#include "platform/fatal.h"
+#include "platform/files.h"
+#include "reading/text_reader.h"
+#include "scenarios/scenario_store.h"
+#include "semantic/analysis_context.h"
+
+namespace malvex {
+
+Engine::Engine(FrontEnd& frontEnd, EngineOptions options)
+    : frontEnd_(frontEnd), options_(std::move(options)), messages_(frontEnd.Box()) {
+  const LanguageInfo& language = LanguageFor(kEditionLanguage);
+  settings_ = std::make_unique<Settings>(
+      messages_, options_.places ? *options_.places : DefaultSettingsPlaces(language), language);
+  if (options_.wizard) settings_->setWizardRunner(options_.wizard);
+}
+
+Engine::~Engine() { StopEngine(); }
+
+bool Engine::StartEngine() {
+  if (started_) return true;
+  // 1. Run flags and tables start from their defaults.
+  run_ = RunState{};
+  runFlags() = RunFlags{};
+  runFlags().setLanguageCode(kEditionLanguage);
+  tables_ = DefaultLanguageTables();
+  settings_->ResetSettings();
+
+  // 2. The file list.
+  files_.reset(new (std::nothrow) TPileFile);
+  messages_.checkMemory(files_.get());
+  files_->Clear();
+
+  // 4. The engine objects, in order.
+  scratch_.assign(kScratchBytes, 0);
+  stream_.reset(new (std::nothrow) WordStream(&messages_));
+  messages_.checkMemory(stream_.get());
+  scenario_.reset(new (std::nothrow) ScenarioStore);
+  messages_.checkMemory(scenario_.get());
+  if (!scenario_->Ok()) FatalExit(1);
+  borders_.reset(new (std::nothrow) BordersStore);
+  messages_.checkMemory(borders_.get());
+  if (!borders_->Ok()) FatalExit(1);
+  // Without the dictionary folder no dictionary can be read: say so before
+  // trying the files one by one.
+  std::string dictionaryFolder = folders().dictionaryBase;
+  if (!StripLastComponent(dictionaryFolder) || !FolderExists(dictionaryFolder)) {
+    messages_.errorBox(messages_.message(10));
+    FatalExit(2);
+  }
+  LoadMatrix();
+  dictionaryPool_.reset(new (std::nothrow) StringPool);
+  messages_.checkMemory(dictionaryPool_.get());
+  lexicon_.reset(new (std::nothrow) Lexicon(messages_));
+  messages_.checkMemory(lexicon_.get());
+  lexicon_->Open(folders().dictionaryBase);
+  if (!lexicon_->Ready()) return false;
+  if (!semantic_) {
+    semantic_.reset(new (std::nothrow) SemanticDictionary);
+    messages_.checkMemory(semantic_.get());
+    semantic_->Open(folders().dictionaryBase);
+  }
+  if (!verbLemmas_) verbLemmas_.reset(new (std::nothrow) LemmaIndex(29, 7));
+  messages_.checkMemory(verbLemmas_.get());
+  if (!adjectiveLemmas_) adjectiveLemmas_.reset(new (std::nothrow) LemmaIndex(29, 7));
+  messages_.checkMemory(adjectiveLemmas_.get());
+  if (!nounLemmas_) nounLemmas_.reset(new (std::nothrow) NounLemmaIndex(kNounIndexCapacity));
+  messages_.checkMemory(nounLemmas_.get());
+  worker_.reset(new (std::nothrow) TThreadDeLectureDisque);
+  messages_.checkMemory(worker_.get());
+  worker_->Start();
+
+  // 5. The settings.
+  settings_->LoadSettings(DictionaryFingerprint(semantic_->EntryCount(), nounLemmas_->EntryCount()));
+  started_ = true;
+  stopped_ = false;
+  frontEnd_.SetWaitCursor(false);
+  return true;
+}
+
+void Engine::LoadMatrix() {
+  std::string name = ChangeExtension(folders().dictionaryBase, ".zv8");
+  std::string bytes;
+  if (!ReadWholeFile(name, bytes) || bytes.size() < kMatrixBytes) {
+    messages_.errorBox(messages_.message(218));
+    FatalExit(1412);
+  }
+  matrix_.assign(bytes.begin(), bytes.begin() + kMatrixBytes);
+}
+
+bool Engine::RunAnalysis(uint8_t mode) {
+  if (!started_ || run_.running) return false;
+  run_.converterWarningShown = false;
+  run_.quiet = false;
+  frontEnd_.SetWaitCursor(true);
+  CreateGauge();
+  gauge_->DefinirMaximum(0);
+  gauge_->SetPumping(true);
+  if (!ReadingPass()) return false;
+  run_.stopRequested = false;
+  frontEnd_.SetWaitCursor(true);
+  run_.mode = mode;
+  analysis_.reset(new (std::nothrow) AnalysisContext(*this));
+  messages_.checkMemory(analysis_.get());
+  if (!analysis_->Ok()) FatalExit(1);
+  if (!analysis_->Run()) {
+    AbortRun(true);
+    return false;
+  }
+  run_.running = false;
+  DestroyGauge();
+  frontEnd_.SetWaitCursor(false);
+  return true;
+}
+
+bool Engine::ReadingPass() {
+  if (run_.running) return false;
+  run_.running = true;
+  run_.runAborted = false;
+  run_.readInterrupted = false;
+  run_.stopRequested = false;
+  runFlags().setAnalysisMade(true);
+  int units = record().textSizeWarning();
+  if (units <= 1) {
+    units = 2;
+    record().setTextSizeWarning(2);
+  }
+  run_.sizeLimitBytes = static_cast<int64_t>(units) * 1024000;
+  stream_->Reset();
+  if (gauge_) gauge_->DefinirMaximum(0);
+  statistics_.ResetStatistics();
+
+  lexicalBuffer_.reset(new (std::nothrow) SegmentBuffer);
+  if (!lexicalBuffer_) return !AbortRun(true);
+  if (CheckStop()) return false;
+  sentenceBuffer_.reset(new (std::nothrow) SegmentBuffer);
+  if (!sentenceBuffer_) return !AbortRun(true);
+  if (CheckStop()) return false;
+  if (!run_.quiet) frontEnd_.SetWaitCursor(true);
+
+  if (!ReadAllFiles()) {
+    if (!run_.runAborted) AbortRun(true);
+    return false;
+  }
+  if (CheckStop()) return false;
+  DestroySegmentBuffers();
+  statistics_.FinaliseStatistics();
+  return !CheckStop();
+}
+
+bool Engine::ReadAllFiles() {
+  stream_->Reset();
+  TextReader reader(*this);
+  int n = files_->Count();
+  for (int i = 1; i <= n; ++i) {
+    run_.currentFileIndex = i;
+    const std::string& name = files_->Get(i);
+    if (gauge_) gauge_->DefinirValeur(3, std::to_string(i));
+    bool ok = reader.ReadFile(name);
+    ok = reader.EndOfFile() && ok;
+    if (reader.StopReading() || run_.stopRequested) break;
+    (void)ok;
+  }
+  if (run_.stopRequested) {
+    run_.readInterrupted = true;
+    return false;
+  }
+  return true;
+}
+
+bool Engine::AbortRun(bool condition) {
+  if (!condition) return false;
+  DestroySegmentBuffers();
+  run_.runAborted = true;
+  run_.running = false;
+  DestroyGauge();
+  frontEnd_.SetWaitCursor(false);
+  return true;
+}
+
+bool Engine::CheckStop() {
+  if (gauge_ && !gauge_->Continue()) run_.stopRequested = true;
+  if (AbortRun(run_.stopRequested)) return true;
+  return AbortRun(run_.runAborted);
+}
+
+void Engine::ReleaseAnalysis(bool clearStream) {
+  analysis_.reset();
+  if (clearStream && stream_) stream_->Reset();
+}
+
+void Engine::CreateGauge() {
+  if (!gauge_) gauge_ = frontEnd_.CreateGauge();
+  gauge_->Show();
+}
+
+void Engine::DestroyGauge() {
+  if (!gauge_) return;
+  gauge_->Close();
+  gauge_.reset();
+}
+
+void Engine::DestroySegmentBuffers() {
+  lexicalBuffer_.reset();
+  sentenceBuffer_.reset();
+}
+
+void Engine::StopEngine() {
+  if (!started_ || stopped_) return;
+  stopped_ = true;
+  record().setDictionaryFingerprint(DictionaryFingerprint(semantic_->EntryCount(), nounLemmas_->EntryCount()));
+  settings_->SaveSettings();
+  analysis_.reset();
+  lexicon_.reset();
+  verbLemmas_.reset();
+  adjectiveLemmas_.reset();
+  nounLemmas_.reset();
+  semantic_.reset();
+  matrix_.clear();
+  borders_.reset();
+  dictionaryPool_.reset();
+  files_.reset();
+  scratch_.clear();
+  scratch_.shrink_to_fit();
+  if (worker_) worker_->Terminate();
+  worker_.reset();
+  stream_.reset();
+  scenario_.reset();
+  started_ = false;
+}
+
+}  // namespace malvex

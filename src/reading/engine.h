@@ -1,0 +1,152 @@
+// The engine: the long-lived objects every analysis uses, created once per
+// process by StartEngine and freed by StopEngine, and the analysis run that
+// turns the file list into a filled word stream (the reading pass) and
+// hands over to the semantic pass.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/settings.h"
+#include "dictionaries/borders.h"
+#include "dictionaries/lemma_index.h"
+#include "dictionaries/lexicon.h"
+#include "dictionaries/semantic_dictionary.h"
+#include "foundations/language_tables.h"
+#include "foundations/messages.h"
+#include "platform/front_end.h"
+#include "reading/file_list.h"
+#include "reading/read_ahead.h"
+#include "reading/word_stream.h"
+#include "semantic/category_statistics.h"
+
+namespace malvex {
+
+class AnalysisContext;
+class ScenarioStore;
+class SegmentBuffer;
+
+// Where the engine finds its folders. Without `places` the engine uses
+// those of the running program (folders beside it, registry and user
+// folder under the XDG folders).
+struct EngineOptions {
+  std::optional<SettingsPlaces> places;
+  // The front end's set-up wizard for a first multi-user start; none in
+  // batch use (the installation then runs single-user).
+  SetupWizardRunner wizard;
+};
+
+// State of the current run, process-wide in the original design; owned by
+// the engine here.
+struct RunState {
+  bool running = false;
+  bool stopRequested = false;
+  bool runAborted = false;
+  bool readInterrupted = false;
+  bool quiet = false;
+  bool converterWarningShown = false;
+  int64_t sizeLimitBytes = 0;
+  int currentFileIndex = 0;
+  uint8_t mode = 0;
+};
+
+class Engine {
+ public:
+  static constexpr size_t kMatrixBytes = 17432;
+  static constexpr size_t kScratchBytes = 65535;
+  static constexpr uint32_t kNounIndexCapacity = 5000000;
+
+  // `frontEnd` must outlive the engine.
+  Engine(FrontEnd& frontEnd, EngineOptions options);
+  ~Engine();
+  Engine(const Engine&) = delete;
+  Engine& operator=(const Engine&) = delete;
+
+  // Creates the engine objects in order and loads the settings. Fatal
+  // errors end the process through FatalExit (codes 1, 2, 1412).
+  bool StartEngine();
+  // One complete analysis of the file list; true when the semantic pass
+  // completed.
+  bool RunAnalysis(uint8_t mode);
+  // Fills the word stream from the file list.
+  bool ReadingPass();
+  // When `condition`, cleans up the run and returns true.
+  bool AbortRun(bool condition);
+  // Polls the gauge; true when the run must end.
+  bool CheckStop();
+  // Drops the semantic context of the last run; with `clearStream` also
+  // the analysed text.
+  void ReleaseAnalysis(bool clearStream);
+  // Saves the settings and frees every engine object, in order.
+  void StopEngine();
+
+  bool Started() const { return started_; }
+
+  FrontEnd& frontEnd() { return frontEnd_; }
+  Messages& messages() { return messages_; }
+  RunState& run() { return run_; }
+  const RunState& run() const { return run_; }
+  TPileFile& files() { return *files_; }
+  WordStream& stream() { return *stream_; }
+  LanguageTables& tables() { return tables_; }
+  Settings& settings() { return *settings_; }
+  SettingsRecord& record() { return settings_->record(); }
+  RunFlags& runFlags() { return settings_->runFlags(); }
+  Folders& folders() { return settings_->folders(); }
+  const Parameters& parameters() const { return settings_->parameters(); }
+  TThreadDeLectureDisque& worker() { return *worker_; }
+  Lexicon& lexicon() { return *lexicon_; }
+  SemanticDictionary& semanticDictionary() { return *semantic_; }
+  const std::vector<uint8_t>& matrix() const { return matrix_; }
+  // The gauge of the current run, or nullptr.
+  Gauge* gauge() { return gauge_.get(); }
+  // The semantic context of the last run, or nullptr.
+  AnalysisContext* analysis() { return analysis_.get(); }
+  StringPool& dictionaryPool() { return *dictionaryPool_; }
+  CategoryStatistics& statistics() { return statistics_; }
+
+  // Shows the gauge when it does not exist yet (RunAnalysis does it; the
+  // reading pass can run on its own too).
+  void CreateGauge();
+  void DestroyGauge();
+
+ private:
+  void LoadMatrix();
+  void DestroySegmentBuffers();
+  bool ReadAllFiles();
+
+  FrontEnd& frontEnd_;
+  EngineOptions options_;
+  Messages messages_;
+  RunState run_;
+  bool started_ = false;
+  bool stopped_ = false;
+
+  LanguageTables tables_;
+  std::unique_ptr<Settings> settings_;
+
+  std::unique_ptr<TPileFile> files_;
+  std::vector<uint8_t> scratch_;
+  std::unique_ptr<WordStream> stream_;
+  std::unique_ptr<ScenarioStore> scenario_;
+  std::unique_ptr<BordersStore> borders_;
+  std::vector<uint8_t> matrix_;
+  std::unique_ptr<StringPool> dictionaryPool_;
+  std::unique_ptr<Lexicon> lexicon_;
+  std::unique_ptr<SemanticDictionary> semantic_;
+  std::unique_ptr<LemmaIndex> verbLemmas_;
+  std::unique_ptr<LemmaIndex> adjectiveLemmas_;
+  std::unique_ptr<NounLemmaIndex> nounLemmas_;
+  std::unique_ptr<TThreadDeLectureDisque> worker_;
+
+  std::unique_ptr<SegmentBuffer> lexicalBuffer_;
+  std::unique_ptr<SegmentBuffer> sentenceBuffer_;
+  std::unique_ptr<Gauge> gauge_;
+  CategoryStatistics statistics_;
+  std::unique_ptr<AnalysisContext> analysis_;
+};
+
+}  // namespace malvex

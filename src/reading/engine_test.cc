@@ -1,0 +1,266 @@
+#include "reading/engine.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/basic_gauges.h"
+#include "platform/scripted_box.h"
+#include "semantic/analysis_context.h"
+#include "test_support.h"
+
+namespace malvex {
+namespace {
+
+using testing::CatchFatalExit;
+using testing::FatalExitCalled;
+using testing::TempDir;
+
+// A front end for tests: scripted boxes, silent gauges that can be told
+// to report Stop.
+class TestFrontEnd : public FrontEnd {
+ public:
+  NotificationBox& Box() override { return box; }
+  std::unique_ptr<Gauge> CreateGauge() override {
+    auto g = std::make_unique<SilentGauge>();
+    g->StopAfterContinues(stopAfter);
+    ++gaugesCreated;
+    lastGauge = g.get();
+    return g;
+  }
+  ScriptedBox box;
+  int stopAfter = 0;
+  int gaugesCreated = 0;
+  SilentGauge* lastGauge = nullptr;
+};
+
+// An installation in a temporary folder: bin/, Dico/ with a matrix, Text/.
+class EngineTest : public ::testing::Test {
+ protected:
+  EngineTest() {
+    std::filesystem::create_directories(dir.path() / "bin");
+    std::filesystem::create_directories(dir.path() / "Dico");
+    std::filesystem::create_directories(dir.path() / "Text");
+    WriteMatrix(std::string(Engine::kMatrixBytes, '\0'));
+  }
+  void WriteMatrix(const std::string& bytes) {
+    ASSERT_TRUE(testing::WriteFile(dir.File("Dico/roglex.zv8"), bytes));
+  }
+  EngineOptions Options() {
+    EngineOptions o;
+    SettingsPlaces places;
+    places.folders = DeriveFolders(dir.File("bin"), LanguageFor(kEditionLanguage));
+    places.registryPath = dir.File("registry.ini");
+    places.proposedUserBase = dir.File("home");
+    o.places = places;
+    return o;
+  }
+  // A text file of `words` words "w<n>", a sentence every ten words.
+  std::string TextFile(const std::string& name, int words) {
+    std::string text;
+    for (int i = 1; i <= words; ++i) {
+      text += "cuvant";
+      text += (i % 10 == 0) ? ". " : " ";
+    }
+    std::string path = dir.File(name);
+    EXPECT_TRUE(testing::WriteFile(path, text));
+    return path;
+  }
+
+  TempDir dir;
+  TestFrontEnd frontEnd;
+};
+
+TEST_F(EngineTest, RunsEveryFileOfTheListInOrder) {
+  Engine engine(frontEnd, Options());
+  ASSERT_TRUE(engine.StartEngine());
+  engine.files().Add(TextFile("a.txt", 30));
+  engine.files().Add(TextFile("b.txt", 20));
+  ASSERT_TRUE(engine.RunAnalysis(1));
+  EXPECT_FALSE(engine.run().running);
+  EXPECT_EQ(engine.run().mode, 1);
+  ASSERT_NE(engine.analysis(), nullptr);
+  EXPECT_EQ(engine.analysis()->Words(), 50);
+  EXPECT_EQ(engine.analysis()->Propositions(), 5);
+  EXPECT_EQ(engine.gauge(), nullptr);
+  EXPECT_TRUE(engine.runFlags().analysisMade());
+  // Words of the second file carry its index.
+  EXPECT_EQ(engine.stream().FileIndexAt(1), 1);
+  EXPECT_EQ(engine.stream().FileIndexAt(31), 2);
+  EXPECT_EQ(engine.stream().HighestPosition(), 50);
+}
+
+TEST_F(EngineTest, EmptyFileListStillRunsTheSemanticPass) {
+  Engine engine(frontEnd, Options());
+  ASSERT_TRUE(engine.StartEngine());
+  ASSERT_TRUE(engine.RunAnalysis(1));
+  EXPECT_EQ(engine.stream().Count(), 0u);
+  ASSERT_NE(engine.analysis(), nullptr);
+  EXPECT_EQ(engine.analysis()->Words(), 0);
+}
+
+TEST_F(EngineTest, SecondRunWhileRunningIsRefusedAndChangesNothing) {
+  Engine engine(frontEnd, Options());
+  ASSERT_TRUE(engine.StartEngine());
+  engine.files().Add(TextFile("a.txt", 12));
+  ASSERT_TRUE(engine.RunAnalysis(1));
+  uint32_t count = engine.stream().Count();
+  engine.run().running = true;
+  EXPECT_FALSE(engine.ReadingPass());
+  EXPECT_FALSE(engine.RunAnalysis(1));
+  EXPECT_EQ(engine.stream().Count(), count);
+  EXPECT_TRUE(engine.run().running);
+}
+
+TEST_F(EngineTest, SizeSettingBelowTwoCountsAsTwoAndIsRewritten) {
+  for (int setting : {0, 1}) {
+    Engine engine(frontEnd, Options());
+    ASSERT_TRUE(engine.StartEngine());
+    engine.record().setTextSizeWarning(setting);
+    engine.files().Add(TextFile("a.txt", 5));
+    ASSERT_TRUE(engine.RunAnalysis(1));
+    EXPECT_EQ(engine.record().textSizeWarning(), 2) << setting;
+    EXPECT_EQ(engine.run().sizeLimitBytes, 2 * 1024000) << setting;
+  }
+}
+
+TEST_F(EngineTest, SizeWarningAnsweredNoKeepsTheWordsAndSkipsTheOtherFiles) {
+  Engine engine(frontEnd, Options());
+  ASSERT_TRUE(engine.StartEngine());
+  engine.record().setTextSizeWarning(2);
+  // 7 bytes per word: the warning comes at the first 50,000-word moment
+  // after 2,048,000 bytes were read.
+  engine.files().Add(TextFile("big.txt", 400000));
+  engine.files().Add(TextFile("next.txt", 10));
+  frontEnd.box.ClearRecords();
+  frontEnd.box.QueueAnswer(kButton2);  // No
+  ASSERT_TRUE(engine.RunAnalysis(1));
+  ASSERT_EQ(frontEnd.box.asked().size(), 1u);
+  EXPECT_EQ(frontEnd.box.asked()[0].kind, BoxKind::kYesNoCancel);
+  EXPECT_NE(frontEnd.box.asked()[0].text.find("The total size of the text is bigger than 2 MB."),
+            std::string::npos);
+  uint32_t words = static_cast<uint32_t>(engine.analysis()->Words());
+  EXPECT_GE(words, 250000u);
+  EXPECT_LT(words, 400000u);
+  EXPECT_EQ(engine.stream().FileIndexAt(engine.stream().HighestPosition()), 1);
+}
+
+TEST_F(EngineTest, SizeWarningAnsweredYesIsNotAskedAgainForTheFile) {
+  Engine engine(frontEnd, Options());
+  ASSERT_TRUE(engine.StartEngine());
+  engine.record().setTextSizeWarning(2);
+  engine.files().Add(TextFile("big.txt", 500000));
+  frontEnd.box.ClearRecords();
+  frontEnd.box.QueueAnswer(kButton1);  // Yes
+  ASSERT_TRUE(engine.RunAnalysis(1));
+  EXPECT_EQ(frontEnd.box.asked().size(), 1u);
+  EXPECT_EQ(engine.analysis()->Words(), 500000);
+}
+
+TEST_F(EngineTest, StopConfirmedInTheGaugeInterruptsTheReadingPass) {
+  Engine engine(frontEnd, Options());
+  ASSERT_TRUE(engine.StartEngine());
+  engine.files().Add(TextFile("big.txt", 200000));
+  engine.files().Add(TextFile("next.txt", 10));
+  // Two polls come before the first word; Stop is confirmed at the second
+  // progress moment (100,000 words).
+  frontEnd.stopAfter = 4;
+  EXPECT_FALSE(engine.RunAnalysis(1));
+  EXPECT_TRUE(engine.run().readInterrupted);
+  EXPECT_TRUE(engine.run().runAborted);
+  EXPECT_FALSE(engine.run().running);
+  EXPECT_EQ(engine.gauge(), nullptr);
+  EXPECT_EQ(engine.analysis(), nullptr);
+  // What was read stays in the word stream; the second file was not read.
+  EXPECT_GT(engine.stream().Count(), 0u);
+  EXPECT_LT(engine.stream().HighestPosition(), 200000);
+  EXPECT_GE(engine.stream().HighestPosition(), 100000);
+  // The next run starts clean.
+  frontEnd.stopAfter = 0;
+  engine.files().Clear();
+  engine.files().Add(dir.File("next.txt"));
+  EXPECT_TRUE(engine.RunAnalysis(1));
+  EXPECT_FALSE(engine.run().runAborted);
+  EXPECT_EQ(engine.analysis()->Words(), 10);
+}
+
+TEST_F(EngineTest, UnreadableFileContributesNoWords) {
+  Engine engine(frontEnd, Options());
+  ASSERT_TRUE(engine.StartEngine());
+  engine.files().Add(dir.File("missing.txt"));
+  engine.files().Add(TextFile("empty.txt", 0));
+  engine.files().Add(TextFile("a.txt", 10));
+  ASSERT_TRUE(engine.RunAnalysis(1));
+  EXPECT_EQ(engine.analysis()->Words(), 10);
+  EXPECT_EQ(engine.stream().FileIndexAt(1), 3);
+}
+
+TEST_F(EngineTest, Utf8TextWithoutMarkIsReadAsUtf8) {
+  Engine engine(frontEnd, Options());
+  ASSERT_TRUE(engine.StartEngine());
+  std::string path = dir.File("ro.txt");
+  ASSERT_TRUE(testing::WriteFile(path, "Știință și țară."));
+  engine.files().Add(path);
+  ASSERT_TRUE(engine.RunAnalysis(1));
+  WordStream& s = engine.stream();
+  s.Rewind();
+  WordInfo info;
+  const char* sep = nullptr;
+  int32_t pos = 0;
+  std::vector<std::string> words;
+  while (const char* w = s.Next(info, sep, pos)) words.push_back(w);
+  EXPECT_EQ(words, (std::vector<std::string>{"\xBAtiin\xFE\xE3", "\xBAi", "\xFE" "ar\xE3", "/"}));
+}
+
+TEST_F(EngineTest, MissingOrShortMatrixEndsWithCode1412) {
+  for (const std::string& bytes : {std::string(), std::string(Engine::kMatrixBytes - 1, '\0')}) {
+    if (bytes.empty())
+      std::filesystem::remove(dir.File("Dico/roglex.zv8"));
+    else
+      WriteMatrix(bytes);
+    CatchFatalExit guard;
+    frontEnd.box.ClearRecords();
+    Engine engine(frontEnd, Options());
+    try {
+      engine.StartEngine();
+      ADD_FAILURE() << "the engine started without a matrix";
+    } catch (const FatalExitCalled& e) {
+      EXPECT_EQ(e.code, 1412);
+    }
+    ASSERT_FALSE(frontEnd.box.asked().empty());
+    EXPECT_EQ(frontEnd.box.asked().back().text, "Dictionary matrix unreadable. Please, reinstall the software");
+  }
+}
+
+TEST_F(EngineTest, MissingDictionaryFolderEndsWithCode2) {
+  std::filesystem::remove_all(dir.path() / "Dico");
+  CatchFatalExit guard;
+  Engine engine(frontEnd, Options());
+  try {
+    engine.StartEngine();
+    ADD_FAILURE() << "the engine started without dictionaries";
+  } catch (const FatalExitCalled& e) {
+    EXPECT_EQ(e.code, 2);
+  }
+  ASSERT_FALSE(frontEnd.box.asked().empty());
+  EXPECT_EQ(frontEnd.box.asked().back().text,
+            "Corrupted dictionary files. Execution failed, re-install the software.");
+}
+
+TEST_F(EngineTest, StopEngineSavesTheSettingsWithTheFingerprint) {
+  {
+    Engine engine(frontEnd, Options());
+    ASSERT_TRUE(engine.StartEngine());
+    engine.record().setGraphType(3);
+    engine.StopEngine();
+  }
+  std::string saved = testing::ReadFile(dir.File("bin/malvexro.prm"));
+  ASSERT_EQ(saved.size(), SettingsRecord::kSize);
+  Engine engine(frontEnd, Options());
+  ASSERT_TRUE(engine.StartEngine());
+  EXPECT_EQ(engine.record().graphType(), 3);
+  EXPECT_EQ(engine.record().dictionaryFingerprint(), 26u);
+}
+
+}  // namespace
+}  // namespace malvex

@@ -1,0 +1,1 @@
+#include "scenarios/scenario_store.h"
