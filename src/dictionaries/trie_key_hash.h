@@ -1,0 +1,103 @@
+// A read-only hash of every valued key of a set of loaded tries, built once
+// after loading so that lookups of stored keys cost one probe instead of a
+// walk along the tries' chains of alternatives (which, in a trie of a million
+// forms, touches dozens of cells scattered over tens of megabytes).
+//
+// The hash never changes an answer: it is filled by walking each trie
+// exactly as Find does (the first cell of a chain that holds a character
+// wins), so every key it holds gets the position and value Find would
+// return. A key it does not hold is either absent, only a prefix (value 0)
+// or longer than kTrieMaxKeyLength; callers that need to tell these apart,
+// or whose trie could not be walked in full, ask the trie itself
+// (Complete()).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "dictionaries/trie.h"
+
+namespace malvex {
+
+class TrieKeyHash {
+ public:
+  // What a stored key leads to: Find's position and the value there.
+  struct Hit {
+    int32_t position;
+    uint16_t value;
+  };
+
+  TrieKeyHash() = default;
+  TrieKeyHash(const TrieKeyHash&) = delete;
+  TrieKeyHash& operator=(const TrieKeyHash&) = delete;
+
+  // Most tries one hash can hold.
+  static constexpr size_t kMaxParts = 256;
+
+  // Replaces the content with every key of `tries[0..count-1]` whose value
+  // is non-zero; trie i is looked up as part `i`. False when memory runs
+  // out or count exceeds kMaxParts (the hash is then empty and no part is
+  // complete).
+  bool Build(const Trie32* tries, size_t count);
+  // Empties the hash.
+  void Clear();
+
+  // Finds `key` (folded, `length` bytes, no zero byte) of part `part`.
+  bool Find(size_t part, const char* key, size_t length, Hit& hit) const {
+    if (slots_ == nullptr || length == 0 || length > kTrieMaxKeyLength) return false;
+    const uint64_t h = HashKey(part, key, length);
+    const uint32_t tag = static_cast<uint32_t>(h >> 32);
+    for (size_t i = static_cast<size_t>(h) & mask_;; i = (i + 1) & mask_) {
+      const Slot& s = slots_[i];
+      if (s.length == 0) return false;
+      if (s.tag == tag && s.length == length && s.part == part &&
+          KeysEqual(keys_.get() + s.keyOffset, key, length)) {
+        hit.position = s.position;
+        hit.value = s.value;
+        return true;
+      }
+    }
+  }
+
+  // True when every valued key of part `part` up to kTrieMaxKeyLength
+  // characters is in the hash: a key of that length that the hash does not
+  // hold then has no value in the trie.
+  bool Complete(size_t part) const { return part < complete_.size() && complete_[part]; }
+
+  // Keys held.
+  size_t Size() const { return size_; }
+  // Bytes allocated.
+  size_t MemoryBytes() const { return (mask_ + 1) * sizeof(Slot) * (slots_ ? 1 : 0) + keyBytes_; }
+
+ private:
+  struct Slot {
+    uint32_t tag;        // high half of the key's hash
+    uint32_t keyOffset;  // where the key's bytes start in keys_
+    int32_t position;
+    uint16_t value;
+    uint8_t length;  // 0: empty slot
+    uint8_t part;
+  };
+  static_assert(sizeof(Slot) == 16);
+
+  static uint64_t HashKey(size_t part, const char* key, size_t length);
+  static bool KeysEqual(const char* a, const char* b, size_t length);
+
+  // Walks trie `t` as Find does and stores its valued keys; false when the
+  // walk gave up (a damaged image whose chains share cells) or memory ran
+  // out.
+  bool AddTrie(size_t part, const Trie32& t);
+  void Insert(size_t part, const char* key, size_t length, int32_t position, uint16_t value);
+
+  std::unique_ptr<Slot[]> slots_;
+  size_t mask_ = 0;
+  size_t size_ = 0;
+  std::unique_ptr<char[]> keys_;
+  size_t keyBytes_ = 0;
+  size_t keyUsed_ = 0;
+  std::vector<bool> complete_;
+};
+
+}  // namespace malvex
