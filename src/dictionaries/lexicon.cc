@@ -1,7 +1,206 @@
 #include "dictionaries/lexicon.h"
 
+#include <cstring>
+
+#include "dictionaries/byte_stream.h"
+#include "foundations/charset.h"
+#include "foundations/messages.h"
+#include "platform/fatal.h"
+#include "platform/files.h"
+
 namespace malvex {
 
-void Lexicon::Open(const std::string& basePath) { ready_ = !basePath.empty(); }
+namespace {
+
+constexpr int kMsgUnreadable = 10;
+constexpr int kMsgBadMagic = 11;
+constexpr int kMsgBadVersion = 12;
+constexpr int kMsgDamaged = 13;
+constexpr int kMsgDepthOverflow = 14;
+
+// Tables a lookup indexes with: every bucket must name a segment and every
+// class must be one the reader knows.
+bool TablesUsable(const LanguageTables& t) {
+  for (int b = 0; b < 256; ++b) {
+    if (t.initialBucket[b] > 10 || t.charClass[b] > kClassDigit) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+Lexicon::Lexicon(Messages& messages, LanguageTables& tables)
+    : messages_(messages), tables_(tables) {}
+
+void Lexicon::Open(const std::string& basePath) {
+  std::string bytes;
+  LexiconLoadStatus status = LexiconLoadStatus::kUnreadable;
+  if (ReadWholeFile(ChangeExtension(basePath, ".lv8"), bytes)) status = LoadImage(bytes);
+  int message = 0;
+  int exitCode = 1;
+  switch (status) {
+    case LexiconLoadStatus::kOk:
+      return;
+    case LexiconLoadStatus::kUnreadable:
+      message = kMsgUnreadable;
+      exitCode = 2;
+      break;
+    case LexiconLoadStatus::kBadMagic:
+      message = kMsgBadMagic;
+      break;
+    case LexiconLoadStatus::kBadVersion:
+      message = kMsgBadVersion;
+      break;
+    case LexiconLoadStatus::kDamaged:
+      message = kMsgDamaged;
+      break;
+  }
+  messages_.errorBox(messages_.message(message));
+  FatalExit(exitCode);
+}
+
+LexiconLoadStatus Lexicon::LoadImage(std::string_view bytes) {
+  ByteReader in(bytes);
+  LexiconHeader header;
+  if (!ReadLexiconHeader(in, header)) return LexiconLoadStatus::kUnreadable;
+  if (header.magic != kLexiconMagic) return LexiconLoadStatus::kBadMagic;
+  if (header.version != kLexiconVersion) return LexiconLoadStatus::kBadVersion;
+  if (!TablesUsable(header.tables)) return LexiconLoadStatus::kDamaged;
+
+  TrieRecord records[kLexiconSegments];
+  uint64_t cellBytes = 0;
+  for (TrieRecord& r : records) {
+    if (!ReadTrie32Record(in, r)) return LexiconLoadStatus::kUnreadable;
+    cellBytes += static_cast<uint64_t>(r.cells) * Trie32::kBytesPerCell;
+  }
+  // The arrays must all be there before any memory is asked for them.
+  if (cellBytes > in.remaining()) return LexiconLoadStatus::kUnreadable;
+
+  Trie32 loaded[kLexiconSegments];
+  for (int i = 0; i < kLexiconSegments; ++i) {
+    if (records[i].cells == 0) {
+      loaded[i].CreateExact(0, &messages_);
+    } else {
+      loaded[i].CreateExact(records[i].cells, &messages_);
+    }
+    loaded[i].SetRecord(records[i]);
+  }
+  for (Trie32& t : loaded) {
+    if (!t.ReadChars(in)) return LexiconLoadStatus::kUnreadable;
+  }
+  for (Trie32& t : loaded) {
+    if (!t.ReadValues(in)) return LexiconLoadStatus::kUnreadable;
+  }
+  for (Trie32& t : loaded) {
+    // The arrays are known to be there: a refusal is a link that leads
+    // backwards or out of the segment.
+    if (!t.ReadNext(in)) return LexiconLoadStatus::kDamaged;
+  }
+
+  for (int i = 0; i < kLexiconSegments; ++i) segments_[i] = std::move(loaded[i]);
+  if (!hash_.Build(segments_, kLexiconSegments)) hash_.Clear();  // lookups walk the tries
+  newEntries_ = header.newEntries;
+  duplicates_ = header.duplicates;
+  spareByte_ = header.spareByte;
+  tables_ = header.tables;
+  ready_ = true;
+  return LexiconLoadStatus::kOk;
+}
+
+void Lexicon::ClearIndications() {
+  code_ = 0;
+  category_ = WordCategory{};
+  known_ = false;
+  reached_ = false;
+  inSemantic_ = false;
+  defaulted_ = false;
+}
+
+int Lexicon::LookupSegment(int reading, const char* folded, size_t length) {
+  if (reading >= kLexiconReadings) {
+    depthOverflow_ = true;
+    if (!depthQuestionAsked_) {
+      std::string question = messages_.message(kMsgDepthOverflow);
+      question.append(folded, length);
+      if (!messages_.ask(question)) FatalExit(0);
+      depthQuestionAsked_ = true;
+    }
+    return 0;
+  }
+  if (reading < 0) return 0;
+  return LexiconSegment(tables_, reading, folded, length);
+}
+
+Lexicon::Probe Lexicon::Find(int n, const char* folded, size_t length, bool needPrefix) {
+  Probe probe;
+  TrieKeyHash::Hit hit;
+  const size_t part = static_cast<size_t>(n - 1);
+  if (hash_.Find(part, folded, length, hit)) {
+    probe.position = hit.position;
+    probe.value = hit.value;
+    return probe;
+  }
+  if (!needPrefix && length <= kTrieMaxKeyLength && hash_.Complete(part)) return probe;
+  Trie32& trie = segments_[part];
+  probe.position = trie.Find(folded, length);
+  if (probe.position >= 0) probe.value = static_cast<uint16_t>(trie.Cursor().value);
+  return probe;
+}
+
+int32_t Lexicon::Lookup(int reading, char* form, size_t length) {
+  code_ = 0;
+  category_ = WordCategory{};
+  length = TrieKeyLength(form, length);
+  if (length == 0 || depthOverflow_) return -1;
+  FoldToLower(form, length);
+  const int n = LookupSegment(reading, form, length);
+  if (n == 0) return -1;
+  const Probe probe = Find(n, form, length, false);
+  if (probe.position < 0 || probe.value == 0) return -1;
+  code_ = probe.value;
+  category_ = DecodeCategory(code_);
+  return probe.position;
+}
+
+int32_t Lexicon::LookupForm(int reading, char* form, size_t length, bool allowVerbCandidates,
+                            bool allowScenario) {
+  ClearIndications();
+  length = TrieKeyLength(form, length);
+  if (length == 0 || depthOverflow_) return -1;
+  FoldToLower(form, length);
+  const int n = LookupSegment(reading, form, length);
+  if (n == 0) return -1;
+  const Probe probe = Find(n, form, length, true);
+  if (probe.position >= 0 && probe.value != 0) {
+    code_ = probe.value;
+    category_ = DecodeCategory(code_);
+    known_ = true;
+    return probe.position;
+  }
+  if (probe.position >= 0) reached_ = true;
+
+  if (fallback_ != nullptr) {
+    bool reachedEnd = false;
+    bool holds = fallback_->SemanticHolds(form, length, reachedEnd);
+    if (reachedEnd) {
+      inSemantic_ = true;
+      reached_ = true;
+    }
+    if (!holds && allowScenario) {
+      reachedEnd = false;
+      holds = fallback_->ScenarioHolds(form, length, reachedEnd);
+      if (reachedEnd) reached_ = true;
+    }
+    if (holds) {
+      code_ = 1;
+      setSubstantive(category_);
+      defaulted_ = true;
+      known_ = true;
+      return 1;
+    }
+  }
+  known_ = reached_;
+  return -1;
+}
 
 }  // namespace malvex

@@ -1,25 +1,167 @@
-// The lexicon of the language edition (word forms and their readings).
-// Until the lexicon file is compiled this is a stand-in that knows no
-// word: every form is left for the later stages to classify.
+// The lexicon: the dictionary that gives the grammatical categories of a
+// word form. Reading 0, 1, ... 5 of a form live in different Trie32
+// segments (lexicon_file.h); a reading whose code carries the ambiguity bit
+// has a further reading. The lexicon file also carries the edition's
+// language tables, which replace the engine's copy when it is loaded.
+//
+// The stored tries are kept exactly as the file holds them; at load time a
+// hash of every stored form (TrieKeyHash) is built beside them, so that a
+// form is found with one probe. It gives the tries' own answers: forms it
+// does not hold are asked of the tries, which also tell whether a form is a
+// stored prefix.
+//
+// One lexicon per engine, used from one thread; every lookup overwrites
+// the state of the previous one (code, category and the indications).
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
+#include <string_view>
 
-#include "foundations/messages.h"
+#include "dictionaries/lexicon_file.h"
+#include "dictionaries/trie.h"
+#include "dictionaries/trie_key_hash.h"
+#include "foundations/category.h"
+#include "foundations/language_tables.h"
 
 namespace malvex {
 
+class Messages;
+
+// Outcome of reading a lexicon image, with the catalogue message and the
+// exit code that the engine start-up gives it.
+enum class LexiconLoadStatus {
+  kOk,
+  kUnreadable,  // missing, unreadable or short: message 10, exit code 2
+  kBadMagic,    // message 11, exit code 1
+  kBadVersion,  // message 12, exit code 1
+  kDamaged,     // inconsistent content (tables, links): message 13, exit code 1
+};
+
+// The words whose lookup the lexicon leaves to the semantic dictionary and
+// the Scenario when it does not hold a form itself.
+class LexiconFallback {
+ public:
+  virtual ~LexiconFallback() = default;
+  // True when the semantic dictionary holds `folded` (reading 0, or its
+  // underscore variant); `reachedEnd` tells whether its lookup reached the
+  // end of the form, even as a prefix only.
+  virtual bool SemanticHolds(const char* folded, size_t length, bool& reachedEnd) = 0;
+  // True when the current Scenario holds the word `folded`; `reachedEnd` as
+  // above.
+  virtual bool ScenarioHolds(const char* folded, size_t length, bool& reachedEnd) = 0;
+};
+
 class Lexicon {
  public:
-  explicit Lexicon(Messages& messages) : messages_(messages) {}
+  // `tables` is the engine's copy of the language tables: loading replaces
+  // it with the file's, lookups read its initial-letter buckets. Both must
+  // outlive the lexicon.
+  Lexicon(Messages& messages, LanguageTables& tables);
+  Lexicon(const Lexicon&) = delete;
+  Lexicon& operator=(const Lexicon&) = delete;
 
-  // Opens the lexicon of `basePath` (dictionary folder + base name + ".*").
+  // Loads `basePath` with the extension ".lv8" (the dictionary base path,
+  // folder + base name + ".*"). Every failure shows its catalogue message
+  // in the error box and ends the process (LexiconLoadStatus); running out
+  // of memory shows message 0 and ends it with exit code 1.
   void Open(const std::string& basePath);
+  // Loads a lexicon image held in memory; the outcome instead of a fatal
+  // end (memory exhaustion still ends the process). On failure nothing
+  // changes: the lexicon keeps its previous content and the tables theirs.
+  LexiconLoadStatus LoadImage(std::string_view bytes);
+  // The lexicon was loaded.
   bool Ready() const { return ready_; }
 
+  // The semantic dictionary and Scenario lookups of LookupForm; null (the
+  // default) consults neither. Must outlive its use.
+  void SetFallback(LexiconFallback* fallback) { fallback_ = fallback; }
+
+  // Looks reading `reading` of `form` up: folds its `length` bytes (up to a
+  // zero byte) to lower case in place, and on success decodes the stored
+  // code into code() and category() and returns the cell position. -1 when
+  // the form is empty, absent, only a stored prefix, or the lexicon has had
+  // a depth overflow (reading 6 or more, see below).
+  int32_t Lookup(int reading, char* form, size_t length);
+
+  // The reader's lookup: as Lookup, and when the lexicon lacks the form:
+  // reached() when its whole text is a stored prefix; then the semantic
+  // dictionary and (with `allowScenario`) the Scenario words are asked: a
+  // form either holds comes back as a substantive with code 1, defaulted()
+  // and known(), and the result is 1. Otherwise -1, code 0, category
+  // zeroed, and known() = reached(). `allowVerbCandidates` changes nothing
+  // in this edition.
+  int32_t LookupForm(int reading, char* form, size_t length, bool allowVerbCandidates,
+                     bool allowScenario);
+
+  // Reading 6 or more asked of Lookup or LookupForm sets depthOverflow();
+  // the first time, the user is asked message 14 followed by the form, and
+  // any answer but Yes ends the process with exit code 0. From then on
+  // every lookup fails, the overflowing one included.
+
+  // State of the last lookup.
+  uint16_t code() const { return code_; }
+  const WordCategory& category() const { return category_; }
+  bool known() const { return known_; }
+  bool reached() const { return reached_; }
+  void ClearReached() { reached_ = false; }
+  bool inSemantic() const { return inSemantic_; }
+  bool defaulted() const { return defaulted_; }
+  bool depthOverflow() const { return depthOverflow_; }
+  bool depthQuestionAsked() const { return depthQuestionAsked_; }
+
+  // Counters and spare byte of the file header.
+  uint32_t newEntries() const { return newEntries_; }
+  uint32_t duplicates() const { return duplicates_; }
+  uint8_t spareTableByte() const { return spareByte_; }
+
+  // Segment `n` (1..50), as loaded.
+  const Trie32& segment(int n) const { return segments_[n - 1]; }
+  // The segment of reading `reading` (0..5) of `folded` under the current
+  // tables; 0 when there is none (lexicon_file.h).
+  int SegmentOf(int reading, const char* folded, size_t length) const {
+    return LexiconSegment(tables_, reading, folded, length);
+  }
+  // Stored forms the load-time hash holds.
+  size_t HashedForms() const { return hash_.Size(); }
+
  private:
+  // Where a form ended in a segment: Find's position (-1 when the form left
+  // the trie) and the value there.
+  struct Probe {
+    int32_t position = -1;
+    uint16_t value = 0;
+  };
+
+  // The segment of a lookup, handling the depth overflow; 0 when the lookup
+  // must fail.
+  int LookupSegment(int reading, const char* folded, size_t length);
+  // Finds a folded form in segment `n`. With `needPrefix`, a form that is
+  // only a stored prefix gets its position too (value 0); without it such
+  // a form may come back as -1.
+  Probe Find(int n, const char* folded, size_t length, bool needPrefix);
+  void ClearIndications();
+
   Messages& messages_;
+  LanguageTables& tables_;
+  LexiconFallback* fallback_ = nullptr;
   bool ready_ = false;
+
+  Trie32 segments_[kLexiconSegments];
+  TrieKeyHash hash_;
+  uint32_t newEntries_ = 0;
+  uint32_t duplicates_ = 0;
+  uint8_t spareByte_ = kLexiconSpareByteDefault;
+
+  uint16_t code_ = 0;
+  WordCategory category_;
+  bool known_ = false;
+  bool reached_ = false;
+  bool inSemantic_ = false;
+  bool defaulted_ = false;
+  bool depthOverflow_ = false;
+  bool depthQuestionAsked_ = false;
 };
 
 }  // namespace malvex

@@ -52,10 +52,10 @@ bool Engine::StartEngine() {
     messages_.errorBox(messages_.message(10));
     FatalExit(2);
   }
-  LoadMatrix();
+  matrix_.LoadOrExit(folders().dictionaryBase, messages_);
   dictionaryPool_.reset(new (std::nothrow) StringPool);
   messages_.checkMemory(dictionaryPool_.get());
-  lexicon_.reset(new (std::nothrow) Lexicon(messages_));
+  lexicon_.reset(new (std::nothrow) Lexicon(messages_, tables_));
   messages_.checkMemory(lexicon_.get());
   lexicon_->Open(folders().dictionaryBase);
   if (!lexicon_->Ready()) return false;
@@ -80,16 +80,6 @@ bool Engine::StartEngine() {
   stopped_ = false;
   frontEnd_.SetWaitCursor(false);
   return true;
-}
-
-void Engine::LoadMatrix() {
-  std::string name = ChangeExtension(folders().dictionaryBase, ".zv8");
-  std::string bytes;
-  if (!ReadWholeFile(name, bytes) || bytes.size() < kMatrixBytes) {
-    messages_.errorBox(messages_.message(218));
-    FatalExit(1412);
-  }
-  matrix_.assign(bytes.begin(), bytes.begin() + kMatrixBytes);
 }
 
 bool Engine::RunAnalysis(uint8_t mode) {
@@ -220,7 +210,7 @@ void Engine::StopEngine() {
   adjectiveLemmas_.reset();
   nounLemmas_.reset();
   semantic_.reset();
-  matrix_.clear();
+  matrix_ = CategoryMatrix();
   borders_.reset();
   dictionaryPool_.reset();
   files_.reset();

@@ -13,6 +13,7 @@
 #include "app/settings.h"
 #include "dictionaries/borders.h"
 #include "dictionaries/lemma_index.h"
+#include "dictionaries/category_matrix.h"
 #include "dictionaries/lexicon.h"
 #include "dictionaries/semantic_dictionary.h"
 #include "foundations/language_tables.h"
@@ -55,7 +56,7 @@ struct RunState {
 
 class Engine {
  public:
-  static constexpr size_t kMatrixBytes = 17432;
+  static constexpr size_t kMatrixBytes = CategoryMatrix::kBytes;
   static constexpr size_t kScratchBytes = 65535;
   static constexpr uint32_t kNounIndexCapacity = 5000000;
 
@@ -100,7 +101,7 @@ class Engine {
   TThreadDeLectureDisque& worker() { return *worker_; }
   Lexicon& lexicon() { return *lexicon_; }
   SemanticDictionary& semanticDictionary() { return *semantic_; }
-  const std::vector<uint8_t>& matrix() const { return matrix_; }
+  const CategoryMatrix& matrix() const { return matrix_; }
   // The gauge of the current run, or nullptr.
   Gauge* gauge() { return gauge_.get(); }
   // The semantic context of the last run, or nullptr.
@@ -114,7 +115,6 @@ class Engine {
   void DestroyGauge();
 
  private:
-  void LoadMatrix();
   void DestroySegmentBuffers();
   bool ReadAllFiles();
 
@@ -133,7 +133,7 @@ class Engine {
   std::unique_ptr<WordStream> stream_;
   std::unique_ptr<ScenarioStore> scenario_;
   std::unique_ptr<BordersStore> borders_;
-  std::vector<uint8_t> matrix_;
+  CategoryMatrix matrix_;
   std::unique_ptr<StringPool> dictionaryPool_;
   std::unique_ptr<Lexicon> lexicon_;
   std::unique_ptr<SemanticDictionary> semantic_;

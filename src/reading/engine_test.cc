@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "dictionaries/lexicon_builder.h"
 #include "platform/basic_gauges.h"
 #include "platform/scripted_box.h"
 #include "semantic/analysis_context.h"
@@ -42,6 +43,8 @@ class EngineTest : public ::testing::Test {
     std::filesystem::create_directories(dir.path() / "Dico");
     std::filesystem::create_directories(dir.path() / "Text");
     WriteMatrix(std::string(Engine::kMatrixBytes, '\0'));
+    // A lexicon that knows no word.
+    EXPECT_TRUE(LexiconBuilder(DefaultLanguageTables()).Write(dir.File("Dico/roglex.lv8")));
   }
   void WriteMatrix(const std::string& bytes) {
     ASSERT_TRUE(testing::WriteFile(dir.File("Dico/roglex.zv8"), bytes));
