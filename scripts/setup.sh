@@ -8,7 +8,10 @@ PACKAGES="build-essential cmake ninja-build pkg-config git \
   qt6-base-dev qt6-base-dev-tools libgl-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
   libpoppler-cpp-dev libgsf-1-dev libzip-dev libpugixml-dev libxlsxwriter-dev libinih-dev \
-  xvfb xauth imagemagick xdotool fonts-dejavu-core"
+  xvfb xauth imagemagick xdotool fonts-dejavu-core \
+  clang libclang-rt-14-dev \
+  lttoolbox lttoolbox-dev apertium-es-ro hunspell-ro hunspell-tools mythes-ro wordnet-base \
+  apertium-eng-spa apertium-spa-cat apertium-eng-cat apertium-eo-es apertium-eo-en"
 
 missing=""
 for p in $PACKAGES; do
