@@ -108,6 +108,10 @@ class Engine {
   AnalysisContext* analysis() { return analysis_.get(); }
   StringPool& dictionaryPool() { return *dictionaryPool_; }
   CategoryStatistics& statistics() { return statistics_; }
+  // The lexical and sentence buffers of the reading pass under way, or
+  // nullptr outside one.
+  SegmentBuffer* lexicalBuffer() { return lexicalBuffer_.get(); }
+  SegmentBuffer* sentenceBuffer() { return sentenceBuffer_.get(); }
 
   // Shows the gauge when it does not exist yet (RunAnalysis does it; the
   // reading pass can run on its own too).

@@ -58,11 +58,12 @@ class EngineTest : public ::testing::Test {
     o.places = places;
     return o;
   }
-  // A text file of `words` words "w<n>", a sentence every ten words.
+  // A text file of `words` words, a sentence every ten words, each
+  // sentence opening with a capital letter.
   std::string TextFile(const std::string& name, int words) {
     std::string text;
     for (int i = 1; i <= words; ++i) {
-      text += "cuvant";
+      text += (i % 10 == 1) ? "Cuvant" : "cuvant";
       text += (i % 10 == 0) ? ". " : " ";
     }
     std::string path = dir.File(name);

@@ -1,85 +1,108 @@
-// Turns the bytes of a text file into words and end markers in the word
-// stream, with the run's progress, size warning and word limit.
-//
-// This first reader handles plain text only: it cuts words at the
-// character classes of the language tables, keeps at most three
-// characters of the punctuation before each word, and ends a sentence at
-// '.', '!' or '?'. The dictionary lookup, disambiguation and proposition
-// cutting plug in between the segment buffers and the word stream.
+// The text reader: turns the bytes of each file of the file list into
+// words, each with the punctuation that preceded it, and feeds them to the
+// segmentation (lexical buffer, sentence buffer, propositions), which fills
+// the word stream. It also keeps the run informed: progress every 50,000
+// words, the text-size warning and the word limit.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "reading/block_source.h"
+#include "reading/file_types.h"
+#include "reading/lexical_analysis.h"
+#include "reading/plain_text_filter.h"
+#include "reading/propositions.h"
+#include "reading/segment_buffer.h"
+#include "reading/segmenter.h"
 
 namespace malvex {
 
 class Engine;
-
-// A buffer of up to 125 words between two stages of the reading pass.
-class SegmentBuffer {
- public:
-  static constexpr int kCapacity = 125;
-  bool Ok() const { return true; }
-};
 
 class TextReader {
  public:
   static constexpr int kProgressWords = 50000;
   static constexpr int64_t kWordLimit = 10000000;
   static constexpr int kMaxWordBytes = 79;
+  static constexpr int kMaxPunctuation = 7;
 
-  // `engine` must outlive the reader.
+  // Reads into the engine's word stream through the engine's segment
+  // buffers (created by the reading pass). `engine` must outlive the reader.
   explicit TextReader(Engine& engine);
+  TextReader(const TextReader&) = delete;
+  TextReader& operator=(const TextReader&) = delete;
 
-  // Reads `name` completely into the word stream. False when it had to
-  // stop because a word could not be stored.
+  // Reads `name` from start to end (the file's index in the file list is
+  // the run's current file index). False when a word could not be stored
+  // or the segment buffers are missing; an unreadable or empty file is
+  // reported (message 18) and gives no words.
   bool ReadFile(const std::string& name);
-  // Flushes what is pending at the end of a file (closes the last
-  // sentence with an end marker).
+  // After ReadFile: flushes both segment buffers, closing the last
+  // sentence. False when a word could not be stored.
   bool EndOfFile();
+
   // Set by the size warning answered No or Cancel and by the word limit.
   bool StopReading() const { return stopReading_; }
   // Words emitted from the current file.
   int64_t FileWords() const { return fileWords_; }
+  // Type of the current file (FileTypeOf).
+  int FileType() const { return fileType_; }
+  // Encoding found in the current file (see PlainTextFilter::Encoding).
+  int Encoding() const { return filter_.Encoding(); }
+  const PropositionWriter& writer() const { return writer_; }
 
  private:
   // True once this file must not be read further.
   bool Stopped() const;
-  void Progress();
+  bool NextBlock();
+  void CloseSource();
+  // Processes characters until a word was emitted or the data ended.
+  void ProcessCharacters();
+  // Adds a byte to the word; true when that emitted the word (at 79
+  // characters, the byte being dropped).
+  bool AppendChar(uint8_t c);
+  // Emits the pending word, then keeps `c` as punctuation.
+  bool Punctuation(uint8_t c);
+  // Hands the pending word to the lexical buffer; false when there is none.
   bool EmitWord();
-  bool EmitEndMarker();
-  void ProcessBytes(const uint8_t* bytes, int64_t n);
+  void Progress();
 
   Engine& engine_;
+  std::unique_ptr<LexicalAnalysis> analysis_;
+  PropositionWriter writer_;
+  NoBorderKeywords noBorders_;
+  std::unique_ptr<Segmenter> segmenter_;
   PlainFileSource source_;
+  PlainTextFilter filter_;
   std::vector<uint8_t> block_;
+
   std::string fileName_;
+  int fileType_ = kFileTypeText;
   int64_t fileSize_ = 0;
-  int64_t bytesRead_ = 0;
+  int64_t bytesTaken_ = 0;
   int64_t processed_ = 0;
   int64_t fileWords_ = 0;
   uint32_t streamCountAtStart_ = 0;
+  bool lineEndsClose_ = false;
   bool sizeAnsweredYes_ = false;
   bool stopReading_ = false;
   bool fileStopped_ = false;
   bool failed_ = false;
-  bool utf8_ = false;
+  bool endOfData_ = false;
+  bool justEmitted_ = false;
 
-  // Word being built.
-  char word_[kMaxWordBytes + 1];
+  // The text of the current block and the cursor in it.
+  std::string_view text_;
+  size_t cursor_ = 0;
+  // The word being built and the punctuation seen since the last word.
+  char word_[kMaxWordBytes + 1] = {};
   int wordLen_ = 0;
-  char separator_[4];
-  int separatorLen_ = 0;
-  bool sentenceEnd_ = false;
-  bool pendingWordsInSentence_ = false;
-  int32_t position_ = 0;
-  uint8_t capitalisation_ = 0;
-  // Bytes of an incomplete UTF-8 sequence carried to the next block.
-  uint8_t carry_[4];
-  int carryLen_ = 0;
+  char punctuation_[kMaxPunctuation + 1] = {};
+  int punctuationLen_ = 0;
 };
 
 }  // namespace malvex
