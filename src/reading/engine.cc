@@ -60,9 +60,9 @@ bool Engine::StartEngine() {
   lexicon_->Open(folders().dictionaryBase);
   if (!lexicon_->Ready()) return false;
   if (!semantic_) {
-    semantic_.reset(new (std::nothrow) SemanticDictionary);
+    semantic_.reset(new (std::nothrow) SemanticDictionary(messages_, tables_, *dictionaryPool_));
     messages_.checkMemory(semantic_.get());
-    semantic_->Open(folders().dictionaryBase);
+    semantic_->Load(folders().dictionaryBase);
   }
   if (!verbLemmas_) verbLemmas_.reset(new (std::nothrow) LemmaIndex(29, 7));
   messages_.checkMemory(verbLemmas_.get());

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "dictionaries/lexicon_builder.h"
+#include "dictionaries/semantic_dictionary_builder.h"
 #include "platform/basic_gauges.h"
 #include "platform/scripted_box.h"
 #include "semantic/analysis_context.h"
@@ -45,6 +46,8 @@ class EngineTest : public ::testing::Test {
     WriteMatrix(std::string(Engine::kMatrixBytes, '\0'));
     // A lexicon that knows no word.
     EXPECT_TRUE(LexiconBuilder(DefaultLanguageTables()).Write(dir.File("Dico/roglex.lv8")));
+    // A semantic dictionary that knows no noun.
+    EXPECT_TRUE(SemanticDictionaryBuilder().Write(dir.File("Dico/roglex.sv8")));
   }
   void WriteMatrix(const std::string& bytes) {
     ASSERT_TRUE(testing::WriteFile(dir.File("Dico/roglex.zv8"), bytes));
