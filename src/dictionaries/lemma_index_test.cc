@@ -195,9 +195,11 @@ TEST_F(LemmaIndexTest, SaveThenLoadGivesTheSameIndexByteForByte) {
   EXPECT_EQ(pool.BytesInUse(), 6u + 5u + 3u);  // the lemma texts went to the pool
   EXPECT_TRUE(box.asked().empty());
 
-  // A loaded index is not extended: its tries have no room left.
+  // A loaded index is not extended: its tries have no room left, and a
+  // refused lemma costs the pool nothing.
   EXPECT_EQ(loaded.AddLemma("zbura"), 0u);
   EXPECT_EQ(loaded.LemmaCount(), 3u);
+  EXPECT_EQ(pool.BytesInUse(), 6u + 5u + 3u);
   EXPECT_EQ(Image(loaded), image);
 }
 

@@ -38,18 +38,26 @@ bool StringTable::AddText(std::string_view text) {
   if (length == 0 || length > kTrieMaxKeyLength) return false;
   text = text.substr(0, length);
   const uint32_t number = count_ + 1;
-  if (texts_ != nullptr && !texts_->Set(number, text)) {
-    if (messages_ != nullptr) messages_->reportMemory(true);
-    return false;
-  }
   // A second insertion of a text would mark its first number as ambiguous
   // (bit 15) and so break it: the index keeps the first number instead.
+  // The index is asked first so that a refused text costs no copy.
   char folded[kTrieMaxKeyLength];
   std::memcpy(folded, text.data(), length);
   FoldToLower(folded, length);
-  if (index_.NumberOf(std::string_view(folded, length)) == 0 && !index_.Insert(text, number)) {
-    if (texts_ != nullptr) texts_->Set(number, std::string_view());
-    return false;
+  const bool known = index_.NumberOf(std::string_view(folded, length)) != 0;
+  if (known) {
+    if (texts_ != nullptr && !texts_->Set(number, text)) {
+      if (messages_ != nullptr) messages_->reportMemory(true);
+      return false;
+    }
+  } else {
+    if (!index_.Insert(text, number)) return false;
+    // From here the number is taken, with or without its text.
+    if (texts_ != nullptr && !texts_->Set(number, text)) {
+      count_ = number;
+      if (messages_ != nullptr) messages_->reportMemory(true);
+      return false;
+    }
   }
   count_ = number;
   return true;

@@ -39,12 +39,13 @@ class StringTable {
   // message 16 and ends the process (exit code 0). On by default.
   void SetOverflowReport(bool on) { overflowReport_ = on; }
 
-  // Gives `text` the next number (Count() + 1): keeps a copy in that slot
-  // and inserts the text into the index. A full table ends the process or
-  // fails as SetOverflowReport says. A copy that cannot be made shows
-  // message 0 and fails; an insertion the index refuses (text empty or too
-  // long, trie full) fails with nothing added. A text the index already
-  // holds keeps its first number there (the new slot is still filled).
+  // Gives `text` the next number (Count() + 1): inserts the text into the
+  // index and keeps a copy in that slot. A full table ends the process or
+  // fails as SetOverflowReport says. An insertion the index refuses (text
+  // empty or too long, trie full) fails with nothing added. A copy that
+  // cannot be made shows message 0 and fails, the number staying taken with
+  // an empty slot. A text the index already holds keeps its first number
+  // there (the new slot is still filled).
   bool AddText(std::string_view text);
   // Replaces the text of slot `number` (1..65,535); false outside that
   // range, when the table keeps no texts, or when the copy cannot be made

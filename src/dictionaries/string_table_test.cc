@@ -5,6 +5,7 @@
 #include <string>
 
 #include "dictionaries/byte_stream.h"
+#include "dictionaries/nothrow_failure_for_tests.h"
 #include "dictionaries/string_pool.h"
 #include "foundations/messages.h"
 #include "platform/scripted_box.h"
@@ -96,6 +97,23 @@ TEST(StringTableTest, PooledTextsAreCopiedIntoThePool) {
   ASSERT_TRUE(table.AddText("apa"));
   EXPECT_EQ(pool.BytesInUse(), 4u);
   EXPECT_STREQ(table.TextOf(1), "apa");
+}
+
+TEST(StringTableTest, ATextThatCannotBeCopiedShowsMessageZeroAndLeavesItsNumberEmpty) {
+  ScriptedBox box;
+  Messages messages(box);
+  StringTable table(3, false, true, &messages, nullptr);
+  {
+    testing::NothrowFailure noMemory(0);
+    EXPECT_FALSE(table.AddText("apa"));
+  }
+  ASSERT_EQ(box.asked().size(), 1u);
+  EXPECT_EQ(box.asked()[0].text, "Memory low. Please close some applications and try again.");
+  EXPECT_EQ(table.Count(), 1u);
+  EXPECT_EQ(table.NumberOf("apa"), 1u);
+  EXPECT_EQ(table.TextOf(1), nullptr);
+  EXPECT_TRUE(table.AddText("vin"));
+  EXPECT_EQ(table.NumberOf("vin"), 2u);
 }
 
 TEST(StringTableTest, AFullTableWithoutOverflowReportRefusesQuietly) {
