@@ -1,0 +1,143 @@
+#include "reading/plain_text_filter.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "foundations/charset.h"
+#include "reading/file_types.h"
+
+namespace malvex {
+namespace {
+
+// Filters `blocks` as the successive blocks of one file of `type` and
+// returns the whole 8-bit text.
+std::string FilterFile(int type, const std::vector<std::string>& blocks, int* encoding = nullptr) {
+  static const LanguageTables tables = DefaultLanguageTables();
+  PlainTextFilter filter;
+  filter.StartFile(type, tables);
+  std::string text;
+  for (size_t i = 0; i < blocks.size(); ++i) {
+    std::string block = blocks[i];
+    if (i == 0) filter.DetectFirstBlock(reinterpret_cast<const uint8_t*>(block.data()), block.size());
+    text += filter.FilterBlock(reinterpret_cast<uint8_t*>(block.data()), block.size(), i + 1 == blocks.size());
+  }
+  if (encoding != nullptr) *encoding = filter.Encoding();
+  return text;
+}
+
+struct EncodingCase {
+  const char* label;
+  int type;
+  std::string bytes;
+  int encoding;
+  std::string text;  // 8-bit result
+};
+
+class PlainTextEncodingTest : public ::testing::TestWithParam<EncodingCase> {};
+
+TEST_P(PlainTextEncodingTest, FirstBlockDecidesTheEncoding) {
+  const EncodingCase& c = GetParam();
+  int encoding = -1;
+  EXPECT_EQ(FilterFile(c.type, {c.bytes}, &encoding), c.text) << c.label;
+  EXPECT_EQ(encoding, c.encoding) << c.label;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, PlainTextEncodingTest,
+    ::testing::Values(
+        EncodingCase{"code page", kFileTypeText, "\xBAi \xFE" "ar\xE3", kEncodingNone, "\xBAi \xFE" "ar\xE3"},
+        EncodingCase{"ascii", kFileTypeText, "si tara", kEncodingNone, "si tara"},
+        EncodingCase{"utf8 mark", kFileTypeText, "\xEF\xBB\xBF\xC8\x99i", kEncodingUtf8, "\xBAi"},
+        EncodingCase{"utf8 mark, ascii", kFileTypeText, "\xEF\xBB\xBFsi", kEncodingUtf8, "si"},
+        // Valid UTF-8 with multi-byte sequences is read as UTF-8 without a mark.
+        EncodingCase{"utf8 no mark", kFileTypeText, "\xC8\x99i \xC8\x9B" "ar\xC4\x83", kEncodingUtf8,
+                     "\xBAi \xFE" "ar\xE3"},
+        EncodingCase{"utf16 le mark", kFileTypeText, std::string("\xFF\xFE\x19\x02i\0", 6), kEncodingUtf16LittleEndian,
+                     "\xBAi"},
+        EncodingCase{"utf16 be mark", kFileTypeText, std::string("\xFE\xFF\x02\x19\0i", 6), kEncodingUtf16BigEndian,
+                     "\xBAi"},
+        // A character the code page lacks becomes '?', a surrogate pair two.
+        EncodingCase{"utf16 unmappable", kFileTypeText, std::string("\xFF\xFE\x3A\x04\x3D\xD8\x00\xDE", 8),
+                     kEncodingUtf16LittleEndian, "???"},
+        // Without a mark UTF-16 is taken byte by byte.
+        EncodingCase{"utf16 le no mark", kFileTypeText, std::string("a\0b\0", 4), kEncodingNone,
+                     std::string("a\0b\0", 4)},
+        EncodingCase{"utf16 be no mark", kFileTypeText, std::string("\0a\0b", 4), kEncodingNone,
+                     std::string("\0a\0b", 4)},
+        // A file holding only a mark is an empty text.
+        EncodingCase{"utf8 mark only", kFileTypeText, "\xEF\xBB\xBF", kEncodingUtf8, ""},
+        EncodingCase{"utf16 mark only", kFileTypeText, "\xFF\xFE", kEncodingUtf16LittleEndian, ""},
+        // OEM and Macintosh text are converted; their bytes are not UTF-8.
+        EncodingCase{"oem", kFileTypeOem, "\xAD\xC7 \xD7" "n\xC4", kEncodingNone, "\xBA\xE3 \xCEn-"},
+        EncodingCase{"oem utf8-like", kFileTypeOem, "\xC8\x99", kEncodingNone, "+\xD6"},
+        EncodingCase{"all files", kFileTypeAny, "\xC8\x99", kEncodingNone, "\xC8\x99"},
+        EncodingCase{"scenario", kFileTypeScenario, "\xEF\xBB\xBFx", kEncodingNone, "\xEF\xBB\xBFx"}),
+    [](const ::testing::TestParamInfo<EncodingCase>& info) {
+      std::string name = info.param.label;
+      for (char& ch : name)
+        if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
+      return name;
+    });
+
+TEST(PlainTextFilterTest, MacintoshTextGoesThroughTheTable) {
+  const LanguageTables tables = DefaultLanguageTables();
+  std::string bytes;
+  std::string expected;
+  for (int b = 0x80; b < 0x100; ++b) {
+    bytes.push_back(static_cast<char>(b));
+    expected.push_back(static_cast<char>(tables.macToAnsi[b]));
+  }
+  EXPECT_EQ(FilterFile(kFileTypeMac, {"Ab" + bytes}), "Ab" + expected);
+}
+
+TEST(PlainTextFilterTest, Utf8SequenceCutByTheBlockBorderIsCompleted) {
+  // A two-byte "ș" (C8 99) and a three-byte "„" (E2 80 9E), cut at every
+  // byte from the first lead byte on (the first block must show UTF-8).
+  const std::string text = "a\xC8\x99 \xE2\x80\x9E" "b";
+  for (size_t cut = 2; cut < text.size(); ++cut) {
+    int encoding = -1;
+    EXPECT_EQ(FilterFile(kFileTypeText, {text.substr(0, cut), text.substr(cut)}, &encoding),
+              FilterFile(kFileTypeText, {text}))
+        << "cut at " << cut;
+    EXPECT_EQ(encoding, kEncodingUtf8) << "cut at " << cut;
+  }
+  EXPECT_EQ(FilterFile(kFileTypeText, {text}), "a\xBA \x84" "b");
+}
+
+TEST(PlainTextFilterTest, CutSequenceAtTheEndOfTheFileGivesNothing) {
+  EXPECT_EQ(FilterFile(kFileTypeText, {"\xEF\xBB\xBF" "ab\xC8"}), "ab");
+}
+
+TEST(PlainTextFilterTest, Utf16OddByteIsCarriedToTheNextBlock) {
+  const std::string text("\xFF\xFE\x19\x02" "a\0", 6);
+  EXPECT_EQ(FilterFile(kFileTypeText, {text.substr(0, 3), text.substr(3)}), "\xBA" "a");
+  EXPECT_EQ(FilterFile(kFileTypeText, {text.substr(0, 5), text.substr(5)}), "\xBA" "a");
+}
+
+TEST(PlainTextFilterTest, InvalidUtf8KeepsTheCodePage) {
+  const std::vector<std::string> samples = {
+      "\xC0\x80",             // overlong
+      "a\xC8 b",              // lead byte without its continuation
+      "\x99\x99",             // continuation without a lead byte
+      "\xBA" "a \xE3\xFE",    // Romanian text in the code page
+  };
+  for (const std::string& s : samples) {
+    int encoding = -1;
+    EXPECT_EQ(FilterFile(kFileTypeText, {s}, &encoding), s);
+    EXPECT_EQ(encoding, kEncodingNone);
+  }
+  EXPECT_TRUE(LooksLikeUtf8(reinterpret_cast<const uint8_t*>("ab\xC8"), 3));  // cut at the end
+  EXPECT_FALSE(LooksLikeUtf8(reinterpret_cast<const uint8_t*>("abc"), 3));   // no multi-byte sequence
+}
+
+TEST(PlainTextFilterTest, OemLettersOfRomanianMapToTheCodePage) {
+  // Ş ş Ţ ţ Ă ă Â â Î î in code page 852.
+  const std::string oem = "\xB8\xAD\xDD\xEE\xC6\xC7\xB6\x83\xD7\x8C";
+  EXPECT_EQ(FilterFile(kFileTypeOem, {oem}), "\xAA\xBA\xDE\xFE\xC3\xE3\xC2\xE2\xCE\xEE");
+  for (int b = 0; b < 0x80; ++b) EXPECT_EQ(OemToAnsi(static_cast<uint8_t>(b)), b);
+}
+
+}  // namespace
+}  // namespace malvex

@@ -1,0 +1,243 @@
+#include "reading/segmenter.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "reading/word_stream.h"
+#include "semantic/category_statistics.h"
+
+namespace malvex {
+namespace {
+
+WordCategory Cat(uint8_t category, uint8_t subcategory = 0) {
+  WordCategory c;
+  c.category = category;
+  c.subcategory = subcategory;
+  return c;
+}
+
+// Lower-cases the words and gives them the readings of a small table;
+// records what each stage received.
+class FakeAnalysis : public LexicalAnalysis {
+ public:
+  void LookupSentence(SegmentBuffer& b) override {
+    std::vector<std::string> batch;
+    for (int i = 0; i < b.count; ++i) {
+      WordSlot& slot = b.slots[i];
+      if (!slot.HoldsWord()) continue;
+      batch.push_back(std::string(slot.text) + "[" + slot.separator + "]");
+      if (slot.IsEndMarker()) continue;
+      FoldSlotToLower(slot);
+      auto it = readings.find(slot.text);
+      slot.candidates[0] = it != readings.end() ? it->second : (allVerbs ? Cat(kClassVerb) : WordCategory{});
+    }
+    lookedUp.push_back(batch);
+  }
+  void DisambiguateSentence(SegmentBuffer& b) override {
+    std::vector<int> marks;
+    for (int i = 0; i < b.count; ++i) marks.push_back(b.clauseMarks[i]);
+    clauseMarks.push_back(marks);
+  }
+
+  std::map<std::string, WordCategory> readings;
+  bool allVerbs = false;
+  std::vector<std::vector<std::string>> lookedUp;
+  std::vector<std::vector<int>> clauseMarks;
+};
+
+class SegmenterTest : public ::testing::Test {
+ protected:
+  SegmenterTest() {
+    segmenter.StartFile(0);
+    writer.StartFile(1);
+  }
+
+  // Adds words given as {text, separator}.
+  void Add(const std::vector<std::pair<std::string, std::string>>& words) {
+    for (const auto& w : words) ASSERT_TRUE(segmenter.AddWord(w.first, w.second)) << w.first;
+  }
+  void AddMany(int n, const std::string& word = "merge") {
+    for (int i = 0; i < n; ++i) ASSERT_TRUE(segmenter.AddWord(word, i == 0 ? "" : " "));
+  }
+
+  // The word stream as "text[separator]@position" tokens.
+  std::string Dump() {
+    std::string out;
+    stream.Rewind();
+    WordInfo info;
+    const char* sep = nullptr;
+    int32_t pos = 0;
+    while (const char* text = stream.Next(info, sep, pos)) {
+      if (!out.empty()) out += ' ';
+      out += std::string(text) + "[" + sep + "]@" + std::to_string(pos);
+    }
+    return out;
+  }
+
+  // Words between end markers, in order.
+  std::vector<int> SentenceLengths() {
+    std::vector<int> lengths;
+    int n = 0;
+    stream.Rewind();
+    WordInfo info;
+    const char* sep = nullptr;
+    int32_t pos = 0;
+    while (const char* text = stream.Next(info, sep, pos)) {
+      if (text[0] == '/') {
+        lengths.push_back(n);
+        n = 0;
+      } else {
+        ++n;
+      }
+    }
+    return lengths;
+  }
+
+  WordStream stream{nullptr};
+  CategoryStatistics statistics;
+  PropositionWriter writer{stream, statistics};
+  SegmentBuffer lexical;
+  SegmentBuffer sentence;
+  FakeAnalysis analysis;
+  bool stop = false;
+  Segmenter segmenter{lexical, sentence, analysis, writer, stop};
+};
+
+TEST_F(SegmenterTest, EmptySeparatorIsStoredAsABlankAndTheCaseWaitsForLookup) {
+  ASSERT_TRUE(segmenter.AddWord("Ion", ""));
+  ASSERT_TRUE(segmenter.AddWord("Maria", ","));
+  EXPECT_STREQ(lexical.slots[0].text, "Ion");
+  EXPECT_STREQ(lexical.slots[0].separator, " ");
+  EXPECT_STREQ(lexical.slots[1].separator, ",");
+  EXPECT_EQ(lexical.count, 2);
+  EXPECT_EQ(lexical.slots[2].text[0], 0);  // the next slot is clear
+}
+
+TEST_F(SegmenterTest, SentenceEndOpensTheNextSentenceWithTheFollowingWord) {
+  Add({{"Ion", ""}, {"vine", " "}, {"azi", " "}, {"Maria", "-!"}, {"pleaca", " "}});
+  ASSERT_TRUE(segmenter.EndOfFile("."));
+  // The end marker keeps the final punctuation less its hyphens; the first
+  // word of a sentence loses its blank and its sentence punctuation.
+  EXPECT_EQ(Dump(), "ion[]@1 vine[ ]@2 azi[ ]@3 /[!]@3 maria[-]@4 pleaca[ ]@5 /[.]@5");
+  ASSERT_EQ(analysis.lookedUp.size(), 2u);
+  EXPECT_EQ(analysis.lookedUp[0], (std::vector<std::string>{"Ion[ ]", "vine[ ]", "azi[ ]", "/[-!]"}));
+  // The punctuation of the previous sentence is taken off the first word.
+  EXPECT_EQ(analysis.lookedUp[1], (std::vector<std::string>{"Maria[-]", "pleaca[ ]"}));
+  EXPECT_EQ(writer.Propositions(), 2);
+  EXPECT_EQ(statistics.Total(), 7u);  // every stored node, end markers included
+}
+
+TEST_F(SegmenterTest, LoneFullStopEndsASentenceOnlyBeforeACapital) {
+  Add({{"Ion", ""}, {"vine", " "}, {"el", "."}, {"pleaca", " "}, {"Maria", "."}, {"vine", " "}});
+  ASSERT_TRUE(segmenter.EndOfFile(""));
+  EXPECT_EQ(Dump(), "ion[]@1 vine[ ]@2 el[.]@3 pleaca[ ]@4 /[.]@4 maria[]@5 vine[ ]@6 /[ ]@6");
+  // The word that closed the sentence was fed again and kept its case mark.
+  stream.SeekPosition(5);
+  EXPECT_EQ(stream.Current()->info.capitalisation, 1);
+}
+
+struct OverflowCase {
+  const char* label;
+  int words;
+  int commaBefore;  // index of the word preceded by a comma, -1 for none
+  std::vector<int> sentences;
+};
+
+class SegmenterOverflowTest : public SegmenterTest, public ::testing::WithParamInterface<OverflowCase> {};
+
+TEST_P(SegmenterOverflowTest, LongSentencesAreCut) {
+  const OverflowCase& c = GetParam();
+  analysis.allVerbs = true;  // no proposition cut, no long-proposition cut
+  for (int i = 0; i < c.words; ++i) {
+    const char* sep = i == 0 ? "" : (i == c.commaBefore ? "," : " ");
+    ASSERT_TRUE(segmenter.AddWord("merge", sep));
+  }
+  ASSERT_TRUE(segmenter.EndOfFile(""));
+  EXPECT_EQ(SentenceLengths(), c.sentences) << c.label;
+  EXPECT_EQ(stream.HighestPosition(), c.words);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Words, SegmenterOverflowTest,
+    ::testing::Values(
+        // The 125th word fills the buffer: it is replaced by the end marker
+        // and opens the next sentence.
+        OverflowCase{"200 words", 200, -1, {124, 76}},
+        OverflowCase{"125 words", 125, -1, {124, 1}},
+        OverflowCase{"124 words", 124, -1, {124}},
+        // A comma closes the lexical buffer from the 97th word on.
+        OverflowCase{"comma before the 97th word", 100, 96, {96, 4}},
+        OverflowCase{"comma before the 96th word", 100, 95, {100}}),
+    [](const ::testing::TestParamInfo<OverflowCase>& info) {
+      std::string name = info.param.label;
+      for (char& ch : name)
+        if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
+      return name;
+    });
+
+TEST_F(SegmenterTest, LineEndForcedSentenceEndClosesOnce) {
+  Add({{"Titlu", ""}, {"mare", " "}});
+  ASSERT_TRUE(segmenter.ForceSentenceEnd());
+  ASSERT_TRUE(segmenter.ForceSentenceEnd());  // an empty line adds nothing
+  Add({{"Text", " "}});
+  ASSERT_TRUE(segmenter.EndOfFile(""));
+  EXPECT_EQ(Dump(), "titlu[]@1 mare[ ]@2 /[ ]@2 text[]@3 /[ ]@3");
+}
+
+TEST_F(SegmenterTest, LastSentenceOfOneWordIsKept) {
+  Add({{"Ion", ""}, {"vine", " "}, {"Sfarsit", "."}});
+  ASSERT_TRUE(segmenter.EndOfFile("."));
+  EXPECT_EQ(Dump(), "ion[]@1 vine[ ]@2 /[.]@2 sfarsit[]@3 /[.]@3");
+}
+
+TEST_F(SegmenterTest, FileOfOneWordGivesOneProposition) {
+  Add({{"Bine", ""}});
+  ASSERT_TRUE(segmenter.EndOfFile(""));
+  EXPECT_EQ(Dump(), "bine[]@1 /[ ]@1");
+}
+
+TEST_F(SegmenterTest, NothingAddedWritesNothing) {
+  ASSERT_TRUE(segmenter.EndOfFile("..."));
+  EXPECT_EQ(stream.Count(), 0u);
+  EXPECT_EQ(writer.Propositions(), 0);
+}
+
+TEST_F(SegmenterTest, PositionsGoOnFromTheStreamsHighestPosition) {
+  segmenter.StartFile(41);
+  Add({{"Ion", ""}, {"vine", " "}});
+  ASSERT_TRUE(segmenter.EndOfFile(""));
+  EXPECT_EQ(Dump(), "ion[]@42 vine[ ]@43 /[ ]@43");
+}
+
+TEST_F(SegmenterTest, StopRequestedFailsTheFlushAndStoresNothing) {
+  Add({{"Ion", ""}, {"vine", " "}});
+  stop = true;
+  EXPECT_FALSE(segmenter.AddWord("Azi", "!"));
+  EXPECT_EQ(stream.Count(), 0u);
+}
+
+TEST_F(SegmenterTest, ClauseMarksAreCountedBeforeDisambiguation) {
+  analysis.readings["12"] = Cat(kClassAdjective, 3);
+  analysis.readings["30"] = Cat(kClassAdjective, 3);
+  // At the start of a sentence the colon between the numbers reaches the
+  // sentence buffer, where the readings show it is no clause colon.
+  Add({{"12", ""}, {"30", ":"}, {"vine", ","}, {"azi", "\xAB"}, {"ora", "\xBB{"}});
+  ASSERT_TRUE(segmenter.EndOfFile("."));
+  ASSERT_EQ(analysis.clauseMarks.size(), 1u);
+  EXPECT_EQ(analysis.clauseMarks[0], (std::vector<int>{0, 0, 1, 1, 2, 0}));
+}
+
+TEST_F(SegmenterTest, ColonBetweenNumbersInsideASentenceEndsIt) {
+  analysis.readings["12"] = Cat(kClassAdjective, 3);
+  analysis.readings["30"] = Cat(kClassAdjective, 3);
+  // The lexical buffer tests the colon before the numbers have readings.
+  Add({{"Ion", ""}, {"vine", " "}, {"la", " "}, {"12", " "}, {"30", ":"}, {"azi", " "}});
+  ASSERT_TRUE(segmenter.EndOfFile(""));
+  EXPECT_EQ(Dump(), "ion[]@1 vine[ ]@2 la[ ]@3 12[ ]@4 /[:]@4 30[]@5 azi[ ]@6 /[ ]@6");
+}
+
+}  // namespace
+}  // namespace malvex
