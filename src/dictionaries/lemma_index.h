@@ -28,6 +28,7 @@
 #include <string_view>
 
 #include "dictionaries/dictionary_fault.h"
+// The engine takes the noun lemma index (TDicSubstantifs) from here too.
 #include "dictionaries/noun_lemma_dictionary.h"
 #include "dictionaries/ranked_counts.h"
 #include "dictionaries/string_table.h"
