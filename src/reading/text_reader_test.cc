@@ -1,0 +1,224 @@
+#include "reading/text_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "dictionaries/lexicon_builder.h"
+#include "foundations/charset.h"
+#include "platform/basic_gauges.h"
+#include "platform/scripted_box.h"
+#include "reading/engine.h"
+#include "test_support.h"
+
+namespace malvex {
+namespace {
+
+class QuietFrontEnd : public FrontEnd {
+ public:
+  NotificationBox& Box() override { return box; }
+  std::unique_ptr<Gauge> CreateGauge() override { return std::make_unique<SilentGauge>(); }
+  ScriptedBox box;
+};
+
+// "text" as UTF-16 (the code points of its UTF-8), with or without a mark.
+std::string Utf16(const std::string& utf8, bool bigEndian, bool mark) {
+  std::string out;
+  auto unit = [&](uint16_t u) {
+    const char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
+    out += bigEndian ? hi : lo;
+    out += bigEndian ? lo : hi;
+  };
+  if (mark) unit(0xFEFF);
+  for (size_t i = 0; i < utf8.size();) {
+    const uint8_t b = static_cast<uint8_t>(utf8[i]);
+    uint32_t cp = b;
+    int more = 0;
+    if (b >= 0xE0) {
+      cp = b & 0x0F;
+      more = 2;
+    } else if (b >= 0xC0) {
+      cp = b & 0x1F;
+      more = 1;
+    }
+    for (int k = 1; k <= more; ++k) cp = cp << 6 | (static_cast<uint8_t>(utf8[i + k]) & 0x3F);
+    unit(static_cast<uint16_t>(cp));
+    i += static_cast<size_t>(more) + 1;
+  }
+  return out;
+}
+
+// An installation in a temporary folder (bin/, Dico/ with a matrix and a
+// lexicon that knows no word), and an engine started on it.
+class TextReaderTest : public ::testing::Test {
+ protected:
+  TextReaderTest() {
+    std::filesystem::create_directories(dir.path() / "bin");
+    std::filesystem::create_directories(dir.path() / "Dico");
+    std::filesystem::create_directories(dir.path() / "Text");
+    EXPECT_TRUE(testing::WriteFile(dir.File("Dico/roglex.zv8"), std::string(Engine::kMatrixBytes, '\0')));
+    EXPECT_TRUE(LexiconBuilder(DefaultLanguageTables()).Write(dir.File("Dico/roglex.lv8")));
+  }
+
+  EngineOptions Options() {
+    EngineOptions o;
+    SettingsPlaces places;
+    places.folders = DeriveFolders(dir.File("bin"), LanguageFor(kEditionLanguage));
+    places.registryPath = dir.File("registry.ini");
+    places.proposedUserBase = dir.File("home");
+    o.places = places;
+    return o;
+  }
+
+  // Reads the files (name, bytes) as one text and returns the word stream
+  // as "text[separator]@position" tokens.
+  std::string Read(const std::vector<std::pair<std::string, std::string>>& files) {
+    engine = std::make_unique<Engine>(frontEnd, Options());
+    EXPECT_TRUE(engine->StartEngine());
+    for (const auto& [name, bytes] : files) {
+      EXPECT_TRUE(testing::WriteFile(dir.File(name), bytes));
+      engine->files().Add(dir.File(name));
+    }
+    EXPECT_TRUE(engine->RunAnalysis(1));
+    return Dump();
+  }
+  std::string Read(const std::string& name, const std::string& bytes) { return Read({{name, bytes}}); }
+
+  std::string Dump() {
+    std::string out;
+    WordStream& s = engine->stream();
+    s.Rewind();
+    WordInfo info;
+    const char* sep = nullptr;
+    int32_t pos = 0;
+    while (const char* text = s.Next(info, sep, pos)) {
+      if (!out.empty()) out += ' ';
+      out += std::string(text) + "[" + sep + "]@" + std::to_string(pos);
+    }
+    return out;
+  }
+
+  testing::TempDir dir;
+  QuietFrontEnd frontEnd;
+  std::unique_ptr<Engine> engine;
+};
+
+struct ReadCase {
+  const char* label;
+  const char* name;
+  std::string bytes;
+  std::string stream;
+};
+
+class TextReaderCaseTest : public TextReaderTest, public ::testing::WithParamInterface<ReadCase> {};
+
+TEST_P(TextReaderCaseTest, ReadsTheWords) {
+  EXPECT_EQ(Read(GetParam().name, GetParam().bytes), GetParam().stream) << GetParam().label;
+}
+
+const std::string kA79(79, 'a');
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, TextReaderCaseTest,
+    ::testing::Values(
+        // The first word has nothing before it; spaces are never stored.
+        ReadCase{"comma and space", "a.txt", "Ion, Maria vin.", "ion[]@1 maria[,]@2 vin[ ]@3 /[.]@3"},
+        ReadCase{"two spaces", "a.txt", "Ion  vine", "ion[]@1 vine[ ]@2 /[ ]@2"},
+        ReadCase{"punctuation kept in order", "a.txt", "Ion ,-\"(( vine", "ion[]@1 vine[,-\"]@2 /[ ]@2"},
+        ReadCase{"joiner inside a word", "a.txt", "_casa_mare_ vine", "casa_mare_[]@1 vine[ ]@2 /[ ]@2"},
+        // 79 letters, the 80th dropped, then the remaining 20.
+        ReadCase{"word of 100 letters", "a.txt", std::string(100, 'a'),
+                 kA79 + "[]@1 " + std::string(20, 'a') + "[ ]@2 /[ ]@2"},
+        ReadCase{"one word", "a.txt", "Bine", "bine[]@1 /[ ]@1"},
+        ReadCase{"empty file", "a.txt", "", ""},
+        ReadCase{"only punctuation", "a.txt", "...!?,;:\r\n", ""},
+        ReadCase{"full stop before a capital", "a.txt", "Ion vine. Maria pleaca.",
+                 "ion[]@1 vine[ ]@2 /[.]@2 maria[]@3 pleaca[ ]@4 /[.]@4"},
+        ReadCase{"full stop before a small letter", "a.txt", "Ion vine. el pleaca.",
+                 "ion[]@1 vine[ ]@2 el[.]@3 pleaca[ ]@4 /[.]@4"},
+        ReadCase{"initial", "a.txt", "Ion I. Popescu vine.", "ion[]@1 i[ ]@2 popescu[.]@3 vine[ ]@4 /[.]@4"},
+        ReadCase{"web address", "a.txt", "Vezi www.Exemplu.ro. Apoi pleaca.",
+                 "vezi[]@1 www[ ]@2 exemplu[.]@3 ro[.]@4 /[.]@4 apoi[]@5 pleaca[ ]@6 /[.]@6"},
+        ReadCase{"clause colon", "a.txt", "El spune: vino acum!",
+                 "el[]@1 spune[ ]@2 /[:]@2 vino[]@3 acum[ ]@4 /[!]@4"},
+        ReadCase{"question and exclamation", "a.txt", "Vii? Da, vin!", "vii[]@1 /[?]@1 da[]@2 vin[,]@3 /[!]@3"},
+        // In a text file line ends are blanks; in HTML they end sentences.
+        ReadCase{"crlf", "a.txt", "Ion vine\r\nMaria pleaca\r\n", "ion[]@1 vine[ ]@2 maria[ ]@3 pleaca[ ]@4 /[ ]@4"},
+        ReadCase{"html line ends", "a.htm", "Titlu\r\n\r\nText aici\r\n",
+                 "titlu[]@1 /[ ]@1 text[]@2 aici[ ]@3 /[ ]@3"},
+        ReadCase{"code page", "a.txt", "\xAAi \xFE" "ar\xE3.", "\xBAi[]@1 \xFE" "ar\xE3[ ]@2 /[.]@2"},
+        ReadCase{"utf8 without mark", "a.txt", "Și țară.", "\xBAi[]@1 \xFE" "ar\xE3[ ]@2 /[.]@2"},
+        ReadCase{"utf8 with mark", "a.txt", "\xEF\xBB\xBFȘi țară.", "\xBAi[]@1 \xFE" "ar\xE3[ ]@2 /[.]@2"},
+        ReadCase{"utf8 mark only", "a.txt", "\xEF\xBB\xBF", ""},
+        ReadCase{"utf16 le with mark", "a.txt", Utf16("Și țară.", false, true), "\xBAi[]@1 \xFE" "ar\xE3[ ]@2 /[.]@2"},
+        ReadCase{"utf16 be with mark", "a.txt", Utf16("Și țară.", true, true), "\xBAi[]@1 \xFE" "ar\xE3[ ]@2 /[.]@2"},
+        ReadCase{"utf16 unmappable", "a.txt", Utf16("Și Ж.", false, true), "\xBAi[]@1 /[?.]@1"},
+        ReadCase{"utf16 mark only", "a.txt", Utf16("", false, true), ""},
+        // Without a mark UTF-16 is read byte by byte: the zero bytes are blanks.
+        ReadCase{"utf16 le without mark", "a.txt", Utf16("Da, vin", false, false),
+                 "d[]@1 a[ ]@2 v[,]@3 i[ ]@4 n[ ]@5 /[ ]@5"},
+        ReadCase{"utf16 be without mark", "a.txt", Utf16("Da, vin", true, false),
+                 "d[]@1 a[ ]@2 v[,]@3 i[ ]@4 n[ ]@5 /[ ]@5"},
+        ReadCase{"oem", "a.asc", "\xDD" "ar\xC7 \x8C" "n", "\xFE" "ar\xE3[]@1 \xEEn[ ]@2 /[ ]@2"},
+        // No filter: UTF-8 bytes are code-page characters (0x99 is a blank).
+        ReadCase{"all files", "a.abcdefghijkl", "\xC8\x99i", "\xE8[]@1 i[ ]@2 /[ ]@2"}),
+    [](const ::testing::TestParamInfo<ReadCase>& info) {
+      std::string name = info.param.label;
+      for (char& ch : name)
+        if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
+      return name;
+    });
+
+TEST_F(TextReaderTest, Utf8SequenceAcrossTheBlockBorder) {
+  // "Mă" in the first block shows UTF-8; "ș" is cut by the 64 KiB border.
+  std::string text = "M\xC4\x83 ";
+  text.append(65535 - text.size(), ' ');
+  text += "\xC8\x99i.";
+  ASSERT_EQ(static_cast<uint8_t>(text[65535]), 0xC8);
+  EXPECT_EQ(Read("a.txt", text), "m\xE3[]@1 \xBAi[ ]@2 /[.]@2");
+}
+
+TEST_F(TextReaderTest, WordAcrossTheBlockBorderStaysWhole) {
+  for (size_t size : {65536u, 65537u, 65540u}) {
+    std::string text(size - 6, ' ');
+    text += "abcdef";
+    EXPECT_EQ(Read("a.txt", text), "abcdef[]@1 /[ ]@1") << size;
+  }
+}
+
+TEST_F(TextReaderTest, EveryFileEndsItsLastSentence) {
+  EXPECT_EQ(Read({{"a.txt", "Ion vine"}, {"b.txt", "Maria pleaca."}}),
+            "ion[]@1 vine[ ]@2 /[ ]@2 maria[]@3 pleaca[ ]@4 /[.]@4");
+  EXPECT_EQ(engine->stream().FileIndexAt(3), 2);
+  EXPECT_EQ(engine->stream().FileIndexAt(2), 1);
+}
+
+TEST_F(TextReaderTest, CapitalisationIsKeptBesideTheLowerCaseText) {
+  Read("a.txt", "Ion ONU \xAAtefan");
+  std::vector<int> caps;
+  WordStream& s = engine->stream();
+  s.Rewind();
+  WordInfo info;
+  const char* sep = nullptr;
+  int32_t pos = 0;
+  while (const char* text = s.Next(info, sep, pos))
+    if (text[0] != '/') caps.push_back(info.capitalisation);
+  EXPECT_EQ(caps, (std::vector<int>{1, 2, 1}));
+  EXPECT_EQ(Dump(), "ion[]@1 onu[ ]@2 \xBAtefan[ ]@3 /[ ]@3");
+}
+
+TEST_F(TextReaderTest, FileTypeIsStoredInTheSettings) {
+  Read({{"a.txt", "Ion"}, {"b.asc", "Ion"}});
+  EXPECT_EQ(engine->record().fileType(), kFileTypeOem);
+}
+
+TEST_F(TextReaderTest, EveryStoredNodeIsCounted) {
+  Read("a.txt", "Ion vine. Maria pleaca.");
+  EXPECT_EQ(engine->statistics().Total(), engine->stream().Count());
+  EXPECT_EQ(engine->stream().Count(), 6u);
+}
+
+}  // namespace
+}  // namespace malvex
