@@ -498,6 +498,26 @@ TEST_F(SemanticDictionaryTest, FullNewClassTrieFailsTheNounButKeepsItsName) {
   EXPECT_EQ(Class(1, name), 0);
 }
 
+TEST_F(SemanticDictionaryTest, FullLevelOneMakesNoClassForAnUnknownNoun) {
+  SemanticDictionaryBuilder builder;
+  for (uint32_t c = 1; c <= kMaxClassNumber; ++c) {
+    ASSERT_TRUE(builder.AddSense(Sense("f" + std::to_string(c), "c" + std::to_string(c))));
+  }
+  // One class more than a level holds is refused.
+  EXPECT_FALSE(builder.AddSense(Sense("f0", "c0")));
+  std::string image;
+  ASSERT_TRUE(builder.Build(image)) << builder.error();
+  ASSERT_EQ(dictionary_.LoadImage(image), SemanticLoadStatus::kOk);
+  EXPECT_EQ(dictionary_.NumberOfClasses(1), kMaxClassNumber);
+  EXPECT_STREQ(dictionary_.ClassName(1, 65535), "c65535");
+  EXPECT_EQ(Noun("zorblax"), -2);
+  EXPECT_EQ(dictionary_.CurrentNumberOfClasses(1), kMaxClassNumber);
+  // A known noun and a noun named like a class still get their class.
+  EXPECT_GT(Noun("f7"), 0);
+  EXPECT_EQ(Noun("c9"), -1);
+  EXPECT_EQ(dictionary_.Found().path.at(1), 9);
+}
+
 // ---- Resolution -------------------------------------------------------------
 
 // "tir" has three readings a, b, c; their key levels and form rules are the
