@@ -227,7 +227,8 @@ class SemanticDictionary {
   // Slot `i` (1..50) of the recent-noun ring.
   const ClassPath& RecentClasses(int i) const { return ring_[i - 1]; }
 
-  // The noun lemma dictionary read from the same file.
+  // The noun lemma dictionary read from the same file; only after a
+  // successful load.
   TDicSubstantifs& nounLemmas() { return *nounLemmas_; }
   const TDicSubstantifs& nounLemmas() const { return *nounLemmas_; }
 
