@@ -4,15 +4,18 @@
 
 namespace malvex {
 
-StringPool::StringPool() : last_(&first_) { first_.next = nullptr; }
+StringPool::StringPool() : last_(&first_), arena_(sizeof(Block), alignof(Block)) {
+  first_.next = nullptr;
+}
 
 StringPool::~StringPool() { Clear(); }
 
 const char* StringPool::AddToNewBlock(std::string_view text) {
   // A text that cannot fit even an empty block would overrun it.
   if (text.size() > kMaxLength) return nullptr;
-  Block* block = new (std::nothrow) Block;
-  if (block == nullptr) return nullptr;
+  void* const memory = arena_.Take();
+  if (memory == nullptr) return nullptr;
+  Block* const block = new (memory) Block;
   block->next = nullptr;
   last_->next = block;
   last_ = block;
@@ -25,12 +28,8 @@ const char* StringPool::AddToNewBlock(std::string_view text) {
 }
 
 void StringPool::Clear() {
-  Block* block = first_.next;
-  while (block != nullptr) {
-    Block* const next = block->next;
-    delete block;
-    block = next;
-  }
+  // Blocks hold plain bytes: giving back their slabs frees them all.
+  arena_.Reset();
   first_.next = nullptr;
   last_ = &first_;
   blocks_ = 1;

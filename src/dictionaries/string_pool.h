@@ -1,12 +1,15 @@
 // StringPool: packs zero-terminated texts into chained blocks that are freed
 // only as a whole. One pool holds the texts of a run (word texts, classes
 // created during the run); another holds the texts loaded from the
-// dictionary files.
+// dictionary files. The blocks after the first are carved from huge-page
+// slabs (ChunkArena).
 #pragma once
 
 #include <cstddef>
 #include <cstring>
 #include <string_view>
+
+#include "dictionaries/chunk_arena.h"
 
 namespace malvex {
 
@@ -39,8 +42,8 @@ class StringPool {
     return copy;
   }
 
-  // Frees every allocated block; the embedded first block becomes the block
-  // being filled again, empty.
+  // Frees every allocated block (their slabs go back whole); the embedded
+  // first block becomes the block being filled again, empty.
   void Clear();
 
   // Number of blocks in the chain, the embedded one included.
@@ -49,8 +52,9 @@ class StringPool {
   size_t Used() const { return used_; }
   // Bytes taken by the stored texts and their terminating zeros.
   size_t BytesInUse() const { return stored_; }
-  // Bytes of all the blocks of the chain, the embedded one included.
-  size_t BytesReserved() const { return blocks_ * sizeof(Block); }
+  // Bytes held for texts: the embedded block and every slab the later blocks
+  // are carved from (at least BlockCount() blocks' worth).
+  size_t BytesReserved() const { return sizeof(Block) + arena_.BytesReserved(); }
 
  private:
   struct Block {
@@ -68,6 +72,7 @@ class StringPool {
   size_t stored_ = 0;
   size_t blocks_ = 1;
   Block* last_;
+  ChunkArena arena_;
   Block first_;
 };
 

@@ -4,6 +4,9 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
+
+#include "dictionaries/chunk_arena.h"
 
 #include "dictionaries/nothrow_failure_for_tests.h"
 
@@ -86,6 +89,30 @@ TEST(StringPoolTest, ClearFreesTheChainAndReusesTheFirstBlock) {
   EXPECT_EQ(pool.Used(), 0u);
   EXPECT_EQ(pool.BytesInUse(), 0u);
   EXPECT_EQ(pool.Add("altul"), first);
+}
+
+TEST(StringPoolTest, LaterBlocksShareWholeSlabsThatClearGivesBack) {
+  StringPool pool;
+  const size_t empty = pool.BytesReserved();
+  // Each text needs a block of its own: the embedded one, then 31 blocks of
+  // a first slab and 8 of a second.
+  std::vector<const char*> texts;
+  for (int i = 0; i < 40; ++i) {
+    texts.push_back(pool.Add(std::string(60000, static_cast<char>('a' + i % 26))));
+    ASSERT_NE(texts.back(), nullptr) << i;
+  }
+  EXPECT_EQ(pool.BlockCount(), 40u);
+  EXPECT_EQ(pool.BytesReserved(), empty + 2 * ChunkArena::kSlabAlignment);
+  EXPECT_GE(pool.BytesReserved(), pool.BlockCount() * StringPool::kTextBytes);
+  for (int i = 0; i < 40; ++i) {
+    EXPECT_EQ(std::string(texts[i]), std::string(60000, static_cast<char>('a' + i % 26))) << i;
+  }
+  pool.Clear();
+  EXPECT_EQ(pool.BlockCount(), 1u);
+  EXPECT_EQ(pool.BytesReserved(), empty);
+  EXPECT_NE(pool.Add(std::string(60000, 'z')), nullptr);
+  EXPECT_NE(pool.Add(std::string(60000, 'z')), nullptr);
+  EXPECT_EQ(pool.BytesReserved(), empty + ChunkArena::kSlabAlignment);
 }
 
 TEST(StringPoolTest, LongestTextFitsAnEmptyBlockAndLongerIsRefused) {

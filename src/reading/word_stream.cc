@@ -6,13 +6,16 @@
 
 namespace malvex {
 
-NodePool::NodePool() : last_(&first_) { first_.next = nullptr; }
+NodePool::NodePool() : last_(&first_), arena_(sizeof(Chunk), alignof(Chunk)) {
+  first_.next = nullptr;
+}
 
 NodePool::~NodePool() { Clear(); }
 
 WordNode* NodePool::TakeFromNewChunk() {
-  Chunk* const chunk = new (std::nothrow) Chunk;
-  if (chunk == nullptr) return nullptr;
+  void* const memory = arena_.Take();
+  if (memory == nullptr) return nullptr;
+  Chunk* const chunk = new (memory) Chunk;
   chunk->next = nullptr;
   last_->next = chunk;
   last_ = chunk;
@@ -22,12 +25,8 @@ WordNode* NodePool::TakeFromNewChunk() {
 }
 
 void NodePool::Clear() {
-  Chunk* chunk = first_.next;
-  while (chunk != nullptr) {
-    Chunk* const next = chunk->next;
-    delete chunk;
-    chunk = next;
-  }
+  // Nodes need no destruction: giving back the slabs frees every chunk.
+  arena_.Reset();
   first_.next = nullptr;
   last_ = &first_;
   chunks_ = 1;

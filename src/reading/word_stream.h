@@ -9,6 +9,7 @@
 #include <new>
 #include <string_view>
 
+#include "dictionaries/chunk_arena.h"
 #include "dictionaries/string_pool.h"
 #include "foundations/category.h"
 
@@ -44,7 +45,8 @@ struct WordNode {
 };
 
 // Hands out nodes from chained chunks, freed only as a whole. The first chunk
-// is part of the pool and is reused after Clear().
+// is part of the pool and is reused after Clear(); the later ones are carved
+// from huge-page slabs (ChunkArena).
 class NodePool {
  public:
   static constexpr size_t kNodesPerChunk = 1170;
@@ -61,12 +63,15 @@ class NodePool {
     return new (last_->Slot(used_++)) WordNode{};
   }
 
-  // Frees every chunk but the first, which becomes empty.
+  // Frees every chunk but the first (their slabs go back whole); the first
+  // becomes empty.
   void Clear();
 
+  // Number of chunks in the chain, the first one included.
   size_t ChunkCount() const { return chunks_; }
-  // Bytes of all the chunks of the chain, the first one included.
-  size_t BytesReserved() const { return chunks_ * sizeof(Chunk); }
+  // Bytes held for nodes: the first chunk and every slab the later chunks
+  // are carved from (at least ChunkCount() chunks' worth).
+  size_t BytesReserved() const { return sizeof(Chunk) + arena_.BytesReserved(); }
 
  private:
   // Nodes are built in a chunk only when taken.
@@ -81,6 +86,7 @@ class NodePool {
   size_t used_ = 0;
   size_t chunks_ = 1;
   Chunk* last_;
+  ChunkArena arena_;
   Chunk first_;
 };
 

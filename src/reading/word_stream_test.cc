@@ -101,6 +101,28 @@ TEST_F(WordStreamTest, ResetEmptiesTheStreamAndSendsEveryBookmarkToTheHead) {
   EXPECT_EQ(Forward(), (std::vector<std::string>{"din", "nou", "/"}));
 }
 
+TEST_F(WordStreamTest, ResetGivesBackTheMemoryOfEveryChunkButTheFirst) {
+  const size_t nodeBytes = stream_->Nodes().BytesReserved();
+  const size_t textBytes = stream_->WordPool().BytesReserved();
+  // 52 node chunks and 7 text blocks, spread over several slabs.
+  AppendAll(std::vector<std::string>(60000, "cuvant"));
+  ASSERT_EQ(stream_->Nodes().ChunkCount(), 52u);
+  ASSERT_EQ(stream_->WordPool().BlockCount(), 7u);
+  EXPECT_GE(stream_->Nodes().BytesReserved(), 52 * NodePool::kNodesPerChunk * sizeof(WordNode));
+  EXPECT_GE(stream_->WordPool().BytesReserved(), 7 * StringPool::kTextBytes);
+  // The nodes link up across chunk and slab boundaries.
+  stream_->Rewind();
+  const std::vector<std::string> forward = Forward();
+  EXPECT_EQ(forward, std::vector<std::string>(60000, "cuvant"));
+  EXPECT_EQ(Backward().size(), 60000u);
+  stream_->Reset();
+  EXPECT_EQ(stream_->Nodes().BytesReserved(), nodeBytes);
+  EXPECT_EQ(stream_->WordPool().BytesReserved(), textBytes);
+  AppendAll(std::vector<std::string>(2000, "iar"));
+  stream_->Rewind();
+  EXPECT_EQ(Forward(), std::vector<std::string>(2000, "iar"));
+}
+
 TEST_F(WordStreamTest, AppendStoresEveryField) {
   WordInfo info;
   info.category.category = 8;
