@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "foundations/category.h"
 #include "foundations/charset.h"
+#include "foundations/display_form.h"
 #include "platform/basic_gauges.h"
 #include "platform/console_box.h"
 #include "platform/files.h"
@@ -31,6 +33,15 @@ const char kUsage[] =
     "                   question takes its box's default button\n"
     "  -i, --interactive  ask the questions on the terminal\n"
     "  --list FILE      read the names of the files to analyse from FILE, one per line\n"
+    "  --tagged         print the analysed text, one word or end marker (\"/\") per\n"
+    "                   line, instead of the summary\n"
+    "  --format FORMAT  the form of --tagged lines:\n"
+    "                   text (default): position, word as written, [separator]\n"
+    "                     (the punctuation before the word), category, lemma\n"
+    "                   tsv: tab-separated columns position, word as stored\n"
+    "                     (lower case, '_' joining compounds), category,\n"
+    "                     subcategory, tensePerson, modeMark, flags (decimal\n"
+    "                     numbers), lemma; empty lemma when there is none\n"
     "\n"
     "Messages and questions of the engine go to standard error. Ctrl-C asks\n"
     "the run to stop; the words read so far are kept.\n"
@@ -64,11 +75,57 @@ class CliFrontEnd : public malvex::FrontEnd {
   bool quiet_;
 };
 
+// Pads `utf8` with blanks to `width` characters.
+std::string Pad(const std::string& utf8, size_t width) {
+  size_t chars = 0;
+  for (char c : utf8)
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++chars;
+  return chars >= width ? utf8 : utf8 + std::string(width - chars, ' ');
+}
+
+// The category label without its leading blanks.
+std::string Label(malvex::Messages& messages, const malvex::WordCategory& c) {
+  std::string label = malvex::LongLabel(messages, c, true);
+  const size_t start = label.find_first_not_of(' ');
+  return start == std::string::npos ? std::string() : label.substr(start);
+}
+
+// Prints the word stream, one node per line.
+void PrintTagged(malvex::Engine& engine, bool tsv) {
+  malvex::WordStream& stream = engine.stream();
+  stream.Rewind();
+  malvex::WordInfo info;
+  const char* separator = nullptr;
+  int32_t position = 0;
+  // Lemma texts are not kept yet: the column stays empty.
+  const std::string lemma;
+  while (const char* text = stream.Next(info, separator, position)) {
+    const bool endMarker = text[0] == '/';
+    const malvex::WordCategory& c = info.category;
+    if (tsv) {
+      std::printf("%d\t%s\t%d\t%d\t%d\t%d\t%d\t%s\n", position, endMarker ? "/" : malvex::ToUtf8(text).c_str(),
+                  c.category, c.subcategory, c.tensePerson, c.modeMark, c.flags, lemma.c_str());
+    } else {
+      const std::string form =
+          endMarker ? "/" : malvex::ToUtf8(malvex::DisplayForm(text, info.capitalisation, info.apostrophePos, c, false));
+      const std::string label = endMarker ? std::string() : malvex::ToUtf8(Label(engine.messages(), c));
+      std::string line = std::to_string(position);
+      line = std::string(line.size() < 7 ? 7 - line.size() : 0, ' ') + line;
+      line += "  " + Pad(form, 24) + "  " + Pad("[" + malvex::ToUtf8(separator) + "]", 6) + "  " + label;
+      if (!lemma.empty()) line += "  " + lemma;
+      while (!line.empty() && line.back() == ' ') line.pop_back();
+      std::printf("%s\n", line.c_str());
+    }
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::vector<std::string> files;
   bool quiet = false;
+  bool tagged = false;
+  bool tsv = false;
   malvex::ConsoleBoxOptions boxOptions;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
@@ -99,6 +156,15 @@ int main(int argc, char** argv) {
         if (!line.empty()) files.push_back(line);
         start = end + 1;
       }
+    } else if (a == "--tagged") {
+      tagged = true;
+    } else if ((a == "--format" && i + 1 < argc) || a.rfind("--format=", 0) == 0) {
+      const std::string format = a == "--format" ? argv[++i] : a.substr(9);
+      if (format != "text" && format != "tsv") {
+        std::fprintf(stderr, "malvex-cli: unknown format %s (text or tsv)\n", format.c_str());
+        return 64;
+      }
+      tsv = format == "tsv";
     } else if (a.size() > 1 && a[0] == '-') {
       std::fprintf(stderr, "malvex-cli: unknown option %s\n%s", a.c_str(), kUsage);
       return 64;
@@ -129,6 +195,11 @@ int main(int argc, char** argv) {
   }
   bool ok = engine.RunAnalysis(1);
   g_gauge = nullptr;
+  if (tagged) {
+    PrintTagged(engine, tsv);
+    engine.StopEngine();
+    return ok ? 0 : 1;
+  }
   const malvex::AnalysisContext* analysis = engine.analysis();
   std::printf("files\t%d\n", engine.files().Count());
   std::printf("words\t%lld\n", analysis ? static_cast<long long>(analysis->Words()) : 0LL);
