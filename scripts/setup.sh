@@ -11,7 +11,8 @@ PACKAGES="build-essential cmake ninja-build pkg-config git \
   xvfb xauth imagemagick xdotool fonts-dejavu-core \
   clang libclang-rt-14-dev \
   lttoolbox lttoolbox-dev apertium-es-ro hunspell-ro hunspell-tools mythes-ro wordnet-base \
-  apertium-eng-spa apertium-spa-cat apertium-eng-cat apertium-eo-es apertium-eo-en"
+  apertium-eng-spa apertium-spa-cat apertium-eng-cat apertium-eo-es apertium-eo-en \
+  installation-guide-amd64 gimp-help-ro"
 
 missing=""
 for p in $PACKAGES; do

@@ -1,0 +1,161 @@
+#include "curated_tables.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "foundations/charset.h"
+
+namespace malvex::edition {
+
+namespace {
+
+bool ReadText(const std::string& path, std::string* text) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream s;
+  s << in.rdbuf();
+  *text = s.str();
+  return true;
+}
+
+// Calls `line(fields, number)` for every non-comment line of `text`; stops
+// at the first false.
+template <typename F>
+bool ForEachLine(const std::string& text, F line) {
+  std::istringstream in(text);
+  std::string l;
+  int number = 0;
+  while (std::getline(in, l)) {
+    ++number;
+    if (!l.empty() && l.back() == '\r') l.pop_back();
+    if (l.empty() || l[0] == '#') continue;
+    if (!line(SplitTabs(l), number)) return false;
+  }
+  return true;
+}
+
+std::string Folded(const std::string& utf8) {
+  std::string s = FromUtf8(utf8);
+  FoldToLower(s);
+  return s;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitTabs(const std::string& line) {
+  std::vector<std::string> f;
+  size_t start = 0;
+  while (true) {
+    const size_t tab = line.find('\t', start);
+    f.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
+    if (tab == std::string::npos) break;
+    start = tab + 1;
+  }
+  return f;
+}
+
+int ClassOfName(const std::string& name) {
+  static const std::pair<const char*, int> kNames[] = {{"verb", 1}, {"conn", 2}, {"mod", 3}, {"adj", 4},
+                                                       {"pron", 5}, {"prep", 6}, {"det", 7}, {"noun", 8}};
+  for (const auto& [n, c] : kNames) {
+    if (name == n) return c;
+  }
+  return 0;
+}
+
+bool CuratedTables::ParseVerbClasses(const std::string& text, std::string* error) {
+  return ForEachLine(text, [&](const std::vector<std::string>& f, int n) {
+    VerbKind k;
+    if (f.size() == 2 && f[1] == "stative") k = VerbKind::kStative;
+    else if (f.size() == 2 && f[1] == "reflexive") k = VerbKind::kReflexive;
+    else if (f.size() == 2 && f[1] == "performative") k = VerbKind::kPerformative;
+    else {
+      *error = "verb_classes.tsv:" + std::to_string(n);
+      return false;
+    }
+    verbKinds_[Folded(f[0])] = k;
+    return true;
+  });
+}
+
+bool CuratedTables::ParseClosed(const std::string& text, std::string* error) {
+  return ForEachLine(text, [&](const std::vector<std::string>& f, int n) {
+    if (f.size() < 2) {
+      *error = "closed_class.tsv:" + std::to_string(n);
+      return false;
+    }
+    const std::string form = Folded(f[0]);
+    std::vector<Reading>& list = closed_[form];
+    for (size_t i = 1; i < f.size(); ++i) {
+      Reading r;
+      if (!ParseReading(f[i], &r.code, &r.lemma)) {
+        *error = "closed_class.tsv:" + std::to_string(n) + ": " + f[i];
+        return false;
+      }
+      r.lemma = r.lemma.empty() ? form : Folded(r.lemma);
+      list.push_back(r);
+    }
+    return true;
+  });
+}
+
+bool CuratedTables::Load(const std::string& folder, std::string* error) {
+  std::string text;
+  auto read = [&](const char* name) {
+    if (ReadText(folder + "/" + name, &text)) return true;
+    *error = std::string(name) + ": cannot be read";
+    return false;
+  };
+  if (!read("verb_classes.tsv") || !ParseVerbClasses(text, error)) return false;
+  if (!read("closed_class.tsv") || !ParseClosed(text, error)) return false;
+  if (!read("evaluative_adjectives.tsv")) return false;
+  ForEachLine(text, [&](const std::vector<std::string>& f, int) {
+    evaluative_.insert(Folded(f[0]));
+    return true;
+  });
+  if (!read("abbreviations.tsv")) return false;
+  ForEachLine(text, [&](const std::vector<std::string>& f, int) {
+    abbreviations_.insert(Folded(f[0]));
+    return true;
+  });
+  if (!read("simple_past.tsv")) return false;
+  bool ok = ForEachLine(text, [&](const std::vector<std::string>& f, int n) {
+    if (f.size() != 7) {
+      *error = "simple_past.tsv:" + std::to_string(n);
+      return false;
+    }
+    std::vector<std::string>& forms = simplePast_[Folded(f[0])];
+    for (size_t i = 1; i < 7; ++i) forms.push_back(Folded(f[i]));
+    return true;
+  });
+  if (!ok || !read("exceptions.tsv")) return false;
+  return ForEachLine(text, [&](const std::vector<std::string>& f, int n) {
+    const int c = f.size() == 2 ? ClassOfName(f[1]) : 0;
+    if (c == 0) {
+      *error = "exceptions.tsv:" + std::to_string(n);
+      return false;
+    }
+    dropped_[Folded(f[0])].insert(c);
+    return true;
+  });
+}
+
+VerbKind CuratedTables::VerbKindOf(std::string_view lemma) const {
+  const auto it = verbKinds_.find(std::string(lemma));
+  return it == verbKinds_.end() ? VerbKind::kFactive : it->second;
+}
+
+bool CuratedTables::IsEvaluative(std::string_view lemma) const {
+  return evaluative_.count(std::string(lemma)) != 0;
+}
+
+ModalityKind CuratedTables::AdverbKindOf(std::string_view lemma) const {
+  const auto it = closed_.find(std::string(lemma));
+  if (it == closed_.end()) return ModalityKind::kNone;
+  for (const Reading& r : it->second) {
+    if (RecordClass(r.code) == 3) return static_cast<ModalityKind>(r.code & 0x0F);
+  }
+  return ModalityKind::kNone;
+}
+
+}  // namespace malvex::edition

@@ -1,0 +1,55 @@
+// The curated tables of the Romanian edition (tools/edition/data/*.tsv,
+// UTF-8, '#' starts a comment line): verb subclasses, evaluative
+// adjectives, closed-class words with their readings, abbreviations,
+// simple-past exceptions and readings to drop.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "edition_codes.h"
+
+namespace malvex::edition {
+
+class CuratedTables : public LemmaClasses {
+ public:
+  // Reads every table of `folder`. False, with `error` set to the file and
+  // line, when a table is missing or a line is malformed.
+  bool Load(const std::string& folder, std::string* error);
+
+  VerbKind VerbKindOf(std::string_view lemma) const override;
+  bool IsEvaluative(std::string_view lemma) const override;
+  ModalityKind AdverbKindOf(std::string_view lemma) const override;
+
+  // Closed-class forms (8-bit, folded) and their readings in order.
+  const std::map<std::string, std::vector<Reading>>& Closed() const { return closed_; }
+  // Abbreviations and titles (8-bit, folded).
+  const std::set<std::string>& Abbreviations() const { return abbreviations_; }
+  // Simple past forms of the verbs the rule does not serve: lemma -> six forms.
+  const std::map<std::string, std::vector<std::string>>& SimplePast() const { return simplePast_; }
+  // form -> record classes whose readings are dropped.
+  const std::map<std::string, std::set<int>>& Dropped() const { return dropped_; }
+
+  // Parses the lines of the tables from text, for the tests.
+  bool ParseVerbClasses(const std::string& text, std::string* error);
+  bool ParseClosed(const std::string& text, std::string* error);
+
+ private:
+  std::unordered_map<std::string, VerbKind> verbKinds_;
+  std::set<std::string> evaluative_;
+  std::map<std::string, std::vector<Reading>> closed_;
+  std::set<std::string> abbreviations_;
+  std::map<std::string, std::vector<std::string>> simplePast_;
+  std::map<std::string, std::set<int>> dropped_;
+};
+
+// Splits a line at tabs.
+std::vector<std::string> SplitTabs(const std::string& line);
+// The class names of exceptions.tsv (verb conn mod adj pron prep det noun)
+// as record classes; 0 when unknown.
+int ClassOfName(const std::string& name);
+
+}  // namespace malvex::edition

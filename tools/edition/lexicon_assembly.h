@@ -1,0 +1,79 @@
+// Gathers the readings of every word form of the Romanian edition from the
+// open data (the morphological analyser's paths, the Hunspell word list
+// and its affix rules, the thesaurus's parts of speech) and the curated
+// tables, and puts them in order. All text is 8-bit, folded to lower case.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "curated_tables.h"
+#include "edition_codes.h"
+
+namespace malvex::edition {
+
+class HunspellAffixes;
+
+// Where a reading came from; a lower value is trusted more.
+enum class Source : uint8_t { kCurated = 0, kAnalyser, kRule, kHunspell, kAnalogy };
+
+class LexiconAssembly {
+ public:
+  struct Entry {
+    std::vector<Reading> readings;
+    Source best = Source::kAnalogy;
+    bool curated = false;
+  };
+
+  explicit LexiconAssembly(const CuratedTables& tables) : tables_(tables) {}
+
+  // One (surface, analysis) path of the analyser, UTF-8. Clitic compounds
+  // ("dându-i" = verb + pronoun) give their first word as the text reader
+  // meets it ("dându"); spaces of multiword entries become '_'.
+  void AddAnalyserPath(const std::string& surface, const std::string& analysis);
+  // Simple past forms made from the pluperfect, and the curated exceptions.
+  void AddSimplePast();
+  // Closed classes, abbreviations, single letters and Roman numerals.
+  void AddCurated();
+  // Forms of the Hunspell list that the analyser lacks, with readings from
+  // the stems' affix flags, from rules learnt on the verbs both sources
+  // know, or by suffix analogy with the analyser's forms, constrained by
+  // the thesaurus's parts of speech (`thesaurus`: headword -> classes).
+  void AddHunspell(const HunspellAffixes& hunspell, const std::map<std::string, std::vector<int>>& thesaurus);
+  // Readings the thesaurus gives a known headword that the sources miss
+  // (adjectives used as adverbs).
+  void AddThesaurusAdverbs(const std::map<std::string, std::vector<int>>& thesaurus);
+  // Drops the listed readings, puts curated readings first, removes
+  // duplicate codes and keeps at most 6 readings, ordered by `prior`
+  // (a score per form and record class; higher first).
+  void Finish(const std::function<double(const std::string&, int)>& prior);
+
+  const std::unordered_map<std::string, Entry>& Forms() const { return forms_; }
+  std::unordered_map<std::string, Entry>& MutableForms() { return forms_; }
+  const Entry* Find(const std::string& form) const;
+
+  // Inflected form -> lemma of the verb and adjective readings.
+  std::map<std::string, std::string> VerbLemmas() const;
+  std::map<std::string, std::string> AdjectiveLemmas() const;
+
+  // Counts for the report.
+  std::map<std::string, size_t> counts;
+
+ private:
+  void Add(const std::string& form, const Reading& r, Source source);
+
+  const CuratedTables& tables_;
+  std::unordered_map<std::string, Entry> forms_;
+  // Verb lemma -> third person singular pluperfect.
+  std::map<std::string, std::string> pluperfect_;
+};
+
+// Reads the thesaurus (mythes, UTF-8): headword -> record classes of its
+// sense lines ((subst) 8, (adj) 4, (verb) 1, (adv) 3).
+bool ReadThesaurusClasses(const std::string& path, std::map<std::string, std::vector<int>>* classes);
+
+}  // namespace malvex::edition
