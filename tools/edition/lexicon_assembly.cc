@@ -385,6 +385,12 @@ void LexiconAssembly::AddThesaurusAdverbs(const std::map<std::string, std::vecto
     Entry* e = nullptr;
     const auto it = forms_.find(head);
     if (it != forms_.end()) e = &it->second;
+    // A known word gains only the adverb reading of an adjective.
+    if (e) {
+      bool adjective = false;
+      for (const Reading& r : e->readings) adjective = adjective || RecordClass(r.code) == 4;
+      if (!adjective || e->curated) continue;
+    }
     for (const int c : classes) {
       bool has = false;
       if (e) {
