@@ -1,6 +1,8 @@
 #include "treebank_measure.h"
 
+#include <algorithm>
 #include <fstream>
+#include <vector>
 
 #include "curated_tables.h"
 #include "foundations/charset.h"
@@ -73,11 +75,13 @@ void MeasureSentence(const std::vector<Token>& tokens, const LexiconAssembly& le
       ++f->tokens;
       if (pt.number) {
         ++f->numbers;
+        ++f->goldAmong;
       } else if (e) {
         ++f->known;
         bool among = false;
         for (const int tag : pt.tags) among = among || (gold >> ClassOfTag(tag) & 1);
         if (among) ++f->goldAmong;
+        else ++f->confusion["missing " + t.upos];
         if (pt.tags.size() > 1) ++f->ambiguous;
       }
     }
@@ -95,7 +99,11 @@ void MeasureSentence(const std::vector<Token>& tokens, const LexiconAssembly& le
       if (pt.weight[a] > pt.weight[best]) best = a;
     }
     ++f->scored;
-    if (ClassesOfUpos(tokens[order[k]].upos) >> ClassOfTag(pt.tags[best]) & 1) ++f->classCorrect;
+    if (ClassesOfUpos(tokens[order[k]].upos) >> ClassOfTag(pt.tags[best]) & 1) {
+      ++f->classCorrect;
+    } else {
+      ++f->confusion[tokens[order[k]].upos + ">" + std::to_string(ClassOfTag(pt.tags[best]))];
+    }
   }
 }
 
@@ -130,6 +138,12 @@ void PrintFigures(const TreebankFigures& f, std::FILE* out) {
   std::fprintf(out, "gold part of speech among the readings %%\t%.2f\n", pct(f.goldAmong, f.tokens));
   std::fprintf(out, "ambiguous known tokens %%\t%.2f\n", pct(f.ambiguous, f.known));
   std::fprintf(out, "coarse class after scoring %%\t%.2f\n", pct(f.classCorrect, f.scored));
+  std::vector<std::pair<size_t, std::string>> errors;
+  for (const auto& [k, v] : f.confusion) errors.emplace_back(v, k);
+  std::sort(errors.rbegin(), errors.rend());
+  for (size_t i = 0; i < errors.size() && i < 16; ++i) {
+    std::fprintf(out, "  error %s\t%zu\n", errors[i].second.c_str(), errors[i].first);
+  }
 }
 
 }  // namespace malvex::edition

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdio>
+#include <map>
 #include <string>
 
 #include "lexicon_assembly.h"
@@ -18,6 +19,8 @@ struct TreebankFigures {
   size_t ambiguous = 0;       // known tokens with several readings
   size_t scored = 0;          // non-punctuation tokens, proper nouns included
   size_t classCorrect = 0;    // chosen class among the gold part of speech's classes
+  // Errors by gold part of speech and chosen class ("NOUN>1").
+  std::map<std::string, size_t> confusion;
 };
 
 // The record classes (bit c for class c) a Universal Dependencies part of
