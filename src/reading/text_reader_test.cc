@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dictionaries/lexicon_builder.h"
+#include "dictionaries/semantic_dictionary_builder.h"
 #include "foundations/charset.h"
 #include "platform/basic_gauges.h"
 #include "platform/scripted_box.h"
@@ -50,8 +51,9 @@ std::string Utf16(const std::string& utf8, bool bigEndian, bool mark) {
   return out;
 }
 
-// An installation in a temporary folder (bin/, Dico/ with a matrix and a
-// lexicon that knows no word), and an engine started on it.
+// An installation in a temporary folder (bin/, Dico/ with a matrix, a
+// lexicon that knows no word and a semantic dictionary that knows no
+// noun), and an engine started on it.
 class TextReaderTest : public ::testing::Test {
  protected:
   TextReaderTest() {
@@ -60,6 +62,7 @@ class TextReaderTest : public ::testing::Test {
     std::filesystem::create_directories(dir.path() / "Text");
     EXPECT_TRUE(testing::WriteFile(dir.File("Dico/roglex.zv8"), std::string(Engine::kMatrixBytes, '\0')));
     EXPECT_TRUE(LexiconBuilder(DefaultLanguageTables()).Write(dir.File("Dico/roglex.lv8")));
+    EXPECT_TRUE(SemanticDictionaryBuilder().Write(dir.File("Dico/roglex.sv8")));
   }
 
   EngineOptions Options() {
