@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "dictionaries/byte_stream.h"
+#include "dictionaries/lemma_index.h"
+#include "dictionaries/semantic_dictionary.h"
 #include "foundations/charset.h"
 #include "foundations/messages.h"
 #include "platform/fatal.h"
@@ -27,7 +29,29 @@ bool TablesUsable(const LanguageTables& t) {
   return true;
 }
 
+// Copies a folded form into a zero-terminated buffer for the semantic
+// dictionary, which folds and reads its text in place.
+size_t CopyForm(const char* folded, size_t length, char (&buffer)[kTrieMaxKeyLength + 1]) {
+  const size_t n = length < kTrieMaxKeyLength ? length : kTrieMaxKeyLength;
+  std::memcpy(buffer, folded, n);
+  buffer[n] = '\0';
+  return n;
+}
+
 }  // namespace
+
+bool SemanticLexiconFallback::SemanticHolds(const char* folded, size_t length, bool& reachedEnd) {
+  char buffer[kTrieMaxKeyLength + 1];
+  CopyForm(folded, length, buffer);
+  const bool holds = semantic_.FindWord(buffer) >= 0;
+  reachedEnd = holds || semantic_.WordReached();
+  return holds;
+}
+
+bool SemanticLexiconFallback::ScenarioHolds(const char* folded, size_t length, bool& reachedEnd) {
+  reachedEnd = false;
+  return false;
+}
 
 Lexicon::Lexicon(Messages& messages, LanguageTables& tables)
     : messages_(messages), tables_(tables) {}
@@ -201,6 +225,73 @@ int32_t Lexicon::LookupForm(int reading, char* form, size_t length, bool allowVe
   }
   known_ = reached_;
   return -1;
+}
+
+}  // namespace malvex
+
+namespace malvex {
+
+bool Lexicon::VerbLemma(const WordCategory& category, LemmaSlots& slots) {
+  char* const f = slots[0];
+  f[kLemmaSlotSize - 1] = '\0';
+  const auto take = [f](const char* lemma) {
+    std::strncpy(f, lemma, kLemmaSlotSize - 1);
+    f[kLemmaSlotSize - 1] = '\0';
+  };
+  if (verbs_ != nullptr) {
+    if (const char* lemma = verbs_->LemmaOfForm(f)) {
+      take(lemma);
+      return true;
+    }
+  }
+  const size_t length = std::strlen(f);
+  const char* const last = std::strrchr(f, '_');
+  const bool compound = last != nullptr;
+  if (length >= 4 && compound && std::strchr(f + 1, '_') != nullptr) {
+    std::memmove(f, last + 1, std::strlen(last + 1) + 1);
+  }
+  if (!compound && isInfinitive(category)) return true;
+  if (verbs_ != nullptr) {
+    if (const char* lemma = verbs_->LemmaOfForm(f)) {
+      take(lemma);
+      return true;
+    }
+  }
+  std::memset(slots, 0, sizeof(LemmaSlots));
+  return false;
+}
+
+bool Lexicon::HasClass(const std::string& part, int32_t cls) {
+  if (semantic_ == nullptr || part.empty() || part.size() > kTrieMaxKeyLength) return false;
+  for (int d = 0; d < kSemanticReadings; ++d) {
+    char buffer[kTrieMaxKeyLength + 1];
+    CopyForm(part.data(), part.size(), buffer);
+    if (!semantic_->FindReading(buffer, d)) return false;
+    if (semantic_->Found().path.at(1) == cls) return true;
+  }
+  return false;
+}
+
+bool Lexicon::Lemma(std::string& form, const WordCategory& category, int32_t levelOneClass) {
+  if (isSubstantive(category)) {
+    if (form.size() <= 3 || isNameLike(category) || nounMarkBit1(category)) return true;
+    const size_t sep = form.find_first_of("-_");
+    if (sep == std::string::npos || sep + 1 >= form.size()) return true;
+    const std::string left = form.substr(0, sep);
+    const std::string right = form.substr(sep + 1);
+    if (HasClass(left, levelOneClass)) {
+      form = left;
+    } else if (HasClass(right, levelOneClass)) {
+      form = right;
+    }
+    return true;
+  }
+  if (isVerb(category)) {
+    LemmaSlots slots = {};
+    std::strncpy(slots[0], form.c_str(), kLemmaSlotSize - 1);
+    form = VerbLemma(category, slots) ? slots[0] : "";
+  }
+  return true;
 }
 
 }  // namespace malvex

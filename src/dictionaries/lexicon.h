@@ -27,7 +27,9 @@
 
 namespace malvex {
 
+class LemmaIndex;
 class Messages;
+class SemanticDictionary;
 
 // Outcome of reading a lexicon image, with the catalogue message and the
 // exit code that the engine start-up gives it.
@@ -52,6 +54,26 @@ class LexiconFallback {
   // above.
   virtual bool ScenarioHolds(const char* folded, size_t length, bool& reachedEnd) = 0;
 };
+
+// The fallback of the engine's lexicon: the words of the semantic
+// dictionary (reading 0 or its underscore variant). The Scenario words are
+// not consulted here: the semantic dictionary does not hold them yet.
+class SemanticLexiconFallback : public LexiconFallback {
+ public:
+  // `semantic` must outlive this object.
+  explicit SemanticLexiconFallback(SemanticDictionary& semantic) : semantic_(semantic) {}
+  bool SemanticHolds(const char* folded, size_t length, bool& reachedEnd) override;
+  bool ScenarioHolds(const char* folded, size_t length, bool& reachedEnd) override;
+
+ private:
+  SemanticDictionary& semantic_;
+};
+
+// Slots of candidate lemmas handed to VerbLemma: five texts of at most 79
+// characters.
+inline constexpr int kLemmaSlots = 5;
+inline constexpr size_t kLemmaSlotSize = 80;
+using LemmaSlots = char[kLemmaSlots][kLemmaSlotSize];
 
 class Lexicon {
  public:
@@ -78,6 +100,13 @@ class Lexicon {
   // default) consults neither. Must outlive its use.
   void SetFallback(LexiconFallback* fallback) { fallback_ = fallback; }
 
+  // The verb lemma index and the semantic dictionary that VerbLemma and
+  // Lemma consult (null: none). Must outlive their use.
+  void SetLemmaSources(LemmaIndex* verbs, SemanticDictionary* semantic) {
+    verbs_ = verbs;
+    semantic_ = semantic;
+  }
+
   // Looks reading `reading` of `form` up: folds its `length` bytes (up to a
   // zero byte) to lower case in place, and on success decodes the stored
   // code into code() and category() and returns the cell position. -1 when
@@ -99,6 +128,22 @@ class Lexicon {
   // the first time, the user is asked message 14 followed by the form, and
   // any answer but Yes ends the process with exit code 0. From then on
   // every lookup fails, the overflowing one included.
+
+  // The lemma of a verb form held (folded) in slots[0]; on success
+  // slots[0] holds the lemma: the verb index's lemma of the form; else, for
+  // a compound (at least 4 characters, '_' after the first), the lemma of
+  // its last word; else the form itself when `category` is an infinitive
+  // and the form is no compound. The compound's slot keeps its last word.
+  // On failure every slot is cleared.
+  bool VerbLemma(const WordCategory& category, LemmaSlots& slots);
+
+  // Replaces `form` (folded) by its lemma and returns true. A substantive of
+  // more than 3 characters that is not a name, joined by its first '-' or
+  // '_' before the last character, becomes its left part or else its right
+  // part when a reading of that part in the semantic dictionary has the
+  // level-1 class `levelOneClass`; a verb gets VerbLemma (the empty text
+  // when it fails); any other form stays.
+  bool Lemma(std::string& form, const WordCategory& category, int32_t levelOneClass);
 
   // State of the last lookup.
   uint16_t code() const { return code_; }
@@ -142,10 +187,15 @@ class Lexicon {
   // a form may come back as -1.
   Probe Find(int n, const char* folded, size_t length, bool needPrefix);
   void ClearIndications();
+  // True when some reading of `part` in the semantic dictionary has the
+  // level-1 class `cls`.
+  bool HasClass(const std::string& part, int32_t cls);
 
   Messages& messages_;
   LanguageTables& tables_;
   LexiconFallback* fallback_ = nullptr;
+  LemmaIndex* verbs_ = nullptr;
+  SemanticDictionary* semantic_ = nullptr;
   bool ready_ = false;
 
   Trie32 segments_[kLexiconSegments];

@@ -14,9 +14,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
+#include "dictionaries/large_block.h"
 #include "dictionaries/trie.h"
 
 namespace malvex {
@@ -39,7 +39,8 @@ class TrieKeyHash {
   // Replaces the content with every key of `tries[0..count-1]` whose value
   // is non-zero; trie i is looked up as part `i`. False when memory runs
   // out or count exceeds kMaxParts (the hash is then empty and no part is
-  // complete).
+  // complete). The table is mapped with large pages where the system has
+  // them.
   bool Build(const Trie32* tries, size_t count);
   // Empties the hash.
   void Clear();
@@ -53,7 +54,7 @@ class TrieKeyHash {
       const Slot& s = slots_[i];
       if (s.length == 0) return false;
       if (s.tag == tag && s.length == length && s.part == part &&
-          KeysEqual(keys_.get() + s.keyOffset, key, length)) {
+          KeysEqual(keys_ + s.keyOffset, key, length)) {
         hit.position = s.position;
         hit.value = s.value;
         return true;
@@ -69,7 +70,7 @@ class TrieKeyHash {
   // Keys held.
   size_t Size() const { return size_; }
   // Bytes allocated.
-  size_t MemoryBytes() const { return (mask_ + 1) * sizeof(Slot) * (slots_ ? 1 : 0) + keyBytes_; }
+  size_t MemoryBytes() const { return slots_ ? (mask_ + 1) * sizeof(Slot) + keyUsed_ : 0; }
 
  private:
   struct Slot {
@@ -82,21 +83,44 @@ class TrieKeyHash {
   };
   static_assert(sizeof(Slot) == 16);
 
+  // A key found by the walk, waiting for its slot to be fetched.
+  struct Pending {
+    uint64_t hash;
+    uint32_t keyOffset;
+    int32_t position;
+    uint16_t value;
+    uint8_t length;
+    uint8_t part;
+  };
+  static constexpr size_t kRing = 16;
+
   static uint64_t HashKey(size_t part, const char* key, size_t length);
   static bool KeysEqual(const char* a, const char* b, size_t length);
 
-  // Walks trie `t` as Find does and stores its valued keys; false when the
-  // walk gave up (a damaged image whose chains share cells) or memory ran
-  // out.
-  bool AddTrie(size_t part, const Trie32& t);
-  void Insert(size_t part, const char* key, size_t length, int32_t position, uint16_t value);
+  struct Walker;
 
-  std::unique_ptr<Slot[]> slots_;
+  // Walks the tries as Find does and adds their valued keys; a trie whose
+  // walk gave up (a damaged image whose chains share cells) is marked
+  // incomplete.
+  void AddTries(const Trie32* tries, size_t count, std::vector<bool>& complete);
+  bool Step(Walker& w, uint64_t& budget);
+  // False when the table or the key block is full.
+  bool Add(size_t part, const char* key, size_t length, int32_t position, uint16_t value);
+  void Place(const Pending& p);
+  void Flush();
+
+  LargeBlock slotBlock_;
+  LargeBlock keyBlock_;
+  Slot* slots_ = nullptr;
+  char* keys_ = nullptr;
   size_t mask_ = 0;
   size_t size_ = 0;
-  std::unique_ptr<char[]> keys_;
+  size_t capacity_ = 0;  // keys the table takes while at most half full
   size_t keyBytes_ = 0;
   size_t keyUsed_ = 0;
+  Pending ring_[kRing];
+  size_t ringStart_ = 0;
+  size_t pending_ = 0;
   std::vector<bool> complete_;
 };
 
