@@ -1,9 +1,11 @@
 #include "dictionaries/lexicon.h"
 
 #include <cstring>
+#include <new>
 
 #include "dictionaries/byte_stream.h"
 #include "dictionaries/lemma_index.h"
+#include "dictionaries/mapped_file.h"
 #include "dictionaries/semantic_dictionary.h"
 #include "foundations/charset.h"
 #include "foundations/messages.h"
@@ -57,9 +59,9 @@ Lexicon::Lexicon(Messages& messages, LanguageTables& tables)
     : messages_(messages), tables_(tables) {}
 
 void Lexicon::Open(const std::string& basePath) {
-  std::string bytes;
+  MappedFile file;
   LexiconLoadStatus status = LexiconLoadStatus::kUnreadable;
-  if (ReadWholeFile(ChangeExtension(basePath, ".lv8"), bytes)) status = LoadImage(bytes);
+  if (file.Open(ChangeExtension(basePath, ".lv8"))) status = LoadImage(file.bytes());
   int message = 0;
   int exitCode = 1;
   switch (status) {
@@ -123,6 +125,7 @@ LexiconLoadStatus Lexicon::LoadImage(std::string_view bytes) {
 
   for (int i = 0; i < kLexiconSegments; ++i) segments_[i] = std::move(loaded[i]);
   if (!hash_.Build(segments_, kLexiconSegments)) hash_.Clear();  // lookups walk the tries
+  misses_.reset(new (std::nothrow) MissEntry[kMissEntries]());  // none: every miss walks
   newEntries_ = header.newEntries;
   duplicates_ = header.duplicates;
   spareByte_ = header.spareByte;
@@ -165,9 +168,29 @@ Lexicon::Probe Lexicon::Find(int n, const char* folded, size_t length, bool need
     return probe;
   }
   if (!needPrefix && length <= kTrieMaxKeyLength && hash_.Complete(part)) return probe;
+  MissEntry* entry = nullptr;
+  uint64_t h = 0;
+  if (misses_ != nullptr && length <= kMissKeyBytes) {
+    h = TrieKeyHash::HashKey(part, folded, length);
+    entry = &misses_[h & (kMissEntries - 1)];
+    if (entry->length == length && entry->hash == h && entry->part == part &&
+        std::memcmp(entry->key, folded, length) == 0) {
+      probe.position = entry->position;
+      probe.value = entry->value;
+      return probe;
+    }
+  }
   Trie32& trie = segments_[part];
   probe.position = trie.Find(folded, length);
   if (probe.position >= 0) probe.value = static_cast<uint16_t>(trie.Cursor().value);
+  if (entry != nullptr) {
+    entry->hash = h;
+    entry->position = probe.position;
+    entry->value = probe.value;
+    entry->part = static_cast<uint8_t>(part);
+    entry->length = static_cast<uint8_t>(length);
+    std::memcpy(entry->key, folded, length);
+  }
   return probe;
 }
 

@@ -124,6 +124,11 @@ class BasicTrie {
   uint8_t CharAt(uint32_t p) const { return chars_[p]; }
   int32_t NextAt(uint32_t p) const { return next_[p]; }
   Value ValueAt(uint32_t p) const { return values_[p]; }
+  // Where cell `p` lives in each array, for read-ahead hints of owners that
+  // walk a whole trie.
+  const uint8_t* CharAddress(uint32_t p) const { return chars_.get() + p; }
+  const NextT* NextAddress(uint32_t p) const { return next_.get() + p; }
+  const ValueT* ValueAddress(uint32_t p) const { return values_.get() + p; }
 
   // ---- Stored form ------------------------------------------------------
   // A stored trie is its record (entries, cells in use, empty) and three

@@ -1,7 +1,6 @@
 #include "dictionaries/trie_key_hash.h"
 
 #include <cstring>
-#include <memory>
 
 namespace malvex {
 
@@ -23,28 +22,6 @@ struct Frame {
   uint32_t depth;  // length of the key that reaches the node
   uint64_t seen[4];
 };
-
-// A cell as the walks read it: the three arrays of a trie side by side, so
-// that a cell reached by a jump costs one memory fetch instead of three.
-struct WalkCell {
-  int32_t next;
-  uint16_t value;
-  uint8_t c;
-  uint8_t unused;
-};
-static_assert(sizeof(WalkCell) == 8);
-
-// A subtree to walk: the node reached by the first character of its keys.
-struct WalkItem {
-  uint32_t part;
-  uint32_t head;
-  char first;
-};
-
-// Walks that run side by side. Each step of a walk reads a cell that the
-// previous step chose, often far from it; stepping many walks in turn lets
-// the cells of one walk arrive while the others work.
-constexpr size_t kWalkers = 4;
 
 }  // namespace
 
@@ -88,7 +65,7 @@ bool TrieKeyHash::Build(const Trie32* tries, size_t count) {
   Clear();
   if (count > kMaxParts) return false;
   // Every valued key of a well-formed trie ends on its own valued cell:
-  // their count sizes the table, at most half full, and bounds the key
+  // their count sizes the table and bounds the key
   // bytes (kTrieMaxKeyLength each). Both blocks are only reserved: the
   // pages never written cost nothing.
   size_t valued = 0;
@@ -97,8 +74,10 @@ bool TrieKeyHash::Build(const Trie32* tries, size_t count) {
     const uint32_t last = t.Used() < t.Cells() ? t.Used() : t.Cells();
     for (uint32_t p = 0; p <= last; ++p) valued += t.ValueAt(p) != 0;
   }
+  // At most two thirds full: a key is then found within two or three
+  // neighbouring slots.
   size_t slots = 16;
-  while (slots < valued * 2) slots *= 2;
+  while (slots < valued + valued / 2) slots *= 2;
   // Key offsets are 32-bit.
   uint64_t keyReserve = (static_cast<uint64_t>(valued) + 1) * kTrieMaxKeyLength;
   if (keyReserve > UINT32_MAX) keyReserve = UINT32_MAX;
@@ -110,7 +89,7 @@ bool TrieKeyHash::Build(const Trie32* tries, size_t count) {
   slots_ = static_cast<Slot*>(slotBlock_.data());
   keys_ = static_cast<char*>(keyBlock_.data());
   mask_ = slots - 1;
-  capacity_ = slots / 2;
+  capacity_ = slots / 3 * 2;
   keyBytes_ = keyBlock_.size();
 
   std::vector<bool> complete(count, true);
@@ -120,164 +99,80 @@ bool TrieKeyHash::Build(const Trie32* tries, size_t count) {
   return true;
 }
 
-struct TrieKeyHash::Walker {
-  const WalkCell* cells = nullptr;
-  uint32_t part = 0;
-  uint32_t last = 0;  // the trie's end cell
-  size_t top = 0;     // frames in use; 0: idle
-  Frame frames[kTrieMaxKeyLength + 2];
-  char key[kTrieMaxKeyLength];
-
-  void Prefetch() const {
-    const int32_t c = frames[top].cell;
-    if (c < 0 || static_cast<uint32_t>(c) > last) return;
-    __builtin_prefetch(cells + c);
-  }
-};
-
 void TrieKeyHash::AddTries(const Trie32* tries, size_t count, std::vector<bool>& complete) {
-  // The walks read a copy of the cells laid out side by side, in large
-  // pages; the copy is made in one sequential pass and dropped at the end.
-  std::vector<size_t> first(count + 1, 0);
   for (size_t part = 0; part < count; ++part) {
     const Trie32& t = tries[part];
-    const size_t cells = t.Created() && t.Used() > 0 ? (t.Used() < t.Cells() ? t.Used() : t.Cells()) + 1 : 0;
-    first[part + 1] = first[part] + cells;
-  }
-  LargeBlock image;
-  if (!image.Allocate(first[count] * sizeof(WalkCell))) {
-    complete.assign(count, false);
-    return;
-  }
-  WalkCell* const all = static_cast<WalkCell*>(image.data());
-  for (size_t part = 0; part < count; ++part) {
-    const Trie32& t = tries[part];
-    WalkCell* const cells = all + first[part];
-    const size_t n = first[part + 1] - first[part];
-    for (size_t p = 0; p < n; ++p) {
-      const uint32_t q = static_cast<uint32_t>(p);
-      cells[p] = WalkCell{t.NextAt(q), t.ValueAt(q), t.CharAt(q), 0};
-    }
-  }
-
-  // Each cell of a trie built by insertion belongs to one chain and is
-  // visited once; a damaged image whose chains share cells could make a
-  // walk revisit whole subtrees, so the walks of a trie stop after twice
-  // that work and leave it incomplete.
-  std::vector<uint64_t> budget(count);
-  std::vector<WalkItem> items;
-  for (size_t part = 0; part < count; ++part) {
-    budget[part] = static_cast<uint64_t>(tries[part].Used()) * 2 + 64;
-    const size_t n = first[part + 1] - first[part];
-    if (n == 0) continue;
-    const WalkCell* const cells = all + first[part];
-    // The root's chain: one subtree per first character.
-    const uint32_t last = static_cast<uint32_t>(n - 1);
-    uint64_t seen[4] = {};
-    for (int32_t cell = 0; cell >= 0 && static_cast<uint32_t>(cell) <= last;) {
-      if (budget[part]-- == 0) {
-        complete[part] = false;
-        break;
-      }
-      const WalkCell& q = cells[cell];
-      const uint32_t head = static_cast<uint32_t>(cell) + 1;
-      cell = q.next;
-      const uint64_t bit = uint64_t{1} << (q.c & 63);
-      if (q.c == 0 || (seen[q.c >> 6] & bit) != 0 || head > last) continue;
-      seen[q.c >> 6] |= bit;
-      items.push_back(WalkItem{static_cast<uint32_t>(part), head, static_cast<char>(q.c)});
-    }
-  }
-
-  std::unique_ptr<Walker[]> walkers(new Walker[kWalkers]);
-  size_t nextItem = 0;
-  size_t busy = 0;
-  // Starts walker `w` on the next subtree whose trie is still being walked.
-  auto start = [&](Walker& w) {
-    while (nextItem < items.size()) {
-      const WalkItem& item = items[nextItem++];
-      if (!complete[item.part]) continue;
-      w.cells = all + first[item.part];
-      w.part = item.part;
-      w.last = static_cast<uint32_t>(first[item.part + 1] - first[item.part] - 1);
-      w.key[0] = item.first;
-      const uint16_t value = w.cells[item.head].value;
-      if (value != 0 && !Add(item.part, w.key, 1, static_cast<int32_t>(item.head), value)) {
-        complete[item.part] = false;
-        continue;
-      }
-      w.top = 1;
-      w.frames[1].cell = static_cast<int32_t>(item.head);
-      w.frames[1].depth = 1;
-      std::memset(w.frames[1].seen, 0, sizeof w.frames[1].seen);
-      w.Prefetch();
-      ++busy;
-      return;
-    }
-  };
-  for (size_t i = 0; i < kWalkers; ++i) start(walkers[i]);
-
-  while (busy > 0) {
-    for (size_t i = 0; i < kWalkers; ++i) {
-      Walker& w = walkers[i];
-      if (w.top == 0) continue;
-      if (!complete[w.part] || budget[w.part]-- == 0 || !Step(w, budget[w.part])) {
-        complete[w.part] = false;
-        w.top = 0;
-      }
-      if (w.top == 0) {
-        --busy;
-        start(w);
-      } else {
-        w.Prefetch();
-      }
-    }
+    if (t.Created() && t.Used() > 0) complete[part] = Walk(part, t);
   }
 }
 
-// Visits the next cell of the walk's current chain, as Find would try it.
-// False when a key could not be added.
-bool TrieKeyHash::Step(Walker& w, uint64_t& budget) {
-  Frame& f = w.frames[w.top];
-  const int32_t cell = f.cell;
-  if (cell < 0 || static_cast<uint32_t>(cell) > w.last) {
-    --w.top;  // the chain is done: back to the node above
-    return true;
-  }
-  const WalkCell* const cells = w.cells;
-  const WalkCell& q = cells[cell];
-  f.cell = q.next;
-  uint8_t c = q.c;
-  if (c == 0) return true;
-  uint64_t& word = f.seen[c >> 6];
-  const uint64_t bit = uint64_t{1} << (c & 63);
-  if (word & bit) return true;  // an earlier cell of the chain takes this character
-  word |= bit;
-  size_t length = f.depth;
-  uint32_t head = static_cast<uint32_t>(cell);
-  // Down the child, and on along cells without alternatives (the runs that
-  // insertion appends), until a node with alternatives gets its own frame.
+// Walks one trie as Find does, from the root, and adds its valued keys.
+bool TrieKeyHash::Walk(size_t part, const Trie32& t) {
+  const uint32_t last = t.Used() < t.Cells() ? t.Used() : t.Cells();  // the end cell
+  // Each cell of a trie built by insertion belongs to one chain and is
+  // visited once; a damaged image whose chains share cells could make the
+  // walk revisit whole subtrees, so it stops after twice that work.
+  uint64_t budget = static_cast<uint64_t>(last) * 2 + 64;
+  Frame frames[kTrieMaxKeyLength + 1];
+  char key[kTrieMaxKeyLength];
+  size_t top = 0;
+  frames[0].cell = 0;
+  frames[0].depth = 0;
+  std::memset(frames[0].seen, 0, sizeof frames[0].seen);
   for (;;) {
-    w.key[length++] = static_cast<char>(c);
-    ++head;
-    if (head > w.last) return true;
-    const WalkCell& h = cells[head];
-    if (h.value != 0 && !Add(w.part, w.key, length, static_cast<int32_t>(head), h.value)) {
-      return false;
+    Frame& f = frames[top];
+    const int32_t cell = f.cell;
+    if (cell < 0 || static_cast<uint32_t>(cell) > last) {
+      if (top == 0) return true;
+      --top;  // the chain is done: back to the node above
+      continue;
     }
-    // Longer keys are left to the trie.
-    if (length == kTrieMaxKeyLength) return true;
-    if (h.next >= 0) break;
-    c = h.c;
-    if (c == 0) return true;
-    if (budget == 0) return false;
-    --budget;
+    if (budget-- == 0) return false;
+    const uint32_t q = static_cast<uint32_t>(cell);
+    const int32_t next = t.NextAt(q);
+    f.cell = next;
+    // The alternative is visited once the child's keys are done; fetch it
+    // meanwhile, as it usually lies far from the child's cells.
+    if (next >= 0) {
+      const uint32_t n = static_cast<uint32_t>(next);
+      __builtin_prefetch(t.CharAddress(n));
+      __builtin_prefetch(t.NextAddress(n));
+      __builtin_prefetch(t.ValueAddress(n));
+    }
+    uint8_t c = t.CharAt(q);
+    if (c == 0) continue;
+    uint64_t& word = f.seen[c >> 6];
+    const uint64_t bit = uint64_t{1} << (c & 63);
+    if (word & bit) continue;  // an earlier cell of the chain takes this character
+    word |= bit;
+    size_t length = f.depth;
+    uint32_t head = q;
+    // Down the child, and on along cells without alternatives (the runs
+    // that insertion appends), until a node with alternatives gets its own
+    // frame.
+    bool push = false;
+    for (;;) {
+      key[length++] = static_cast<char>(c);
+      ++head;
+      if (head > last) break;
+      const uint16_t value = t.ValueAt(head);
+      if (value != 0 && !Add(part, key, length, static_cast<int32_t>(head), value)) return false;
+      if (length == kTrieMaxKeyLength) break;  // longer keys are left to the trie
+      if (t.NextAt(head) >= 0) {
+        push = true;
+        break;
+      }
+      c = t.CharAt(head);
+      if (c == 0) break;
+      if (budget == 0) return false;
+      --budget;
+    }
+    if (!push) continue;
+    Frame& child = frames[++top];
+    child.cell = static_cast<int32_t>(head);
+    child.depth = static_cast<uint32_t>(length);
+    std::memset(child.seen, 0, sizeof child.seen);
   }
-  Frame& child = w.frames[++w.top];
-  child.cell = static_cast<int32_t>(head);
-  child.depth = static_cast<uint32_t>(length);
-  std::memset(child.seen, 0, sizeof child.seen);
-  return true;
 }
 
 // Keys come in trie order and land at random slots; each waits in a small
@@ -286,7 +181,7 @@ bool TrieKeyHash::Step(Walker& w, uint64_t& budget) {
 bool TrieKeyHash::Add(size_t part, const char* key, size_t length, int32_t position,
                       uint16_t value) {
   // More keys than valued cells (chains that share cells) must not fill
-  // the table beyond half.
+  // the table beyond two thirds.
   if (size_ + pending_ == capacity_ || keyUsed_ + length > keyBytes_) return false;
   Pending& p = ring_[(ringStart_ + pending_) % kRing];
   p.hash = HashKey(part, key, length);

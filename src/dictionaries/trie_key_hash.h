@@ -67,6 +67,10 @@ class TrieKeyHash {
   // hold then has no value in the trie.
   bool Complete(size_t part) const { return part < complete_.size() && complete_[part]; }
 
+  // The hash of `key` of part `part` that the table uses; owners may use it
+  // for tables of their own.
+  static uint64_t HashKey(size_t part, const char* key, size_t length);
+
   // Keys held.
   size_t Size() const { return size_; }
   // Bytes allocated.
@@ -94,16 +98,13 @@ class TrieKeyHash {
   };
   static constexpr size_t kRing = 16;
 
-  static uint64_t HashKey(size_t part, const char* key, size_t length);
   static bool KeysEqual(const char* a, const char* b, size_t length);
-
-  struct Walker;
 
   // Walks the tries as Find does and adds their valued keys; a trie whose
   // walk gave up (a damaged image whose chains share cells) is marked
   // incomplete.
   void AddTries(const Trie32* tries, size_t count, std::vector<bool>& complete);
-  bool Step(Walker& w, uint64_t& budget);
+  bool Walk(size_t part, const Trie32& t);
   // False when the table or the key block is full.
   bool Add(size_t part, const char* key, size_t length, int32_t position, uint16_t value);
   void Place(const Pending& p);
@@ -115,7 +116,7 @@ class TrieKeyHash {
   char* keys_ = nullptr;
   size_t mask_ = 0;
   size_t size_ = 0;
-  size_t capacity_ = 0;  // keys the table takes while at most half full
+  size_t capacity_ = 0;  // keys the table takes while at most two thirds full
   size_t keyBytes_ = 0;
   size_t keyUsed_ = 0;
   Pending ring_[kRing];
