@@ -70,6 +70,12 @@ bool Engine::StartEngine() {
   messages_.checkMemory(adjectiveLemmas_.get());
   if (!nounLemmas_) nounLemmas_.reset(new (std::nothrow) NounLemmaIndex(kNounIndexCapacity));
   messages_.checkMemory(nounLemmas_.get());
+  // The lexicon asks the semantic dictionary for the forms it lacks, and
+  // the verb index and the semantic dictionary for lemmas.
+  lexiconFallback_.reset(new (std::nothrow) SemanticLexiconFallback(*semantic_));
+  messages_.checkMemory(lexiconFallback_.get());
+  lexicon_->SetFallback(lexiconFallback_.get());
+  lexicon_->SetLemmaSources(verbLemmas_.get(), semantic_.get());
   worker_.reset(new (std::nothrow) TThreadDeLectureDisque);
   messages_.checkMemory(worker_.get());
   worker_->Start();
@@ -206,6 +212,7 @@ void Engine::StopEngine() {
   settings_->SaveSettings();
   analysis_.reset();
   lexicon_.reset();
+  lexiconFallback_.reset();
   verbLemmas_.reset();
   adjectiveLemmas_.reset();
   nounLemmas_.reset();

@@ -141,6 +141,7 @@ class Engine {
   std::unique_ptr<StringPool> dictionaryPool_;
   std::unique_ptr<Lexicon> lexicon_;
   std::unique_ptr<SemanticDictionary> semantic_;
+  std::unique_ptr<SemanticLexiconFallback> lexiconFallback_;
   std::unique_ptr<LemmaIndex> verbLemmas_;
   std::unique_ptr<LemmaIndex> adjectiveLemmas_;
   std::unique_ptr<NounLemmaIndex> nounLemmas_;
