@@ -7,9 +7,10 @@
 //     is ambiguous;
 //   - the same reading-0 lookups walked along the stored tries, without the
 //     load-time hash, for comparison.
-// Usage: lexicon_bench [TEXT.txt ...] (UTF-8 texts, read as one); the
-// default text is /usr/share/common-licenses/GPL-3. Times are processor
-// time.
+// Usage: lexicon_bench [--edition BASEPATH] [TEXT.txt ...] (UTF-8 texts,
+// read as one; the default text is /usr/share/common-licenses/GPL-3). With
+// --edition, the lexicon BASEPATH.lv8 of a compiled edition is timed
+// instead of a generated one. Times are processor time.
 
 #include <algorithm>
 #include <chrono>
@@ -110,7 +111,14 @@ double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).coun
 
 int main(int argc, char** argv) {
   std::vector<std::string> paths;
-  for (int i = 1; i < argc; ++i) paths.push_back(argv[i]);
+  std::string edition;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--edition") == 0 && i + 1 < argc) {
+      edition = argv[++i];
+    } else {
+      paths.push_back(argv[i]);
+    }
+  }
   if (paths.empty()) paths.push_back("/usr/share/common-licenses/GPL-3");
   std::string utf8;
   for (const std::string& path : paths) {
@@ -130,42 +138,51 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  // The edition: every tenth distinct word of the text stays unknown; the
-  // others are spread at random among the generated forms, as a real
-  // edition would not store its frequent words together.
-  std::mt19937 random(2024);
-  std::unordered_set<std::string> all;
-  std::vector<std::string> forms;
-  std::unordered_set<std::string> leftOut;
-  size_t n = 0;
-  for (const std::string& w : words) {
-    if (all.count(w) || leftOut.count(w)) continue;
-    if (++n % 10 == 0) {
-      leftOut.insert(w);
-    } else {
-      all.insert(w);
-      forms.push_back(w);
-    }
-  }
-  const size_t left = leftOut.size();
-  while (forms.size() < kForms) {
-    std::string f = Form(random);
-    if (!leftOut.count(f) && all.insert(f).second) forms.push_back(std::move(f));
-  }
-  std::shuffle(forms.begin(), forms.end(), random);
-  malvex::LexiconBuilder builder(defaults);
-  for (const std::string& f : forms) builder.AddForm(f, Readings(random));
-  std::string image;
-  const Clock::time_point buildStart = Clock::now();
-  if (!builder.Build(image)) {
-    std::fprintf(stderr, "the lexicon could not be built\n");
-    return 1;
-  }
-  const double buildSeconds = Seconds(Clock::now() - buildStart);
   char dir[] = "/tmp/malvex-lexicon-bench-XXXXXX";
-  if (mkdtemp(dir) == nullptr || !malvex::WriteFileAtomically(std::string(dir) + "/ed.lv8", image)) {
-    std::fprintf(stderr, "cannot write the lexicon\n");
-    return 1;
+  size_t left = 0;
+  size_t n = 0;
+  size_t builtForms = 0;
+  size_t imageBytes = 0;
+  double buildSeconds = 0;
+  if (edition.empty()) {
+    // The edition: every tenth distinct word of the text stays unknown; the
+    // others are spread at random among the generated forms, as a real
+    // edition would not store its frequent words together.
+    std::mt19937 random(2024);
+    std::unordered_set<std::string> all;
+    std::vector<std::string> forms;
+    std::unordered_set<std::string> leftOut;
+    for (const std::string& w : words) {
+      if (all.count(w) || leftOut.count(w)) continue;
+      if (++n % 10 == 0) {
+        leftOut.insert(w);
+      } else {
+        all.insert(w);
+        forms.push_back(w);
+      }
+    }
+    left = leftOut.size();
+    while (forms.size() < kForms) {
+      std::string f = Form(random);
+      if (!leftOut.count(f) && all.insert(f).second) forms.push_back(std::move(f));
+    }
+    std::shuffle(forms.begin(), forms.end(), random);
+    malvex::LexiconBuilder builder(defaults);
+    for (const std::string& f : forms) builder.AddForm(f, Readings(random));
+    std::string image;
+    const Clock::time_point buildStart = Clock::now();
+    if (!builder.Build(image)) {
+      std::fprintf(stderr, "the lexicon could not be built\n");
+      return 1;
+    }
+    buildSeconds = Seconds(Clock::now() - buildStart);
+    builtForms = builder.FormCount();
+    imageBytes = image.size();
+    if (mkdtemp(dir) == nullptr || !malvex::WriteFileAtomically(std::string(dir) + "/ed.lv8", image)) {
+      std::fprintf(stderr, "cannot write the lexicon\n");
+      return 1;
+    }
+    edition = std::string(dir) + "/ed";
   }
 
   malvex::ScriptedBox box;
@@ -179,7 +196,7 @@ int main(int argc, char** argv) {
   for (int i = 0; i < 4; ++i) {
     Lexicon fresh(messages, tables);
     const Clock::time_point start = Clock::now();
-    fresh.Open(std::string(dir) + "/ed.*");
+    fresh.Open(edition);
     const double s = Seconds(Clock::now() - start);
     if (i == 0) {
       firstLoadSeconds = s;
@@ -187,8 +204,10 @@ int main(int argc, char** argv) {
       loadSeconds = std::min(loadSeconds, s);
     }
   }
-  lexicon.Open(std::string(dir) + "/ed.*");
-  if (std::getenv("MALVEX_KEEP_LEXICON") != nullptr) {
+  lexicon.Open(edition);
+  if (builtForms == 0) {
+    // A compiled edition: nothing to remove.
+  } else if (std::getenv("MALVEX_KEEP_LEXICON") != nullptr) {
     std::printf("lexicon kept in %s/ed.lv8\n", dir);
   } else {
     std::remove((std::string(dir) + "/ed.lv8").c_str());
@@ -244,11 +263,16 @@ int main(int argc, char** argv) {
   }
   const double walkSeconds = Seconds(Clock::now() - start);
 
-  std::printf("text: %s, %zu words (%zu distinct, %zu left out of the lexicon)\n", textPath.c_str(),
-              words.size(), n, left);
-  std::printf("lexicon: %zu forms, %llu cells, %.1f MB file, built in %.2f s\n",
-              builder.FormCount(), static_cast<unsigned long long>(cells), image.size() / 1e6,
-              buildSeconds);
+  if (builtForms > 0) {
+    std::printf("text: %s, %zu words (%zu distinct, %zu left out of the lexicon)\n",
+                textPath.c_str(), words.size(), n, left);
+    std::printf("lexicon: %zu generated forms, %llu cells, %.1f MB file, built in %.2f s\n",
+                builtForms, static_cast<unsigned long long>(cells), imageBytes / 1e6, buildSeconds);
+  } else {
+    std::printf("text: %s, %zu words\n", textPath.c_str(), words.size());
+    std::printf("lexicon: %s.lv8, %llu cells\n", edition.c_str(),
+                static_cast<unsigned long long>(cells));
+  }
   std::printf("load (read file, check, build the hash of %zu forms): first %.1f ms, then %.1f ms\n",
               lexicon.HashedForms(), firstLoadSeconds * 1e3, loadSeconds * 1e3);
   std::printf("Lookup reading 0:      %zu in %.3f s = %.1f M lookups/s (%.1f%% found)\n", lookups,

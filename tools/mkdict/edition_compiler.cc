@@ -208,6 +208,8 @@ bool EditionCompiler::ReadSources(const std::string& folder) {
   verbs_->CreateEmpty();
   adjectives_->CreateEmpty();
   senses_ = 0;
+  verbsLeftOut_ = LeftOut{};
+  adjectivesLeftOut_ = LeftOut{};
   return ReadLexicon(dir + kLexiconSource) && ReadLemmas(dir + kVerbLemmaSource, *verbs_) &&
          ReadLemmas(dir + kAdjectiveLemmaSource, *adjectives_) && ReadSenses(dir + kSenseSource) &&
          ReadMatrix(dir + kMatrixSource);
@@ -294,18 +296,22 @@ bool EditionCompiler::AddLemma(const Line& line, LemmaIndex& index, const std::s
   if (folded.empty() || folded.size() > kTrieMaxKeyLength - 1) {
     return Fail(line, "lemma \"" + ToUtf8(lemma) + "\": empty or longer than 79 characters");
   }
-  if (!index.IsLemma(folded) && index.LemmaCount() >= LemmaIndex::kMaxLemmas) {
-    return Fail(line, "more than 65,535 lemmas");
-  }
-  const uint32_t number = index.AddLemma(lemma);
-  if (number == 0) return Fail(line, "lemma \"" + ToUtf8(lemma) + "\" cannot be stored");
   std::string f = form;
   FoldToLower(f);
-  if (f == folded) return true;  // a lemma is its own form
   if (f.empty() || f.size() > kTrieMaxKeyLength - 1) {
     return Fail(line, "form \"" + ToUtf8(form) + "\": empty or longer than 79 characters");
   }
-  if (!index.AddForm(f, number)) return Fail(line, "the index of forms is full");
+  // An index holds what its tables can: 65,535 lemmas, and tries of at
+  // most 32,599 cells (7 for the lemmas, 29 for the forms). What does not
+  // fit is counted and left out.
+  LeftOut& left = &index == verbs_.get() ? verbsLeftOut_ : adjectivesLeftOut_;
+  uint32_t number = index.LemmaNumberOfLemma(folded);
+  if (number == 0 && index.LemmaCount() < LemmaIndex::kMaxLemmas) number = index.AddLemma(lemma);
+  if (number == 0) {
+    ++left.lemmas;
+    return true;
+  }
+  if (f != folded && !index.AddForm(f, number)) ++left.forms;  // a lemma is its own form
   return true;
 }
 

@@ -51,6 +51,14 @@ class EditionCompiler {
   size_t SenseCount() const { return senses_; }
   uint32_t VerbLemmaCount() const;
   uint32_t AdjectiveLemmaCount() const;
+  // Lemmas and inflected forms that did not fit in a lemma index (65,535
+  // lemmas, tries of at most 32,599 cells) and were left out.
+  struct LeftOut {
+    size_t lemmas = 0;
+    size_t forms = 0;
+  };
+  const LeftOut& VerbsLeftOut() const { return verbsLeftOut_; }
+  const LeftOut& AdjectivesLeftOut() const { return adjectivesLeftOut_; }
 
  private:
   struct Line;
@@ -78,6 +86,8 @@ class EditionCompiler {
   std::unique_ptr<LemmaIndex> adjectives_;
   CategoryMatrix matrix_;
   size_t senses_ = 0;
+  LeftOut verbsLeftOut_;
+  LeftOut adjectivesLeftOut_;
   std::string error_;
 };
 

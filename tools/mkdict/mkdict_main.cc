@@ -51,6 +51,18 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "malvex-mkdict: %s\n", compiler.error().c_str());
     return 1;
   }
+  const struct {
+    const malvex::EditionCompiler::LeftOut& left;
+    const char* index;
+  } leftOut[] = {{compiler.VerbsLeftOut(), "verb"}, {compiler.AdjectivesLeftOut(), "adjective"}};
+  for (const auto& l : leftOut) {
+    if (l.left.lemmas > 0 || l.left.forms > 0) {
+      std::fprintf(stderr,
+                   "malvex-mkdict: warning: the %s lemma index is full: %zu lemmas and %zu "
+                   "inflected forms left out\n",
+                   l.index, l.left.lemmas, l.left.forms);
+    }
+  }
   std::fprintf(stderr,
                "malvex-mkdict: %zu forms, %zu senses, %u verb lemmas, %u adjective lemmas -> %s.*\n",
                compiler.FormCount(), compiler.SenseCount(), compiler.VerbLemmaCount(),
