@@ -52,7 +52,7 @@ void TrieKeyHash::Clear() {
   keyBlock_.Release();
   slots_ = nullptr;
   keys_ = nullptr;
-  mask_ = 0;
+  slotCount_ = 0;
   size_ = 0;
   capacity_ = 0;
   keyBytes_ = 0;
@@ -76,8 +76,7 @@ bool TrieKeyHash::Build(const Trie32* tries, size_t count) {
   }
   // At most two thirds full: a key is then found within two or three
   // neighbouring slots.
-  size_t slots = 16;
-  while (slots < valued + valued / 2) slots *= 2;
+  const size_t slots = valued + valued / 2 + 16;
   // Key offsets are 32-bit.
   uint64_t keyReserve = (static_cast<uint64_t>(valued) + 1) * kTrieMaxKeyLength;
   if (keyReserve > UINT32_MAX) keyReserve = UINT32_MAX;
@@ -88,7 +87,7 @@ bool TrieKeyHash::Build(const Trie32* tries, size_t count) {
   }
   slots_ = static_cast<Slot*>(slotBlock_.data());
   keys_ = static_cast<char*>(keyBlock_.data());
-  mask_ = slots - 1;
+  slotCount_ = slots;
   capacity_ = slots / 3 * 2;
   keyBytes_ = keyBlock_.size();
 
@@ -192,7 +191,7 @@ bool TrieKeyHash::Add(size_t part, const char* key, size_t length, int32_t posit
   p.part = static_cast<uint8_t>(part);
   std::memcpy(keys_ + keyUsed_, key, length);
   keyUsed_ += length;
-  __builtin_prefetch(&slots_[static_cast<size_t>(p.hash) & mask_], 1);
+  __builtin_prefetch(&slots_[SlotOf(p.hash)], 1);
   if (++pending_ == kRing) {
     Place(ring_[ringStart_]);
     ringStart_ = (ringStart_ + 1) % kRing;
@@ -210,10 +209,10 @@ void TrieKeyHash::Flush() {
 }
 
 void TrieKeyHash::Place(const Pending& p) {
-  size_t i = static_cast<size_t>(p.hash) & mask_;
-  while (slots_[i].length != 0) i = (i + 1) & mask_;
+  size_t i = SlotOf(p.hash);
+  while (slots_[i].length != 0) i = i + 1 == slotCount_ ? 0 : i + 1;
   Slot& s = slots_[i];
-  s.tag = static_cast<uint32_t>(p.hash >> 32);
+  s.tag = static_cast<uint32_t>(p.hash);
   s.keyOffset = p.keyOffset;
   s.position = p.position;
   s.value = p.value;

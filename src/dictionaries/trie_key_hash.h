@@ -49,8 +49,8 @@ class TrieKeyHash {
   bool Find(size_t part, const char* key, size_t length, Hit& hit) const {
     if (slots_ == nullptr || length == 0 || length > kTrieMaxKeyLength) return false;
     const uint64_t h = HashKey(part, key, length);
-    const uint32_t tag = static_cast<uint32_t>(h >> 32);
-    for (size_t i = static_cast<size_t>(h) & mask_;; i = (i + 1) & mask_) {
+    const uint32_t tag = static_cast<uint32_t>(h);
+    for (size_t i = SlotOf(h);; i = i + 1 == slotCount_ ? 0 : i + 1) {
       const Slot& s = slots_[i];
       if (s.length == 0) return false;
       if (s.tag == tag && s.length == length && s.part == part &&
@@ -74,11 +74,11 @@ class TrieKeyHash {
   // Keys held.
   size_t Size() const { return size_; }
   // Bytes allocated.
-  size_t MemoryBytes() const { return slots_ ? (mask_ + 1) * sizeof(Slot) + keyUsed_ : 0; }
+  size_t MemoryBytes() const { return slotCount_ * sizeof(Slot) + keyUsed_; }
 
  private:
   struct Slot {
-    uint32_t tag;        // high half of the key's hash
+    uint32_t tag;        // low half of the key's hash
     uint32_t keyOffset;  // where the key's bytes start in keys_
     int32_t position;
     uint16_t value;
@@ -99,6 +99,11 @@ class TrieKeyHash {
   static constexpr size_t kRing = 16;
 
   static bool KeysEqual(const char* a, const char* b, size_t length);
+  // The first slot to try for a key of hash `h`: its high bits scaled to
+  // the table, which need not be a power of two.
+  size_t SlotOf(uint64_t h) const {
+    return static_cast<size_t>((static_cast<unsigned __int128>(h) * slotCount_) >> 64);
+  }
 
   // Walks the tries as Find does and adds their valued keys; a trie whose
   // walk gave up (a damaged image whose chains share cells) is marked
@@ -114,7 +119,7 @@ class TrieKeyHash {
   LargeBlock keyBlock_;
   Slot* slots_ = nullptr;
   char* keys_ = nullptr;
-  size_t mask_ = 0;
+  size_t slotCount_ = 0;
   size_t size_ = 0;
   size_t capacity_ = 0;  // keys the table takes while at most two thirds full
   size_t keyBytes_ = 0;
