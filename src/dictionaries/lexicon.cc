@@ -125,7 +125,7 @@ LexiconLoadStatus Lexicon::LoadImage(std::string_view bytes) {
 
   for (int i = 0; i < kLexiconSegments; ++i) segments_[i] = std::move(loaded[i]);
   if (!hash_.Build(segments_, kLexiconSegments)) hash_.Clear();  // lookups walk the tries
-  misses_.reset(new (std::nothrow) MissEntry[kMissEntries]());  // none: every miss walks
+  recent_.reset(new (std::nothrow) RecentEntry[kRecentEntries]());  // none: nothing is kept
   newEntries_ = header.newEntries;
   duplicates_ = header.duplicates;
   spareByte_ = header.spareByte;
@@ -160,19 +160,11 @@ int Lexicon::LookupSegment(int reading, const char* folded, size_t length) {
 
 Lexicon::Probe Lexicon::Find(int n, const char* folded, size_t length, bool needPrefix) {
   Probe probe;
-  TrieKeyHash::Hit hit;
   const size_t part = static_cast<size_t>(n - 1);
-  if (hash_.Find(part, folded, length, hit)) {
-    probe.position = hit.position;
-    probe.value = hit.value;
-    return probe;
-  }
-  if (!needPrefix && length <= kTrieMaxKeyLength && hash_.Complete(part)) return probe;
-  MissEntry* entry = nullptr;
-  uint64_t h = 0;
-  if (misses_ != nullptr && length <= kMissKeyBytes) {
-    h = TrieKeyHash::HashKey(part, folded, length);
-    entry = &misses_[h & (kMissEntries - 1)];
+  const uint64_t h = TrieKeyHash::HashKey(part, folded, length);
+  RecentEntry* entry = nullptr;
+  if (recent_ != nullptr && length <= kRecentKeyBytes) {
+    entry = &recent_[h & (kRecentEntries - 1)];
     if (entry->length == length && entry->hash == h && entry->part == part &&
         std::memcmp(entry->key, folded, length) == 0) {
       probe.position = entry->position;
@@ -180,9 +172,17 @@ Lexicon::Probe Lexicon::Find(int n, const char* folded, size_t length, bool need
       return probe;
     }
   }
-  Trie32& trie = segments_[part];
-  probe.position = trie.Find(folded, length);
-  if (probe.position >= 0) probe.value = static_cast<uint16_t>(trie.Cursor().value);
+  TrieKeyHash::Hit hit;
+  if (hash_.Find(part, folded, length, h, hit)) {
+    probe.position = hit.position;
+    probe.value = hit.value;
+  } else if (!needPrefix && length <= kTrieMaxKeyLength && hash_.Complete(part)) {
+    return probe;  // absent or a prefix: not worth keeping for Lookup
+  } else {
+    Trie32& trie = segments_[part];
+    probe.position = trie.Find(folded, length);
+    if (probe.position >= 0) probe.value = static_cast<uint16_t>(trie.Cursor().value);
+  }
   if (entry != nullptr) {
     entry->hash = h;
     entry->position = probe.position;

@@ -180,18 +180,19 @@ class Lexicon {
     uint16_t value = 0;
   };
 
-  // The tries' answer for a form the hash does not hold (an absent form or
-  // a stored prefix, mostly), kept so that a form met again in a text is
-  // not walked again. The tries never change, so a kept answer stays true.
-  static constexpr size_t kMissEntries = 4096;
-  static constexpr size_t kMissKeyBytes = 48;
-  struct MissEntry {
+  // The answers of recent lookups, kept so that a form met again in a text
+  // costs one read of a small table that stays in the processor's cache,
+  // and an absent form or stored prefix is not walked again. The tries
+  // never change, so a kept answer stays true.
+  static constexpr size_t kRecentEntries = 8192;
+  static constexpr size_t kRecentKeyBytes = 48;
+  struct RecentEntry {
     uint64_t hash;
     int32_t position;
     uint16_t value;
     uint8_t part;
     uint8_t length;  // 0: empty
-    char key[kMissKeyBytes];
+    char key[kRecentKeyBytes];
   };
 
   // The segment of a lookup, handling the depth overflow; 0 when the lookup
@@ -215,7 +216,7 @@ class Lexicon {
 
   Trie32 segments_[kLexiconSegments];
   TrieKeyHash hash_;
-  std::unique_ptr<MissEntry[]> misses_;
+  std::unique_ptr<RecentEntry[]> recent_;
   uint32_t newEntries_ = 0;
   uint32_t duplicates_ = 0;
   uint8_t spareByte_ = kLexiconSpareByteDefault;

@@ -47,8 +47,11 @@ class TrieKeyHash {
 
   // Finds `key` (folded, `length` bytes, no zero byte) of part `part`.
   bool Find(size_t part, const char* key, size_t length, Hit& hit) const {
+    return Find(part, key, length, HashKey(part, key, length), hit);
+  }
+  // The same with the key's HashKey already computed.
+  bool Find(size_t part, const char* key, size_t length, uint64_t h, Hit& hit) const {
     if (slots_ == nullptr || length == 0 || length > kTrieMaxKeyLength) return false;
-    const uint64_t h = HashKey(part, key, length);
     const uint32_t tag = static_cast<uint32_t>(h);
     for (size_t i = SlotOf(h);; i = i + 1 == slotCount_ ? 0 : i + 1) {
       const Slot& s = slots_[i];
