@@ -1,6 +1,6 @@
 #include "dictionaries/chunk_arena.h"
 
-#include <sys/mman.h>
+
 
 #include <cassert>
 #include <cstdint>
@@ -16,18 +16,6 @@ constexpr size_t RoundUp(size_t n, size_t alignment) {
 // Chunks beyond this size are refused, so that the slab arithmetic cannot
 // overflow.
 constexpr size_t kMaxChunkBytes = SIZE_MAX / 4;
-
-// Asks the kernel to back the region with huge pages. Where the advice is
-// refused (no transparent huge pages, or switched off) the region is used
-// with ordinary pages, which is only slower to fill.
-void AdviseHugePages(void* region, size_t bytes) {
-#ifdef MADV_HUGEPAGE
-  (void)madvise(region, bytes, MADV_HUGEPAGE);
-#else
-  (void)region;
-  (void)bytes;
-#endif
-}
 
 }  // namespace
 
@@ -55,7 +43,6 @@ void* ChunkArena::TakeFromNewSlab() {
   if (allocation == nullptr) return nullptr;
   const uintptr_t start = RoundUp(reinterpret_cast<uintptr_t>(allocation), kSlabAlignment);
   char* const slab = reinterpret_cast<char*>(start);
-  AdviseHugePages(slab, slabBytes_);
   newest_ = new (slab + slabBytes_ - sizeof(SlabTrailer)) SlabTrailer{newest_, allocation};
   ++slabs_;
   next_ = slab + stride_;
