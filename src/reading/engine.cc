@@ -5,6 +5,7 @@
 
 #include "platform/fatal.h"
 #include "platform/files.h"
+#include "reading/borders_filter.h"
 #include "reading/text_reader.h"
 #include "scenarios/scenario_store.h"
 #include "semantic/analysis_context.h"
@@ -42,7 +43,7 @@ bool Engine::StartEngine() {
   scenario_.reset(new (std::nothrow) ScenarioStore);
   messages_.checkMemory(scenario_.get());
   if (!scenario_->Ok()) FatalExit(1);
-  borders_.reset(new (std::nothrow) BordersStore);
+  borders_.reset(new (std::nothrow) BordersStore(messages_));
   messages_.checkMemory(borders_.get());
   if (!borders_->Ok()) FatalExit(1);
   // Without the dictionary folder no dictionary can be read: say so before
@@ -129,6 +130,10 @@ bool Engine::ReadingPass() {
   stream_->Reset();
   if (gauge_) gauge_->DefinirMaximum(0);
   statistics_.ResetStatistics();
+  // The borders of the current borders file, read afresh for every run.
+  run_.borders = BordersReport{};
+  run_.borders.active =
+      PrepareBorders(*borders_, folders().scenario, record().bordersFile(), record().keepBorderKeywords());
 
   lexicalBuffer_.reset(new (std::nothrow) SegmentBuffer);
   if (!lexicalBuffer_) return !AbortRun(true);
@@ -161,6 +166,7 @@ bool Engine::ReadAllFiles() {
     if (reader.StopReading() || run_.stopRequested) break;
     (void)ok;
   }
+  run_.borders.filteredPropositions = reader.writer().ExcludedEndMarkers();
   if (run_.stopRequested) {
     run_.readInterrupted = true;
     return false;

@@ -52,6 +52,9 @@ struct RunState {
   int64_t sizeLimitBytes = 0;
   int currentFileIndex = 0;
   uint8_t mode = 0;
+  // Whether borders were active while the text was read, and the
+  // propositions they left out (the style diagnosis reports both).
+  BordersReport borders;
 };
 
 class Engine {
@@ -101,6 +104,10 @@ class Engine {
   TThreadDeLectureDisque& worker() { return *worker_; }
   Lexicon& lexicon() { return *lexicon_; }
   SemanticDictionary& semanticDictionary() { return *semantic_; }
+  // The verb and adjective lemma indexes; null before StartEngine.
+  LemmaIndex* verbLemmas() { return verbLemmas_.get(); }
+  LemmaIndex* adjectiveLemmas() { return adjectiveLemmas_.get(); }
+  BordersStore& borders() { return *borders_; }
   const CategoryMatrix& matrix() const { return matrix_; }
   // The gauge of the current run, or nullptr.
   Gauge* gauge() { return gauge_.get(); }

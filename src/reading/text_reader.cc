@@ -32,6 +32,7 @@ TextReader::TextReader(Engine& engine)
     : engine_(engine),
       analysis_(MakeLexicalAnalysis(engine)),
       writer_(engine.stream(), engine.statistics()),
+      bordersTest_(engine.borders()),
       source_(engine.worker()),
       block_(PlainTextFilter::kBlockSize + 8) {
   engine_.messages().checkMemory(analysis_.get());
@@ -40,9 +41,9 @@ TextReader::TextReader(Engine& engine)
                                                   writer_, engine_.run().stopRequested));
     engine_.messages().checkMemory(segmenter_.get());
   }
-  // A borders file restricts the analysis to its marked parts.
-  if (!engine_.record().bordersFile().empty())
-    writer_.SetBorders(&noBorders_, engine_.record().keepBorderKeywords());
+  // Active borders (prepared for the run by the engine) restrict the
+  // analysis to the marked parts of the text.
+  if (engine_.borders().Active()) writer_.SetBorders(&bordersTest_, engine_.record().keepBorderKeywords());
 }
 
 bool TextReader::ReadFile(const std::string& name) {

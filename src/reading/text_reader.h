@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "reading/block_source.h"
+#include "reading/borders_filter.h"
 #include "reading/file_types.h"
 #include "reading/lexical_analysis.h"
 #include "reading/plain_text_filter.h"
@@ -74,7 +75,7 @@ class TextReader {
   Engine& engine_;
   std::unique_ptr<LexicalAnalysis> analysis_;
   PropositionWriter writer_;
-  NoBorderKeywords noBorders_;
+  BordersKeywordTest bordersTest_;
   std::unique_ptr<Segmenter> segmenter_;
   PlainFileSource source_;
   PlainTextFilter filter_;
