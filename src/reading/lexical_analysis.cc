@@ -4,6 +4,8 @@
 #include <new>
 
 #include "foundations/charset.h"
+#include "reading/engine.h"
+#include "reading/lexicon_analysis.h"
 
 namespace malvex {
 namespace {
@@ -39,7 +41,11 @@ void UnclassifiedAnalysis::LookupSentence(SegmentBuffer& buffer) {
 }
 
 std::unique_ptr<LexicalAnalysis> MakeLexicalAnalysis(Engine& engine) {
-  return std::unique_ptr<LexicalAnalysis>(new (std::nothrow) UnclassifiedAnalysis);
+  if (!engine.Started() || !engine.lexicon().Ready())
+    return std::unique_ptr<LexicalAnalysis>(new (std::nothrow) UnclassifiedAnalysis);
+  return std::unique_ptr<LexicalAnalysis>(new (std::nothrow) LexiconAnalysis(
+      engine.lexicon(), engine.tables(), engine.matrix(), engine.verbLemmas(), engine.adjectiveLemmas(),
+      engine.runFlags().hyphenConcatenation()));
 }
 
 }  // namespace malvex

@@ -1,8 +1,7 @@
 // The two linguistic stages between the segment buffers: lexical lookup,
 // run when the lexical buffer closes, and category disambiguation, run when
 // the sentence buffer closes. The reading pass calls them through this
-// interface; until the lexicon-based stages exist, every word is left
-// unclassified (category 0).
+// interface (LexiconAnalysis is the one with dictionaries).
 #pragma once
 
 #include <cstdint>
@@ -48,7 +47,9 @@ uint8_t CapitalisationOf(const char* text);
 // lower case in place (the word stream holds lower-case words).
 void FoldSlotToLower(WordSlot& slot);
 
-// The lexical analysis a reading pass of `engine` uses.
+// The lexical analysis a reading pass of `engine` uses: the one with the
+// edition's dictionaries once the engine is started, otherwise the
+// unclassified one.
 std::unique_ptr<LexicalAnalysis> MakeLexicalAnalysis(Engine& engine);
 
 }  // namespace malvex

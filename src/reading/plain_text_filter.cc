@@ -102,6 +102,11 @@ void PlainTextFilter::DetectFirstBlock(const uint8_t* block, size_t size) {
     encoding_ = kEncodingUtf8;  // UTF-8 written without a mark
 }
 
+void PlainTextFilter::SetEncoding(int encoding) {
+  if (encoding != encoding_) markBytes_ = 0;
+  encoding_ = encoding;
+}
+
 std::string_view PlainTextFilter::FilterBlock(uint8_t* block, size_t size, bool last) {
   size_t skip = 0;
   if (firstBlock_) {

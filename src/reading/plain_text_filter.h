@@ -30,6 +30,11 @@ class PlainTextFilter {
   // Decides the encoding from the first block of the file.
   void DetectFirstBlock(const uint8_t* block, size_t size);
 
+  // After DetectFirstBlock: replaces the encoding found by `encoding` (one
+  // the file declares). A byte-order mark found at the start of the file
+  // stays skipped only when it marks that same encoding.
+  void SetEncoding(int encoding);
+
   // The 8-bit text of the next block of `size` bytes (at most kBlockSize),
   // which may be rewritten in place; `last` when no block follows. A
   // multi-byte sequence cut by the end of the block is completed from the

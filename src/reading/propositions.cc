@@ -128,9 +128,9 @@ void PropositionWriter::SetBorders(const BorderKeywords* keywords, bool keepKeyw
 }
 
 bool PropositionWriter::AppendEndMarker(const char* separator, int32_t position) {
-  const WordInfo info{};
+  WordInfo info{};
+  statistics_.CountWord("/", info);
   if (!stream_.Append("/", separator, info, position, 0, fileIndex_)) return false;
-  statistics_.CountWord(info.category);
   ++propositions_;
   return true;
 }
@@ -190,8 +190,10 @@ bool PropositionWriter::WritePropositions(SegmentBuffer& b) {
       } else {
         ++b.wordNumber;
       }
+      // Counted before it is stored: the counting makes an unclassified
+      // word a substantive, and the stored node carries that.
+      statistics_.CountWord(slot.text, info);
       if (!stream_.Append(slot.text, slot.separator, info, b.wordNumber, slot.lemma, fileIndex_)) return false;
-      statistics_.CountWord(info.category);
       if (endMarker) continue;
       if (isSubstantive(info.category) || isAdjective(info.category)) ++nominals;
       if (nominals > kMaxPropositionNominals && lastSlot - j - 1 >= 3) {

@@ -1,10 +1,12 @@
 #include "reading/text_reader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
 #include "foundations/charset.h"
 #include "platform/files.h"
+#include "platform/registry.h"
 #include "reading/engine.h"
 
 namespace malvex {
@@ -28,7 +30,7 @@ std::string SizeText(Messages& msg, int head, int64_t bytesRead, int tail) {
 
 }  // namespace
 
-TextReader::TextReader(Engine& engine)
+TextReader::TextReader(Engine& engine, DocumentConverters* converters)
     : engine_(engine),
       analysis_(MakeLexicalAnalysis(engine)),
       writer_(engine.stream(), engine.statistics()),
@@ -36,6 +38,15 @@ TextReader::TextReader(Engine& engine)
       source_(engine.worker()),
       block_(PlainTextFilter::kBlockSize + 8) {
   engine_.messages().checkMemory(analysis_.get());
+  converters_ = converters;
+  if (converters_ == nullptr) {
+    ownConverters_.reset(new (std::nothrow) DocumentConverters(engine_.messages(), engine_.record()));
+    engine_.messages().checkMemory(ownConverters_.get());
+    Registry registry(Registry::DefaultPath());
+    registry.Load();
+    ownConverters_->Start(ReadConverterOverrides(registry));
+    converters_ = ownConverters_.get();
+  }
   if (engine_.lexicalBuffer() != nullptr && engine_.sentenceBuffer() != nullptr) {
     segmenter_.reset(new (std::nothrow) Segmenter(*engine_.lexicalBuffer(), *engine_.sentenceBuffer(), *analysis_,
                                                   writer_, engine_.run().stopRequested));
@@ -60,15 +71,39 @@ bool TextReader::ReadFile(const std::string& name) {
   engine_.record().setFileType(fileType_);
   // In HTML a line end is written for the tags that end a paragraph.
   lineEndsClose_ = fileType_ == kFileTypeHtml;
-  filter_.StartFile(fileType_, engine_.tables());
+  fromConverter_ = false;
+  convertedText_.clear();
   if (!segmenter_) return false;
   segmenter_->StartFile(stream.HighestPosition());
   writer_.StartFile(static_cast<uint16_t>(engine_.run().currentFileIndex));
 
-  if (!source_.Open(name.c_str(), fileSize_) || fileSize_ == 0) {
+  // Documents go through their converter first: its text, the binary
+  // filter, or nothing.
+  int filterType = fileType_;
+  if (DocumentConverters::IsConverterType(fileType_)) {
+    bool& asked = engine_.run().converterWarningShown;
+    const bool askedBefore = asked;
+    switch (converters_->ConvertDocument(fileType_, name, asked, convertedText_)) {
+      case ConversionResult::kText:
+        fromConverter_ = true;
+        filterType = kFileTypeAny;
+        break;
+      case ConversionResult::kBinaryFilter:
+        break;
+      case ConversionResult::kNoText:
+        // A failed PDF that made the user answer the question is not
+        // reported twice.
+        if (!(fileType_ == kFileTypePdf && asked && !askedBefore)) ReportUnread(converters_->LastError());
+        return true;
+    }
+  }
+  filters_.StartFile(filterType, engine_.tables());
+
+  if (fromConverter_) {
+    fileSize_ = static_cast<int64_t>(convertedText_.size());
+  } else if (!source_.Open(name.c_str(), fileSize_) || fileSize_ == 0) {
     source_.Close();
-    if (engine_.parameters().showMessages && engine_.parameters().showReadingMessages)
-      msg.errorBox(msg.message(18) + " " + name);
+    ReportUnread(std::string());
     return true;
   }
   if (Gauge* gauge = engine_.gauge()) {
@@ -102,19 +137,39 @@ bool TextReader::EndOfFile() {
 
 bool TextReader::Stopped() const { return fileStopped_ || failed_ || engine_.run().stopRequested; }
 
+void TextReader::ReportUnread(const std::string& error) {
+  if (!engine_.parameters().showMessages || !engine_.parameters().showReadingMessages) return;
+  Messages& msg = engine_.messages();
+  std::string text = error.empty() ? msg.message(18) : error;
+  text += " ";
+  text += fileName_;
+  msg.errorBox(text);
+}
+
 bool TextReader::NextBlock() {
   const bool first = bytesTaken_ == 0;
-  const int64_t n = source_.NextBlock(block_.data());
+  int64_t n;
+  if (fromConverter_) {
+    // The converter's text, in slices of one block; none once released.
+    n = std::min<int64_t>(static_cast<int64_t>(convertedText_.size()) - bytesTaken_,
+                          static_cast<int64_t>(PlainTextFilter::kBlockSize));
+    if (n > 0) std::memcpy(block_.data(), convertedText_.data() + bytesTaken_, static_cast<size_t>(n));
+  } else {
+    n = source_.NextBlock(block_.data());
+  }
   if (n <= 0) return false;  // a read error ends the file
   bytesTaken_ += n;
-  if (first) filter_.DetectFirstBlock(block_.data(), static_cast<size_t>(n));
+  if (first) filters_.DetectFirstBlock(block_.data(), static_cast<size_t>(n));
   if (engine_.run().stopRequested) return false;
-  text_ = filter_.FilterBlock(block_.data(), static_cast<size_t>(n), bytesTaken_ >= fileSize_);
+  text_ = filters_.FilterBlock(block_.data(), static_cast<size_t>(n), bytesTaken_ >= fileSize_);
   cursor_ = 0;
   return true;
 }
 
-void TextReader::CloseSource() { source_.Close(); }
+void TextReader::CloseSource() {
+  source_.Close();
+  std::string().swap(convertedText_);
+}
 
 void TextReader::ProcessCharacters() {
   const uint8_t* classes = engine_.tables().charClass;

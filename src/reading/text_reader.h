@@ -11,8 +11,10 @@
 #include <string_view>
 #include <vector>
 
+#include "reading/block_filters.h"
 #include "reading/block_source.h"
 #include "reading/borders_filter.h"
+#include "reading/document_converters.h"
 #include "reading/file_types.h"
 #include "reading/lexical_analysis.h"
 #include "reading/plain_text_filter.h"
@@ -32,15 +34,19 @@ class TextReader {
   static constexpr int kMaxPunctuation = 7;
 
   // Reads into the engine's word stream through the engine's segment
-  // buffers (created by the reading pass). `engine` must outlive the reader.
-  explicit TextReader(Engine& engine);
+  // buffers (created by the reading pass). `engine` must outlive the
+  // reader, and so must `converters` when given; without them the reader
+  // starts its own, with the programs registered in the user registry.
+  explicit TextReader(Engine& engine, DocumentConverters* converters = nullptr);
   TextReader(const TextReader&) = delete;
   TextReader& operator=(const TextReader&) = delete;
 
   // Reads `name` from start to end (the file's index in the file list is
-  // the run's current file index). False when a word could not be stored
-  // or the segment buffers are missing; an unreadable or empty file is
-  // reported (message 18) and gives no words.
+  // the run's current file index), through the converter or the block
+  // filter of its type. False when a word could not be stored or the
+  // segment buffers are missing; an unreadable or empty file, or a document
+  // no converter could read, gives no words and is reported (message 18 or
+  // the converter's error) when the message options allow it.
   bool ReadFile(const std::string& name);
   // After ReadFile: flushes both segment buffers, closing the last
   // sentence. False when a word could not be stored.
@@ -53,7 +59,10 @@ class TextReader {
   // Type of the current file (FileTypeOf).
   int FileType() const { return fileType_; }
   // Encoding found in the current file (see PlainTextFilter::Encoding).
-  int Encoding() const { return filter_.Encoding(); }
+  int Encoding() const { return filters_.Encoding(); }
+  // True when the current file was read from a converter's text.
+  bool Converted() const { return fromConverter_; }
+  DocumentConverters& converters() { return *converters_; }
   const PropositionWriter& writer() const { return writer_; }
 
  private:
@@ -61,6 +70,9 @@ class TextReader {
   bool Stopped() const;
   bool NextBlock();
   void CloseSource();
+  // Reports a file that gave no text when the message options allow it:
+  // `error`, or message 18 when there is none, and the file name.
+  void ReportUnread(const std::string& error);
   // Processes characters until a word was emitted or the data ended.
   void ProcessCharacters();
   // Adds a byte to the word; true when that emitted the word (at 79
@@ -78,7 +90,12 @@ class TextReader {
   BordersKeywordTest bordersTest_;
   std::unique_ptr<Segmenter> segmenter_;
   PlainFileSource source_;
-  PlainTextFilter filter_;
+  BlockFilters filters_;
+  std::unique_ptr<DocumentConverters> ownConverters_;
+  DocumentConverters* converters_ = nullptr;
+  // The whole text of a converted document and how much of it was taken.
+  std::string convertedText_;
+  bool fromConverter_ = false;
   std::vector<uint8_t> block_;
 
   std::string fileName_;

@@ -147,9 +147,12 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"clause colon", "a.txt", "El spune: vino acum!",
                  "el[]@1 spune[ ]@2 /[:]@2 vino[]@3 acum[ ]@4 /[!]@4"},
         ReadCase{"question and exclamation", "a.txt", "Vii? Da, vin!", "vii[]@1 /[?]@1 da[]@2 vin[,]@3 /[!]@3"},
-        // In a text file line ends are blanks; in HTML they end sentences.
+        // In a text file line ends are blanks; in HTML the markup filter
+        // makes them blanks too and writes a line end, which ends the
+        // sentence, for the closing tag of a paragraph.
         ReadCase{"crlf", "a.txt", "Ion vine\r\nMaria pleaca\r\n", "ion[]@1 vine[ ]@2 maria[ ]@3 pleaca[ ]@4 /[ ]@4"},
-        ReadCase{"html line ends", "a.htm", "Titlu\r\n\r\nText aici\r\n",
+        ReadCase{"html line ends", "a.htm", "Titlu\r\n\r\nText aici\r\n", "titlu[]@1 text[ ]@2 aici[ ]@3 /[ ]@3"},
+        ReadCase{"html paragraphs", "a.htm", "<p>Titlu</p>\r\n<p>Text aici</p>\r\n",
                  "titlu[]@1 /[ ]@1 text[]@2 aici[ ]@3 /[ ]@3"},
         ReadCase{"code page", "a.txt", "\xAAi \xFE" "ar\xE3.", "\xBAi[]@1 \xFE" "ar\xE3[ ]@2 /[.]@2"},
         ReadCase{"utf8 without mark", "a.txt", "Și țară.", "\xBAi[]@1 \xFE" "ar\xE3[ ]@2 /[.]@2"},

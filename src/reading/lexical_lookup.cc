@@ -1,0 +1,393 @@
+#include "reading/lexical_lookup.h"
+
+#include <cstring>
+
+#include "dictionaries/lemma_index.h"
+#include "dictionaries/lexicon.h"
+#include "reading/lexical_analysis.h"
+
+namespace malvex {
+namespace {
+
+constexpr int kMaxCandidates = WordSlot::kMaxCandidates;
+// A joined text must stay below this many characters.
+constexpr size_t kMaxJoinedLength = WordSlot::kTextBytes - 1;
+
+// A one-letter word that the lexicon reads as a marked pronoun or a marked
+// determinant ("l", "s" before an apostrophe).
+bool IsMarkedLetter(const WordCategory& r) {
+  if (isPronoun(r)) return r.modeMark == 1;
+  if (isDeterminant(r) || isDeterminantKind1(r)) return (r.modeMark & 0x01) != 0;
+  return false;
+}
+
+WordCategory NumeralReading() {
+  WordCategory c;
+  setNumeralAdjective(c);
+  return c;
+}
+
+void ClearCandidates(WordSlot& slot) {
+  for (WordCategory& c : slot.candidates) c = WordCategory{};
+  slot.highest = 0;
+}
+
+// Empties a slot whose word was merged into an earlier one.
+void EmptySlot(WordSlot& slot) {
+  slot.text[0] = 0;
+  slot.empty = 1;
+}
+
+bool LemmaIndexUsable(const LemmaIndex* index) { return index != nullptr && index->ok(); }
+
+}  // namespace
+
+bool IsApostrophe(char c) { return c == '\'' || c == '\x92'; }
+
+void MoveReadingToFront(WordSlot& slot, int k) {
+  if (k <= 0 || k >= kMaxCandidates) return;
+  const WordCategory moved = slot.candidates[k];
+  for (int n = k; n > 0; --n) slot.candidates[n] = slot.candidates[n - 1];
+  slot.candidates[0] = moved;
+}
+
+LexicalLookup::LexicalLookup(Lexicon& lexicon, const LanguageTables& tables, LemmaIndex* verbLemmas,
+                             LemmaIndex* adjectiveLemmas, bool hyphenConcatenation)
+    : lexicon_(lexicon),
+      tables_(tables),
+      verbLemmas_(verbLemmas),
+      adjectiveLemmas_(adjectiveLemmas),
+      hyphenConcatenation_(hyphenConcatenation) {
+  work_[0] = 0;
+  longest_[0] = 0;
+}
+
+bool LexicalLookup::IsNumber(const char* text) const {
+  const size_t n = std::strlen(text);
+  if (n == 0) return false;
+  const auto digit = [this](char c) { return tables_.charClass[static_cast<uint8_t>(c)] == kClassDigit; };
+  return digit(text[0]) && (n < 2 || digit(text[1])) && digit(text[n - 1]);
+}
+
+void LexicalLookup::LookupWord(SegmentBuffer& buffer, int i) {
+  WordSlot& slot = buffer.slots[i];
+  if (!slot.IsWord()) return;
+  const char* next = i + 1 < SegmentBuffer::kSlotCount ? buffer.slots[i + 1].separator : "";
+  const bool apostropheFollows = IsApostrophe(next[0]);
+  // A proper name the lexicon does not know stays unclassified.
+  const bool asciiCapital = slot.text[0] >= 'A' && slot.text[0] <= 'Z';
+  FoldSlotToLower(slot);
+  const size_t length = std::strlen(slot.text);
+
+  WordCategory candidates[kMaxCandidates] = {};
+  int highest = 0;
+  slot.expressionStart = 0;
+  for (int k = 0; k < kMaxCandidates; ++k) {
+    lexicon_.LookupForm(k, slot.text, length, true, true);
+    if (k == 0) slot.expressionStart = (lexicon_.known() || length < 3) ? 1 : 0;
+    lexicon_.ClearReached();
+    WordCategory reading = lexicon_.category();
+    if (lexicon_.code() == 0) {
+      if (IsNumber(slot.text)) {
+        for (WordCategory& c : candidates) c = WordCategory{};
+        candidates[0] = NumeralReading();
+        highest = 0;
+        slot.expressionStart = 1;
+        break;
+      }
+      if (asciiCapital) break;
+      reading = WordCategory{};
+    }
+    candidates[k] = reading;
+    highest = k;
+    if (length == 1 && IsMarkedLetter(reading)) {
+      // Before an apostrophe the letter is an elided pronoun or determinant;
+      // otherwise it is read as a noun (a letter named in the text).
+      for (WordCategory& c : candidates) c = WordCategory{};
+      if (apostropheFollows)
+        candidates[0] = reading;
+      else
+        setSubstantive(candidates[0]);
+      highest = 0;
+      break;
+    }
+    if (!isAmbiguous(reading)) break;
+  }
+  slot.lookupMark = 0;
+  if (highest > 0) candidates[highest].flags |= kFlagAmbiguous;
+  std::memcpy(slot.candidates, candidates, sizeof candidates);
+  slot.highest = static_cast<int16_t>(highest);
+}
+
+void LexicalLookup::LookupSentence(SegmentBuffer& buffer) {
+  for (int i = 0; i < buffer.count; ++i) LookupWord(buffer, i);
+  for (int j = 0; j < buffer.count; ++j) {
+    if (!buffer.slots[j].IsWord()) continue;
+    ProgrammingLanguageName(buffer, j);
+    if (buffer.slots[j].expressionStart) MergeExpression(buffer, j);
+  }
+  GerundRule(buffer);
+}
+
+void LexicalLookup::ProgrammingLanguageName(SegmentBuffer& buffer, int j) {
+  WordSlot& slot = buffer.slots[j];
+  if (std::strcmp(slot.text, "c") != 0 || j + 1 >= buffer.count) return;
+  char* separator = buffer.slots[j + 1].separator;
+  size_t signs = 0;
+  if (separator[0] == '+' && separator[1] == '+') {
+    signs = 2;
+    std::memcpy(slot.text, "c++", 4);
+  } else if (separator[0] == '#') {
+    signs = 1;
+    std::memcpy(slot.text, "c#", 3);
+  } else {
+    return;
+  }
+  ClearCandidates(slot);
+  setSubstantive(slot.candidates[0]);
+  // The signs belong to the name now; the rest of the punctuation stays.
+  std::memmove(separator, separator + signs, std::strlen(separator + signs) + 1);
+  if (separator[0] == 0) std::memcpy(separator, " ", 2);
+}
+
+int LexicalLookup::NextWordSlot(const SegmentBuffer& buffer, int pos) {
+  for (int p = pos + 1; p < buffer.count; ++p) {
+    const WordSlot& slot = buffer.slots[p];
+    if (!slot.HoldsWord()) continue;  // a word merged away, or an empty word
+    return slot.IsEndMarker() ? -1 : p;
+  }
+  return -1;
+}
+
+bool LexicalLookup::Join(char* text, size_t& length, char joiner, const char* word) {
+  const size_t n = std::strlen(word);
+  if (length + 1 + n >= kMaxJoinedLength) return false;
+  text[length] = joiner;
+  std::memcpy(text + length + 1, word, n + 1);
+  length += 1 + n;
+  return true;
+}
+
+bool LexicalLookup::IsEntry(char* text, size_t length, bool* reached) {
+  lexicon_.LookupForm(0, text, length, false, true);
+  if (reached != nullptr) *reached = lexicon_.reached();
+  lexicon_.ClearReached();
+  return lexicon_.code() != 0;
+}
+
+bool LexicalLookup::NumberJoin(char* text, size_t length, bool textIsNumber, const char* word,
+                               const char* separator, NumberJoins& joins) const {
+  if (!textIsNumber || !IsNumber(word)) return false;
+  const size_t wordLength = std::strlen(word);
+  const size_t joint = length - wordLength - 1;  // where the "_" stands
+  const char c = separator[0];
+  switch (c) {
+    case ',':
+      if (joins.comma > 0 || joins.dot > 0 || joins.slash > 0 || joins.colon > 0) return false;
+      if (std::memchr(text, ',', joint) != nullptr) return false;
+      ++joins.comma;
+      break;
+    case '.':
+      if (joins.comma > 0 || joins.colon > 0 || joins.slash > 0) return false;
+      ++joins.dot;
+      break;
+    case '/':
+      if (joins.slash > 0 || joins.comma > 0 || joins.colon > 0 || wordLength > 2) return false;
+      ++joins.slash;
+      break;
+    case ':':
+      if (joins.comma > 0 || joins.slash > 0 || joins.colon > 1 || length >= 6) return false;
+      ++joins.colon;
+      break;
+    default:
+      return false;
+  }
+  text[joint] = c;
+  return true;
+}
+
+void LexicalLookup::ReadingsOfText(WordSlot& slot) {
+  WordCategory candidates[kMaxCandidates] = {};
+  int highest = 0;
+  const size_t length = std::strlen(slot.text);
+  for (int k = 0; k < kMaxCandidates; ++k) {
+    lexicon_.LookupForm(k, slot.text, length, false, true);
+    lexicon_.ClearReached();
+    if (lexicon_.code() == 0) break;
+    candidates[k] = lexicon_.category();
+    highest = k;
+    if (!isAmbiguous(candidates[k])) break;
+  }
+  if (highest > 0) candidates[highest].flags |= kFlagAmbiguous;
+  std::memcpy(slot.candidates, candidates, sizeof candidates);
+  slot.highest = static_cast<int16_t>(highest);
+}
+
+void LexicalLookup::MergeExpression(SegmentBuffer& buffer, int a) {
+  WordSlot& first = buffer.slots[a];
+  size_t length = std::strlen(first.text);
+  std::memcpy(work_, first.text, length + 1);
+  bool workIsNumber = IsNumber(work_);
+  NumberJoins joins;
+  int pos = a;
+  for (;;) {
+    const int next = NextWordSlot(buffer, pos);
+    if (next < 0) return;
+    const WordSlot& word = buffer.slots[next];
+    const char joiner = word.separator[0] == '-' ? '-' : '_';
+    const size_t wordStart = length;  // where the joiner goes
+    if (!Join(work_, length, joiner, word.text)) return;
+    int apostropheSlot = IsApostrophe(word.separator[0]) ? next : -1;
+    size_t apostropheAt = wordStart;
+    int last = next;
+    bool number = false;
+
+    bool reached = false;
+    bool accepted = IsEntry(work_, length, &reached);
+    if (!accepted && reached) {
+      // The joined text begins a longer entry: follow the words while the
+      // lexicon still reaches the whole text; the longest entry wins.
+      std::memcpy(longest_, work_, length + 1);
+      size_t trialLength = length;
+      int p = next;
+      int trialApostropheSlot = apostropheSlot;
+      size_t trialApostropheAt = apostropheAt;
+      int best = -1;
+      size_t bestLength = 0;
+      while (reached) {
+        const int q = NextWordSlot(buffer, p);
+        if (q < 0) break;
+        const WordSlot& more = buffer.slots[q];
+        const size_t at = trialLength;
+        if (!Join(longest_, trialLength, more.separator[0] == '-' ? '-' : '_', more.text)) break;
+        if (IsApostrophe(more.separator[0])) {
+          trialApostropheSlot = q;
+          trialApostropheAt = at;
+        }
+        p = q;
+        if (IsEntry(longest_, trialLength, &reached)) {
+          best = q;
+          bestLength = trialLength;
+          apostropheSlot = trialApostropheSlot;
+          apostropheAt = trialApostropheAt;
+        }
+      }
+      if (best >= 0) {
+        std::memcpy(work_, longest_, bestLength);
+        work_[bestLength] = 0;
+        length = bestLength;
+        last = best;
+        accepted = true;
+      }
+    }
+    if (!accepted && joiner == '-') {
+      const size_t wordLength = length - wordStart - 1;
+      if (hyphenConcatenation_ && wordLength >= 2 && wordStart >= 2 && isUnclassified(first.candidates[0])) {
+        // "e-mail" may be stored as "email".
+        std::memcpy(longest_, work_, wordStart);
+        std::memcpy(longest_ + wordStart, word.text, wordLength + 1);
+        if (IsEntry(longest_, wordStart + wordLength, nullptr)) {
+          length = wordStart + wordLength;
+          std::memcpy(work_, longest_, length + 1);
+          accepted = true;
+        }
+      }
+      if (!accepted) {
+        // The compound may be stored with its hyphens and underscores the
+        // other way round.
+        bool swapped = false;
+        for (size_t k = 1; k < length; ++k) {
+          if (work_[k] == '_') {
+            work_[k] = '-';
+            swapped = true;
+          } else if (work_[k] == '-') {
+            work_[k] = '_';
+            swapped = true;
+          }
+        }
+        accepted = swapped && IsEntry(work_, length, nullptr);
+      }
+    }
+    if (!accepted && joiner == '_') {
+      accepted = number = NumberJoin(work_, length, workIsNumber, word.text, word.separator, joins);
+    }
+    if (!accepted) return;
+
+    // Merge words a+1 .. last into word a.
+    uint8_t capitalisation = first.capitalisation;
+    for (int k = a + 1; k <= last; ++k) {
+      WordSlot& merged = buffer.slots[k];
+      if (!merged.HoldsWord()) continue;
+      if (merged.capitalisation > capitalisation) capitalisation = merged.capitalisation;
+      EmptySlot(merged);
+    }
+    std::memcpy(first.text, work_, length + 1);
+    first.capitalisation = capitalisation;
+    if (apostropheSlot >= 0) {
+      first.apostrophePos = static_cast<uint8_t>(apostropheAt);
+      std::memcpy(buffer.slots[apostropheSlot].separator, " ", 2);
+    }
+    if (number) {
+      ClearCandidates(first);
+      first.candidates[0] = NumeralReading();
+    } else {
+      ReadingsOfText(first);
+    }
+    // A number merged so far stays a number even when its second character
+    // is a separator ("1.000" continues into "1.000.000").
+    workIsNumber = number || IsNumber(work_);
+    pos = last;
+  }
+}
+
+void LexicalLookup::GerundRule(SegmentBuffer& buffer) {
+  for (int i = 0; i + 1 < buffer.count; ++i) {
+    const WordSlot& marker = buffer.slots[i];
+    if (!marker.IsWord()) continue;
+    const WordCategory& r = marker.candidates[0];
+    if (!isDeterminant(r) || r.tensePerson != 1) continue;
+    bool fixed = false;
+    for (int j = i + 1; j <= i + 2 && j < buffer.count && !fixed; ++j) {
+      WordSlot& slot = buffer.slots[j];
+      if (!slot.IsWord()) continue;
+      for (int k = 0; k <= slot.highest && k < kMaxCandidates; ++k) {
+        const WordCategory& c = slot.candidates[k];
+        if (!isVerb(c) || !isPresentParticiple(c)) continue;
+        WordCategory gerund = c;
+        gerund.flags = static_cast<uint8_t>((gerund.flags & ~kFlagAmbiguous) | kFlagGerund);
+        ClearCandidates(slot);
+        slot.candidates[0] = gerund;
+        fixed = true;
+        break;
+      }
+    }
+  }
+}
+
+void LexicalLookup::AssignLemma(SegmentBuffer& buffer, int i) {
+  WordSlot& slot = buffer.slots[i];
+  if (!slot.IsWord()) return;
+  const WordCategory& r = slot.candidates[0];
+  uint32_t number = 0;
+  if (isVerb(r) && LemmaIndexUsable(verbLemmas_)) {
+    number = verbLemmas_->LemmaNumberOfForm(slot.text);
+    if (number == 0) {
+      LemmaSlots lemmas = {};
+      std::memcpy(lemmas[0], slot.text, std::strlen(slot.text) + 1);
+      if (lexicon_.VerbLemma(r, lemmas)) {
+        for (const char* lemma : lemmas) {
+          if (lemma[0] == 0) continue;
+          number = verbLemmas_->AddLemma(lemma);
+          break;
+        }
+      }
+    }
+  } else if (isAdjective(r) && LemmaIndexUsable(adjectiveLemmas_)) {
+    // An adjective is its own lemma when the index does not know it.
+    number = adjectiveLemmas_->LemmaNumberOfForm(slot.text);
+    if (number == 0) number = adjectiveLemmas_->AddLemma(slot.text);
+  }
+  slot.lemma = number;
+}
+
+}  // namespace malvex
