@@ -58,7 +58,8 @@ class Disambiguation {
   // the clause start, plus 10 for a word alone in its clause with the class
   // of the word before, plus 10 for a capitalised substantive after the
   // first word, plus the left, right and surrounding n-gram weights. The
-  // right context ends at the clause end and before the end marker.
+  // right context ends at the clause end and before the end marker. The
+  // weights are summed in full: large weights never wrap to negative.
   int ReadingScore(SegmentBuffer& buffer, int i, int k, int clauseStart, int clauseEnd);
 
   // The fixed rules on word `i`, each moving its choice to candidate 0.

@@ -190,6 +190,19 @@ TEST_F(ContextScoreTest, ScoresBelowTheFloorKeepTheFirstReading) {
   EXPECT_EQ(disambiguation_.ContextScore(buffer_, 1, 0, 2), 0);
 }
 
+TEST_F(ContextScoreTest, LargeWeightsAddUpWithoutWrapping) {
+  // 10 + 20000 + 20000 does not fit 16 bits; the sum must still beat 10.
+  matrix_.SetValue(CategoryMatrix::BigramIndex(kClassSubstantive, kClassVerb), 20000);
+  matrix_.SetValue(CategoryMatrix::TrigramIndex(kClassSubstantive, kClassVerb, kClassSubstantive), 20000);
+  SetSlot(buffer_, 0, {Reading(kClassSubstantive)});
+  SetSlot(buffer_, 1, {Reading(kClassAdjective, 1), Reading(kClassVerb)});
+  SetSlot(buffer_, 2, {Reading(kClassSubstantive)});
+  SetSlot(buffer_, 3, {Reading(kClassSubstantive)});
+  SetEndMarker(buffer_, 4);
+  EXPECT_EQ(disambiguation_.ReadingScore(buffer_, 1, 1, 0, 4), 40010);
+  EXPECT_EQ(disambiguation_.ContextScore(buffer_, 1, 0, 4), 1);
+}
+
 TEST_F(ContextScoreTest, ClauseMarksCutTheSentence) {
   // noun , X , adjective /   X alone in its clause prefers the class before it.
   SetSlot(buffer_, 0, {Reading(kClassSubstantive)});
