@@ -6,7 +6,8 @@
 //       (the slow step, cached in the build tree);
 //   malvex-edition build [options] OUTPUT-FOLDER
 //       assembles the readings of every form, trains the category matrix
-//       and the norms on Debian's Romanian prose, and writes the sources;
+//       and the norms on Debian's Romanian prose, and writes the sources
+//       that malvex-mkdict compiles (docs/edition-sources.md);
 //       --measure FILE.conllu prints the coverage on a treebank.
 #include <sys/stat.h>
 
@@ -21,8 +22,8 @@
 #include <unordered_set>
 
 #include "att_paths.h"
-#include "dictionaries/category_matrix.h"
 #include "curated_tables.h"
+#include "edition_sources.h"
 #include "foundations/charset.h"
 #include "foundations/language_tables.h"
 #include "hunspell_affixes.h"
@@ -38,7 +39,6 @@ namespace {
 int Usage() {
   std::fprintf(stderr,
                "usage: malvex-edition enumerate LT-PRINT ANALYSER.bin CACHE.tsv\n"
-               "       malvex-edition matrix MATRIX.tsv OUTPUT.zv8\n"
                "       malvex-edition build --data DIR --paths CACHE.tsv --hunspell AFF DIC\n"
                "                            --thesaurus DAT [--prose DIR]... [--measure FILE.conllu] OUT-DIR\n");
   return 64;
@@ -158,11 +158,6 @@ std::string RomanianProse(const std::vector<std::string>& folders, const Lexicon
   return text;
 }
 
-void WriteLines(const std::string& path, const std::vector<std::string>& lines) {
-  std::ofstream out(path, std::ios::binary);
-  for (const std::string& l : lines) out << l << '\n';
-}
-
 int Build(int argc, char** argv) {
   std::string data, paths, aff, dic, thesaurus, measure, out;
   std::vector<std::string> prose;
@@ -270,41 +265,53 @@ int Build(int argc, char** argv) {
                                   63, 64, 70, 71, 72, 73, 74, 75, 76};
   for (const int i : kComputed) norms[i] = static_cast<int>(std::lround(pct[i]));
 
-  // Sources.
+  // Sources of the dictionary compiler.
+  const LemmaPriority priority(lexicon, lemmaCount, thesaurusClasses);
+  const LemmaTable verbs = FitLemmaTable(lexicon.VerbLemmas(), priority);
+  const LemmaTable adjectives = FitLemmaTable(lexicon.AdjectiveLemmas(), priority);
+  const SenseTable senses = InterimNounSenses(lexicon, priority);
   mkdir(out.c_str(), 0755);
-  std::vector<std::string> lines;
-  std::vector<std::string> forms;
-  for (const auto& [form, e] : lexicon.Forms()) {
-    if (!e.readings.empty()) forms.push_back(form);
-  }
-  std::sort(forms.begin(), forms.end());
-  for (const std::string& form : forms) {
-    std::string l = ToUtf8(form);
-    for (const Reading& r : lexicon.Find(form)->readings) {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "%04X", r.code);
-      l += '\t';
-      l += hex;
+  const struct {
+    const char* name;
+    const char* header;
+    std::vector<std::string> lines;
+  } sources[] = {
+      {"lexicon.tsv", "# Word forms and their readings in order (category codes in hexadecimal).\n",
+       LexiconSourceLines(lexicon)},
+      {"verb_lemmas.tsv", "# Verb forms and their lemma, the lemmas in order of worth.\n", LemmaSourceLines(verbs)},
+      {"adjective_lemmas.tsv", "# Adjective forms and their lemma, the lemmas in order of worth.\n",
+       LemmaSourceLines(adjectives)},
+      {"senses.tsv",
+       "# Interim noun senses: the level-1 class of a noun is its lemma.\n"
+       "# form, class 1, class 2, class 3, flags, noun lemma\n",
+       SenseSourceLines(senses)},
+      {"matrix.tsv", "# Category matrix: value index and weight; unlisted weights are 0.\n",
+       MatrixSourceLines(model.MatrixValues())},
+      {"norms.tsv", "# Reference percentages of the style diagnosis: statistics index and percentage.\n",
+       NormSourceLines(norms)},
+  };
+  for (const auto& s : sources) {
+    if (!WriteSource(out + "/" + s.name, s.header, s.lines)) {
+      std::fprintf(stderr, "malvex-edition: cannot write %s/%s\n", out.c_str(), s.name);
+      return 1;
     }
-    lines.push_back(l);
   }
-  WriteLines(out + "/lexicon.tsv", lines);
-  lines.clear();
-  for (const auto& [f, l] : lexicon.VerbLemmas()) lines.push_back(ToUtf8(f) + '\t' + ToUtf8(l));
-  WriteLines(out + "/verb_lemmas.tsv", lines);
-  lines.clear();
-  for (const auto& [f, l] : lexicon.AdjectiveLemmas()) lines.push_back(ToUtf8(f) + '\t' + ToUtf8(l));
-  WriteLines(out + "/adjective_lemmas.tsv", lines);
-  lines.clear();
-  const std::vector<int16_t> values = model.MatrixValues();
-  for (size_t k = 0; k < values.size(); ++k) lines.push_back(std::to_string(k) + '\t' + std::to_string(values[k]));
-  WriteLines(out + "/matrix.tsv", lines);
-  lines.clear();
-  for (int i = 1; i <= 77; ++i) lines.push_back(std::to_string(i) + '\t' + std::to_string(norms[i]));
-  WriteLines(out + "/norms.tsv", lines);
 
-  std::fprintf(stderr, "malvex-edition: %zu forms, %zu verb forms, %zu adjective forms\n", forms.size(),
-               lexicon.VerbLemmas().size(), lexicon.AdjectiveLemmas().size());
+  std::fprintf(stderr, "malvex-edition: %zu forms\n", sources[0].lines.size());
+  const struct {
+    const char* what;
+    size_t lemmas, forms, lemmasLeftOut, formsLeftOut;
+  } indexes[] = {
+      {"verb", verbs.lemmas, verbs.pairs.size() - verbs.lemmas, verbs.lemmasLeftOut, verbs.formsLeftOut},
+      {"adjective", adjectives.lemmas, adjectives.pairs.size() - adjectives.lemmas, adjectives.lemmasLeftOut,
+       adjectives.formsLeftOut},
+  };
+  for (const auto& t : indexes) {
+    std::fprintf(stderr, "  %s lemmas: %zu with %zu inflected forms; %zu lemmas and %zu forms left out for lack of room\n",
+                 t.what, t.lemmas, t.forms, t.lemmasLeftOut, t.formsLeftOut);
+  }
+  std::fprintf(stderr, "  noun senses: %zu forms of %zu lemmas; %zu lemmas left out for lack of room\n",
+               senses.senses.size(), senses.lemmas, senses.lemmasLeftOut);
   for (const auto& [k, v] : lexicon.counts) std::fprintf(stderr, "  %s: %zu\n", k.c_str(), v);
   std::fprintf(stderr, "  prose: %zu words, %zu sentences; fundamental lemmas: %zu (%.1f %% of the prose)\n",
                proseWords, sentences.size(), fundamental.size(), pct[40]);
@@ -320,37 +327,9 @@ int Build(int argc, char** argv) {
   return 0;
 }
 
-// Writes the category matrix file from its source (index, value lines).
-int WriteMatrix(const char* source, const char* output) {
-  std::ifstream in(source, std::ios::binary);
-  if (!in) {
-    std::fprintf(stderr, "malvex-edition: cannot read %s\n", source);
-    return 1;
-  }
-  CategoryMatrix matrix;
-  std::string line;
-  while (std::getline(in, line)) {
-    const std::vector<std::string> f = SplitTabs(line);
-    if (f.size() != 2) continue;
-    const long k = std::strtol(f[0].c_str(), nullptr, 10);
-    const long v = std::strtol(f[1].c_str(), nullptr, 10);
-    if (k < 0 || static_cast<size_t>(k) >= CategoryMatrix::kValueCount || v < -32768 || v > 32767) {
-      std::fprintf(stderr, "malvex-edition: bad matrix line %s\n", line.c_str());
-      return 1;
-    }
-    matrix.SetValue(static_cast<size_t>(k), static_cast<int16_t>(v));
-  }
-  if (!matrix.Write(output)) {
-    std::fprintf(stderr, "malvex-edition: cannot write %s\n", output);
-    return 1;
-  }
-  return 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 4 && std::strcmp(argv[1], "matrix") == 0) return WriteMatrix(argv[2], argv[3]);
   if (argc >= 2 && std::strcmp(argv[1], "enumerate") == 0) {
     if (argc != 5) return Usage();
     return Enumerate(argv[2], argv[3], argv[4]);

@@ -1,0 +1,207 @@
+#include "edition_sources.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <set>
+#include <unordered_set>
+
+#include "dictionaries/lemma_index.h"
+#include "dictionaries/name_record.h"
+#include "dictionaries/semantic_format.h"
+#include "dictionaries/string_index.h"
+#include "foundations/charset.h"
+
+namespace malvex::edition {
+
+namespace {
+
+// The tries of a verb or adjective lemma index, as the engine and the
+// dictionary compiler create it: 29 for the forms, 7 for the lemmas.
+constexpr int kFormTries = 29;
+constexpr int kLemmaTries = 7;
+constexpr size_t kMaxText = 79;
+// The record class of a substantive.
+constexpr int kSubstantive = 8;
+
+// Forms of the assembly that have readings, in byte order.
+std::vector<std::string> SortedForms(const LexiconAssembly& lexicon) {
+  std::vector<std::string> forms;
+  forms.reserve(lexicon.Forms().size());
+  for (const auto& [form, e] : lexicon.Forms()) {
+    if (!e.readings.empty()) forms.push_back(form);
+  }
+  std::sort(forms.begin(), forms.end());
+  return forms;
+}
+
+}  // namespace
+
+int LemmaPriority::Tier(const std::string& lemma) const {
+  const LexiconAssembly::Entry* e = lexicon_.Find(lemma);
+  if (e != nullptr && e->best <= Source::kAnalyser) return 0;
+  return thesaurus_.count(lemma) ? 1 : 2;
+}
+
+void LemmaPriority::Sort(std::vector<std::string>& lemmas) const {
+  struct Key {
+    double count;
+    int tier;
+    const std::string* lemma;
+  };
+  std::vector<Key> keys;
+  keys.reserve(lemmas.size());
+  for (const std::string& l : lemmas) {
+    const auto it = proseCounts_.find(l);
+    keys.push_back(Key{it == proseCounts_.end() ? 0.0 : it->second, Tier(l), &l});
+  }
+  std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+    if (a.count != b.count) return a.count > b.count;
+    if (a.tier != b.tier) return a.tier < b.tier;
+    return *a.lemma < *b.lemma;
+  });
+  std::vector<std::string> sorted;
+  sorted.reserve(keys.size());
+  for (const Key& k : keys) sorted.push_back(*k.lemma);
+  lemmas = std::move(sorted);
+}
+
+LemmaTable FitLemmaTable(const std::map<std::string, std::string>& formLemmas, const LemmaPriority& priority) {
+  // Forms by lemma; the map gives each lemma its forms in byte order.
+  std::map<std::string, std::vector<const std::string*>> forms;
+  for (const auto& [form, lemma] : formLemmas) forms[lemma].push_back(&form);
+  std::vector<std::string> lemmas;
+  lemmas.reserve(forms.size());
+  for (const auto& [lemma, unused] : forms) lemmas.push_back(lemma);
+  priority.Sort(lemmas);
+
+  // The lines are replayed into an index like the compiler's: what it
+  // refuses here, it would refuse there.
+  LemmaTable table;
+  LemmaIndex index(kFormTries, kLemmaTries);
+  index.CreateEmpty();
+  for (const std::string& lemma : lemmas) {
+    const std::vector<const std::string*>& its = forms[lemma];
+    uint32_t number = 0;
+    if (lemma.size() <= kMaxText && CanScrambleName(lemma) && index.LemmaCount() < LemmaIndex::kMaxLemmas) {
+      number = index.AddLemma(lemma);
+    }
+    if (number == 0) {
+      ++table.lemmasLeftOut;
+      table.formsLeftOut += its.size();
+      continue;
+    }
+    ++table.lemmas;
+    table.pairs.emplace_back(lemma, lemma);
+    for (const std::string* form : its) {
+      if (*form == lemma) continue;
+      if (index.AddForm(*form, number)) {
+        table.pairs.emplace_back(*form, lemma);
+      } else {
+        ++table.formsLeftOut;
+      }
+    }
+  }
+  return table;
+}
+
+SenseTable InterimNounSenses(const LexiconAssembly& lexicon, const LemmaPriority& priority) {
+  // The distinct noun lemmas of every form, in reading order.
+  const std::vector<std::string> forms = SortedForms(lexicon);
+  std::vector<std::vector<std::string>> formLemmas(forms.size());
+  std::set<std::string> lemmaSet;
+  for (size_t i = 0; i < forms.size(); ++i) {
+    for (const Reading& r : lexicon.Find(forms[i])->readings) {
+      if (RecordClass(r.code) != kSubstantive) continue;
+      const std::string& lemma = r.lemma.empty() ? forms[i] : r.lemma;
+      if (lemma.size() > kMaxText || !CanScrambleName(lemma)) continue;
+      std::vector<std::string>& v = formLemmas[i];
+      if (std::find(v.begin(), v.end(), lemma) == v.end()) v.push_back(lemma);
+      lemmaSet.insert(lemma);
+    }
+  }
+  std::vector<std::string> lemmas(lemmaSet.begin(), lemmaSet.end());
+  priority.Sort(lemmas);
+
+  // Each kept lemma is a level-1 class: as many as the level holds and its
+  // name index (tried on one like the dictionary's) takes.
+  SenseTable table;
+  std::unordered_set<std::string> kept;
+  StringIndex names(kLevelIndexTries[0], false, nullptr);
+  for (const std::string& lemma : lemmas) {
+    if (kept.size() >= kMaxClassNumber ||
+        !names.Insert(lemma, static_cast<uint32_t>(kept.size() + 1))) {
+      ++table.lemmasLeftOut;
+      continue;
+    }
+    kept.insert(lemma);
+  }
+  table.lemmas = kept.size();
+  for (size_t i = 0; i < forms.size(); ++i) {
+    for (const std::string& lemma : formLemmas[i]) {
+      if (kept.count(lemma)) table.senses.push_back(NounSense{forms[i], lemma, lemma});
+    }
+  }
+  return table;
+}
+
+std::vector<std::string> LexiconSourceLines(const LexiconAssembly& lexicon) {
+  std::vector<std::string> lines;
+  for (const std::string& form : SortedForms(lexicon)) {
+    std::string l = ToUtf8(form);
+    for (const Reading& r : lexicon.Find(form)->readings) {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\t%04X", r.code);
+      l += hex;
+    }
+    lines.push_back(std::move(l));
+  }
+  return lines;
+}
+
+std::vector<std::string> LemmaSourceLines(const LemmaTable& table) {
+  std::vector<std::string> lines;
+  lines.reserve(table.pairs.size());
+  for (const auto& [form, lemma] : table.pairs) lines.push_back(ToUtf8(form) + '\t' + ToUtf8(lemma));
+  return lines;
+}
+
+std::vector<std::string> SenseSourceLines(const SenseTable& table) {
+  std::vector<std::string> lines;
+  lines.reserve(table.senses.size());
+  for (const NounSense& s : table.senses) {
+    lines.push_back(ToUtf8(s.form) + '\t' + ToUtf8(s.levelOneClass) + "\t-\t-\t0\t" + ToUtf8(s.lemma));
+  }
+  return lines;
+}
+
+std::vector<std::string> MatrixSourceLines(const std::vector<int16_t>& values) {
+  std::vector<std::string> lines;
+  for (size_t k = 0; k < values.size(); ++k) {
+    if (values[k] != 0) lines.push_back(std::to_string(k) + '\t' + std::to_string(values[k]));
+  }
+  return lines;
+}
+
+std::vector<std::string> NormSourceLines(const std::vector<int>& norms) {
+  std::vector<std::string> lines;
+  for (size_t i = 1; i < norms.size(); ++i) lines.push_back(std::to_string(i) + '\t' + std::to_string(norms[i]));
+  return lines;
+}
+
+bool WriteSource(const std::string& path, const std::string& header, const std::vector<std::string>& lines) {
+  const std::string tmp = path + ".tmp";
+  {
+    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+    out << header;
+    for (const std::string& l : lines) out << l << '\n';
+    out.close();
+    if (!out) {
+      std::remove(tmp.c_str());
+      return false;
+    }
+  }
+  return std::rename(tmp.c_str(), path.c_str()) == 0;
+}
+
+}  // namespace malvex::edition

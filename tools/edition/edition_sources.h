@@ -1,0 +1,98 @@
+// The sources of the dictionary compiler (docs/edition-sources.md) made
+// from the assembled edition: the lexicon's forms and readings, the verb
+// and adjective lemma tables, the interim noun senses, the category matrix
+// weights and the norms. The lemma indexes and the semantic dictionary's
+// class levels hold fewer lemmas than the open data give, so the lemmas go
+// in order of worth and only as many as the compiled files can hold are
+// written. Lines are UTF-8; every table comes in a fixed order, so the same
+// edition always gives the same files.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "lexicon_assembly.h"
+
+namespace malvex::edition {
+
+// Orders lemmas by their worth for the dictionaries: the most frequent in
+// the reference prose first, then those the analyser or the curated tables
+// give, then the thesaurus's headwords, then the rest; alphabetical order
+// settles ties.
+class LemmaPriority {
+ public:
+  // `proseCounts`: occurrences of each lemma (8-bit) in the prose;
+  // `thesaurus`: the thesaurus's headwords. Both must outlive this object.
+  LemmaPriority(const LexiconAssembly& lexicon, const std::map<std::string, double>& proseCounts,
+                const std::map<std::string, std::vector<int>>& thesaurus)
+      : lexicon_(lexicon), proseCounts_(proseCounts), thesaurus_(thesaurus) {}
+
+  // Sorts `lemmas` best first.
+  void Sort(std::vector<std::string>& lemmas) const;
+
+ private:
+  // 0 for a lemma of the analyser or the curated tables, 1 for a headword
+  // of the thesaurus, 2 for the others.
+  int Tier(const std::string& lemma) const;
+
+  const LexiconAssembly& lexicon_;
+  const std::map<std::string, double>& proseCounts_;
+  const std::map<std::string, std::vector<int>>& thesaurus_;
+};
+
+// A lemma table as written: (form, lemma) pairs, 8-bit, and what was left
+// out for lack of room.
+struct LemmaTable {
+  std::vector<std::pair<std::string, std::string>> pairs;
+  size_t lemmas = 0;
+  size_t lemmasLeftOut = 0;
+  size_t formsLeftOut = 0;
+};
+
+// The lemma table of a lemma index: the lemmas of `formLemmas` (inflected
+// form -> lemma) in priority order, each as its own line first and then
+// its forms in alphabetical order, kept while a verb or adjective lemma
+// index of the edition can hold them (checked by building one).
+LemmaTable FitLemmaTable(const std::map<std::string, std::string>& formLemmas, const LemmaPriority& priority);
+
+// One noun sense of the semantic dictionary (8-bit texts).
+struct NounSense {
+  std::string form;
+  std::string levelOneClass;
+  std::string lemma;
+};
+
+// The noun senses as written, in the order of the lines, and the noun
+// lemmas left out for lack of room.
+struct SenseTable {
+  std::vector<NounSense> senses;
+  size_t lemmas = 0;
+  size_t lemmasLeftOut = 0;
+};
+
+// The semantic dictionary of this edition until real classes exist: every
+// noun lemma of the lexicon (the lemma of a substantive reading, else the
+// form itself) has one sense whose level-1 class is the lemma itself and
+// whose noun lemma is the lemma, without level-2 or level-3 classes; every
+// form with substantive readings gets the senses of their distinct lemmas,
+// in reading order. Lemmas go in priority order while the level-1 classes
+// (65,535 at most, and the room of their name index) can hold them.
+SenseTable InterimNounSenses(const LexiconAssembly& lexicon, const LemmaPriority& priority);
+
+// The lines of each source file, without its comment header.
+std::vector<std::string> LexiconSourceLines(const LexiconAssembly& lexicon);
+std::vector<std::string> LemmaSourceLines(const LemmaTable& table);
+std::vector<std::string> SenseSourceLines(const SenseTable& table);
+// Matrix values as "index<TAB>weight"; zero weights are left out.
+std::vector<std::string> MatrixSourceLines(const std::vector<int16_t>& values);
+// norms[i] for the statistics indexes 1..77 (norms has 78 entries).
+std::vector<std::string> NormSourceLines(const std::vector<int>& norms);
+
+// Writes `header` (comment lines, each starting with '#') and `lines`,
+// each ending in a line feed, to `path` through a temporary file. False
+// when the file cannot be written.
+bool WriteSource(const std::string& path, const std::string& header, const std::vector<std::string>& lines);
+
+}  // namespace malvex::edition
