@@ -1,0 +1,478 @@
+#include "semantic_classes.h"
+
+#include <algorithm>
+#include <fstream>
+#include <set>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "foundations/charset.h"
+
+namespace malvex::edition {
+
+namespace {
+
+constexpr size_t kMaxSenses = 18;
+constexpr size_t kMaxName = 79;
+// A noun's own translations name a field its references lack: the field
+// gets a sense of its own when it holds at least this share of the votes,
+// and comes first when it holds kOwnFieldFirst.
+constexpr double kOwnFieldShare = 0.5;
+constexpr double kOwnFieldFirst = 0.75;
+// Terms of restricted use weigh less in a reference's vote.
+constexpr double kRestrictedWeight = 0.5;
+
+int SenseKeyFlags(int keyLevel) { return keyLevel & 3; }
+
+}  // namespace
+
+void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>>& nounForms,
+                            const std::map<std::string, std::string>& feminines,
+                            const std::vector<ThesaurusSense>& lines,
+                            const std::function<bool(const std::string&)>& trusted, const ClusterOptions& options) {
+  references_.clear();
+  formSenses_.clear();
+  counts.clear();
+  const size_t n = lines.size();
+
+  std::unordered_set<std::string> lemmas;
+  for (const auto& [form, ls] : nounForms) {
+    for (const std::string& l : ls) lemmas.insert(l);
+  }
+  auto isLemma = [&](const std::string& s) { return lemmas.count(s) != 0; };
+  auto lemmaOf = [&](const std::string& s) -> const std::string* {
+    if (isLemma(s)) return &s;
+    const auto it = nounForms.find(s);
+    return it == nounForms.end() || it->second.empty() ? nullptr : &it->second.front();
+  };
+
+  // Who has each line as a sense: a noun lemma, the masculine of a
+  // feminine headword, or a noun form that is not a lemma (its own senses,
+  // "bucate" beside "bucată"); nobody for headwords the lexicon lacks.
+  std::vector<std::string> owner(n);
+  std::vector<int> attachedTo(n, -1);
+  std::map<std::string, std::vector<int>> linesOf;
+  std::vector<int> feminineLines;
+  for (size_t i = 0; i < n; ++i) {
+    const std::string& h = lines[i].head;
+    if (isLemma(h)) {
+      owner[i] = h;
+    } else if (const auto f = feminines.find(h); f != feminines.end()) {
+      owner[i] = f->second;
+      feminineLines.push_back(static_cast<int>(i));
+      continue;
+    } else if (nounForms.count(h)) {
+      owner[i] = h;
+    }
+    if (!owner[i].empty()) linesOf[owner[i]].push_back(static_cast<int>(i));
+  }
+  // A feminine's line follows the closest line of its masculine.
+  for (const int i : feminineLines) {
+    const std::string& m = owner[i];
+    const auto it = linesOf.find(m);
+    if (it == linesOf.end() || it->second.empty()) {
+      linesOf[m].push_back(i);
+      continue;
+    }
+    int best = it->second.front();
+    double bestOverlap = -1;
+    for (const int j : it->second) {
+      if (lines[j].head != m || attachedTo[j] >= 0) continue;
+      const double o = SenseOverlap(lines[i], lines[j]);
+      if (o > bestOverlap) {
+        bestOverlap = o;
+        best = j;
+      }
+    }
+    attachedTo[i] = best;
+    ++counts["feminine lines joined to their masculine"];
+  }
+
+  const std::vector<std::vector<int>> clusters = ClusterSenses(lines, attachedTo, options);
+  std::vector<int> clusterOf(n);
+  for (size_t c = 0; c < clusters.size(); ++c) {
+    for (const int i : clusters[c]) clusterOf[i] = static_cast<int>(c);
+  }
+
+  // Lemmas with no line of their own join the classes of the lines that
+  // list them (at most three, the lines without a usage label first).
+  std::map<std::string, std::vector<int>> joined;
+  {
+    std::map<std::string, std::vector<std::pair<int, int>>> listed;  // lemma -> (restricted, line)
+    for (size_t i = 0; i < n; ++i) {
+      for (const ThesaurusTerm& t : lines[i].terms) {
+        if (isLemma(t.text) && !linesOf.count(t.text)) listed[t.text].emplace_back(t.restricted ? 1 : 0, i);
+      }
+    }
+    for (auto& [lemma, l] : listed) {
+      std::stable_sort(l.begin(), l.end());
+      std::vector<int>& j = joined[lemma];
+      for (const auto& [r, i] : l) {
+        const int c = clusterOf[i];
+        if (std::find(j.begin(), j.end(), c) == j.end()) j.push_back(c);
+        if (j.size() == 3) break;
+      }
+    }
+    counts["lemmas joined to the classes that list them"] = joined.size();
+  }
+
+  // How many classes each term appears in: an ambiguous term's vote is
+  // spread over them.
+  std::unordered_map<std::string, std::set<int>> classesOfTerm;
+  for (size_t i = 0; i < n; ++i) {
+    classesOfTerm[lines[i].head].insert(clusterOf[i]);
+    for (const ThesaurusTerm& t : lines[i].terms) classesOfTerm[t.text].insert(clusterOf[i]);
+  }
+  auto translations = [&](const std::string& term) -> const EnglishNouns* {
+    const EnglishNouns* e = bridge_.EnglishOf(term);
+    if (e) return e;
+    const std::string* l = lemmaOf(term);
+    return l ? bridge_.EnglishOf(*l) : nullptr;
+  };
+
+  // Each class's field, voted by the translations of its terms.
+  std::vector<FieldVotes> classVotes(clusters.size());
+  for (size_t c = 0; c < clusters.size(); ++c) {
+    std::unordered_map<std::string, double> weight;
+    for (const int i : clusters[c]) {
+      weight[lines[i].head] = 1.0;
+      for (const ThesaurusTerm& t : lines[i].terms) {
+        double& w = weight[t.text];
+        w = std::max(w, t.restricted ? kRestrictedWeight : 1.0);
+      }
+    }
+    // All the translations of the class's terms, voted together; a term
+    // found in several classes votes only where no term of this class alone
+    // does, its weight spread over its classes.
+    std::map<std::string, double> english;
+    for (const bool shared : {false, true}) {
+      if (shared && !english.empty()) break;
+      for (const auto& [term, w] : weight) {
+        const size_t k = classesOfTerm[term].size();
+        if ((k > 1) != shared) continue;
+        const EnglishNouns* e = translations(term);
+        if (!e) continue;
+        for (const auto& [noun, x] : *e) english[noun] += w / static_cast<double>(k) * x;
+      }
+    }
+    fields_.Vote(EnglishNouns(english.begin(), english.end()), 1.0, &classVotes[c]);
+  }
+  std::vector<int> classField(clusters.size(), -1);
+  for (size_t c = 0; c < clusters.size(); ++c) classField[c] = BestField(classVotes[c], nullptr);
+
+  // Translation index: an English noun -> the classes whose owners
+  // translate to it; a noun named only by its translations joins the class
+  // of its synonyms in the other language when the fields agree.
+  std::map<std::string, std::map<int, int>> classesOfEnglish;
+  for (const auto& [o, ls] : linesOf) {
+    const EnglishNouns* e = bridge_.EnglishOf(o);
+    if (!e) continue;
+    std::set<int> cs;
+    for (const int i : ls) cs.insert(clusterOf[i]);
+    for (const auto& [noun, w] : *e) {
+      if (w < 1.0) continue;
+      for (const int c : cs) ++classesOfEnglish[noun][c];
+    }
+  }
+  auto synonymClass = [&](const std::string& noun, int field) {
+    const EnglishNouns* e = bridge_.EnglishOf(noun);
+    if (!e || field < 0) return -1;
+    std::map<int, int> score;
+    for (const auto& [english, w] : *e) {
+      if (w < 1.0) continue;
+      const auto it = classesOfEnglish.find(english);
+      if (it == classesOfEnglish.end()) continue;
+      for (const auto& [c, n] : it->second) {
+        if (classField[c] == field) score[c] += n;
+      }
+    }
+    int best = -1, top = 0;
+    for (const auto& [c, n] : score) {
+      if (n > top) {
+        top = n;
+        best = c;
+      }
+    }
+    return best;
+  };
+  // The largest class, with the field given, of a line listing a noun.
+  std::unordered_map<std::string, std::vector<int>> linesListing;
+  for (size_t i = 0; i < n; ++i) {
+    for (const ThesaurusTerm& t : lines[i].terms) {
+      if (!t.restricted) linesListing[t.text].push_back(static_cast<int>(i));
+    }
+  }
+  auto listingClass = [&](const std::string& noun, int field) {
+    int best = -1;
+    const auto it = linesListing.find(noun);
+    if (it == linesListing.end() || field < 0) return best;
+    for (const int i : it->second) {
+      const int c = clusterOf[i];
+      if (classField[c] != field || lines[i].head == noun) continue;
+      if (best < 0 || clusters[c].size() > clusters[best].size()) best = c;
+    }
+    return best;
+  };
+
+  // The senses of every owner of lines, and of the joined lemmas.
+  struct Pending {
+    int cluster = -1;          // -1: a reference named after the noun itself
+    int field = -1;
+    double agreement = 0;      // share of the noun's own votes on the field
+    int order = 0;
+  };
+  std::map<std::string, std::vector<Pending>> nounSenses;
+  std::set<std::string> ownNamed;
+  std::set<std::string> owners;
+  for (const auto& [o, ls] : linesOf) owners.insert(o);
+  for (const auto& [o, cs] : joined) owners.insert(o);
+  auto ownVotes = [&](const std::string& noun, FieldVotes* votes) {
+    if (const EnglishNouns* e = bridge_.EnglishOf(noun)) fields_.Vote(*e, 1.0, votes);
+  };
+  for (const std::string& o : owners) {
+    std::vector<Pending> senses;
+    auto add = [&](int c) {
+      for (const Pending& p : senses) {
+        if (p.cluster == c) return;
+      }
+      Pending p;
+      p.cluster = c;
+      p.field = classField[c];
+      p.order = static_cast<int>(senses.size());
+      senses.push_back(p);
+    };
+    if (const auto it = linesOf.find(o); it != linesOf.end()) {
+      std::vector<int> ls = it->second;
+      std::stable_sort(ls.begin(), ls.end(), [&](int a, int b) { return lines[a].order < lines[b].order; });
+      for (const int i : ls) add(clusterOf[i]);
+    }
+    if (const auto it = joined.find(o); it != joined.end()) {
+      for (const int c : it->second) add(c);
+    }
+    FieldVotes own;
+    ownVotes(o, &own);
+    double total = 0;
+    for (const auto& [f, v] : own) total += v;
+    for (Pending& p : senses) {
+      if (p.field >= 0 && total > 0) {
+        const auto v = own.find(p.field);
+        p.agreement = v == own.end() ? 0 : v->second / total;
+      }
+    }
+    double share = 0;
+    const int ownField = BestField(own, &share);
+    bool covered = false;
+    for (const Pending& p : senses) covered |= p.field == ownField;
+    if (ownField >= 0 && !covered && share >= kOwnFieldShare) {
+      // The sense the translations give and the thesaurus's lines of the
+      // noun miss: the class of a line listing the noun, or of its
+      // synonyms through the translations, with that field; else a class
+      // of its own.
+      Pending p;
+      p.cluster = listingClass(o, ownField);
+      if (p.cluster < 0) p.cluster = synonymClass(o, ownField);
+      p.field = ownField;
+      p.agreement = share >= kOwnFieldFirst || senses.empty() ? share : 0;
+      p.order = static_cast<int>(senses.size());
+      if (p.cluster < 0) ownNamed.insert(o);
+      senses.push_back(p);
+      ++counts[p.cluster < 0 ? "senses added from the translations, own class"
+                             : "senses added from the translations, in a class"];
+    }
+    std::stable_sort(senses.begin(), senses.end(), [](const Pending& a, const Pending& b) {
+      if (a.agreement != b.agreement) return a.agreement > b.agreement;
+      return a.order < b.order;
+    });
+    nounSenses[o] = std::move(senses);
+  }
+  // Lemmas the thesaurus lacks: the class of their synonyms through the
+  // translations, or their own reference. Lemmas known only from the word
+  // list (not the analyser) with no field are left out: they would take
+  // room among the 65,535 references without telling more than the class
+  // the analysis creates for an unknown noun.
+  std::vector<std::string> rest;
+  for (const std::string& l : lemmas) {
+    if (!nounSenses.count(l) && l.size() <= kMaxName) rest.push_back(l);
+  }
+  std::sort(rest.begin(), rest.end());
+  for (const std::string& l : rest) {
+    FieldVotes own;
+    ownVotes(l, &own);
+    Pending p;
+    p.field = BestField(own, nullptr);
+    if (p.field < 0 && !trusted(l)) {
+      ++counts["word-list lemmas left without senses"];
+      continue;
+    }
+    p.cluster = synonymClass(l, p.field);
+    if (p.cluster < 0) p.cluster = listingClass(l, p.field);
+    nounSenses[l].push_back(p);
+    if (p.cluster < 0) {
+      ownNamed.insert(l);
+      ++counts["lemmas that are their own reference"];
+    } else {
+      ++counts["lemmas joined to their synonyms through the translations"];
+    }
+  }
+
+  // References: the classes of lines named by their best free candidate,
+  // larger classes choosing first; then the nouns named after themselves.
+  std::vector<std::set<std::string>> members(clusters.size());
+  for (const auto& [o, senses] : nounSenses) {
+    for (const Pending& p : senses) {
+      if (p.cluster >= 0) members[p.cluster].insert(o);
+    }
+  }
+  // How common a term is: the thesaurus lines naming it.
+  std::unordered_map<std::string, int> mentions;
+  for (size_t i = 0; i < n; ++i) {
+    ++mentions[lines[i].head];
+    for (const ThesaurusTerm& t : lines[i].terms) ++mentions[t.text];
+  }
+  auto commonness = [&](const std::string& s) {
+    const auto it = mentions.find(s);
+    return it == mentions.end() ? 0 : it->second;
+  };
+  std::vector<int> referenceOfCluster(clusters.size(), -1);
+  std::set<std::string> taken(ownNamed.begin(), ownNamed.end());
+  std::vector<int> byMembers;
+  for (size_t c = 0; c < clusters.size(); ++c) {
+    if (!members[c].empty()) byMembers.push_back(static_cast<int>(c));
+  }
+  std::stable_sort(byMembers.begin(), byMembers.end(),
+                   [&](int a, int b) { return members[a].size() > members[b].size(); });
+  for (const int c : byMembers) {
+    std::vector<std::string> candidates = ClassNameCandidates(lines, clusters[c], commonness);
+    // Nouns of the lexicon name a class before other terms.
+    std::stable_partition(candidates.begin(), candidates.end(),
+                          [&](const std::string& s) { return members[c].count(s) != 0; });
+    std::string name;
+    for (const std::string& s : candidates) {
+      if (s.size() <= kMaxName && !taken.count(s)) {
+        name = s;
+        break;
+      }
+    }
+    if (name.empty()) {
+      const std::string& base = candidates.empty() ? lines[clusters[c].front()].head : candidates.front();
+      for (int k = 2; name.empty(); ++k) {
+        const std::string s = base.substr(0, kMaxName - 4) + " " + std::to_string(k);
+        if (!taken.count(s)) name = s;
+      }
+      ++counts["classes named with a number"];
+    }
+    taken.insert(name);
+    referenceOfCluster[c] = static_cast<int>(references_.size());
+    references_.push_back(Reference{name, classField[c], members[c].size()});
+  }
+  std::map<std::string, int> ownReference;
+  for (const std::string& l : ownNamed) {
+    const auto& senses = nounSenses[l];
+    int field = -1;
+    for (const Pending& p : senses) {
+      if (p.cluster < 0) field = p.field;
+    }
+    ownReference[l] = static_cast<int>(references_.size());
+    references_.push_back(Reference{l, field, 1});
+  }
+
+  // Senses of the lemmas, then of the forms.
+  std::map<std::string, std::vector<SemanticSense>> lemmaSenses;
+  for (const auto& [o, senses] : nounSenses) {
+    std::vector<SemanticSense>& out = lemmaSenses[o];
+    for (const Pending& p : senses) {
+      SemanticSense s;
+      s.reference = p.cluster >= 0 ? referenceOfCluster[p.cluster] : ownReference[o];
+      s.field = p.field;
+      if (!out.empty()) {
+        // A later sense is chosen only when the text already holds its
+        // field (another field than the first sense's) or its reference.
+        s.flags = static_cast<uint8_t>(SenseKeyFlags(s.field != out.front().field ? 2 : 1));
+      }
+      out.push_back(s);
+    }
+  }
+  for (const auto& [form, ls] : nounForms) {
+    if (form.size() > kMaxName) continue;
+    std::vector<SemanticSense> senses;
+    auto addAll = [&](const std::string& owner, const std::string& lemma) {
+      const auto it = lemmaSenses.find(owner);
+      if (it == lemmaSenses.end()) return;
+      for (SemanticSense s : it->second) {
+        bool seen = false;
+        for (const SemanticSense& x : senses) seen |= x.reference == s.reference;
+        if (seen || senses.size() == kMaxSenses) continue;
+        s.lemma = lemma.size() <= kMaxName ? lemma : std::string();
+        if (senses.empty()) s.flags = 0;
+        senses.push_back(s);
+      }
+    };
+    // A form with lines of its own ("bucate") has those senses first.
+    if (!isLemma(form) && !ls.empty()) addAll(form, ls.front());
+    for (const std::string& l : ls) addAll(l, l);
+    if (!senses.empty()) formSenses_.emplace(form, std::move(senses));
+  }
+  counts["thesaurus noun lines"] = n;
+  counts["classes of lines"] = byMembers.size();
+  counts["references"] = references_.size();
+  counts["forms"] = formSenses_.size();
+  size_t withField = 0;
+  for (const Reference& r : references_) withField += r.field >= 0;
+  counts["references with a field"] = withField;
+}
+
+const std::vector<SemanticSense>* SemanticClasses::SensesOfForm(const std::string& form) const {
+  const auto it = formSenses_.find(form);
+  return it == formSenses_.end() ? nullptr : &it->second;
+}
+
+std::vector<std::string> SemanticClasses::SourceLines() const {
+  std::vector<std::string> out;
+  const std::vector<SemanticField>& fields = fields_.Fields();
+  const std::vector<SemanticDomain>& domains = fields_.Domains();
+  for (const auto& [form, senses] : formSenses_) {
+    const std::string f = ToUtf8(form);
+    for (const SemanticSense& s : senses) {
+      std::string line = f + '\t' + ToUtf8(references_[s.reference].name) + '\t';
+      if (s.field >= 0) {
+        line += ToUtf8(fields[s.field].name) + '\t' + ToUtf8(domains[fields[s.field].domain].name);
+      } else {
+        line += "-\t-";
+      }
+      line += '\t' + std::to_string(s.flags) + '\t' + (s.lemma.empty() ? std::string("-") : ToUtf8(s.lemma));
+      out.push_back(std::move(line));
+    }
+  }
+  return out;
+}
+
+bool ReadAnalyserNouns(const std::string& analyserPaths, std::set<std::string>* lemmas,
+                       std::map<std::string, std::string>* feminines) {
+  std::ifstream in(analyserPaths, std::ios::binary);
+  if (!in) return false;
+  std::set<std::string> masculine;
+  std::map<std::string, std::string> candidates;
+  std::string line;
+  while (std::getline(in, line)) {
+    const size_t tab = line.find('\t');
+    if (tab == std::string::npos) continue;
+    const size_t lt = line.find('<', tab);
+    if (lt == std::string::npos || line.compare(lt, 3, "<n>") != 0) continue;
+    std::string lemma = FromUtf8(line.substr(tab + 1, lt - tab - 1));
+    FoldToLower(lemma);
+    const std::string tags = line.substr(lt);
+    if (tags.find("<acr>") == std::string::npos) lemmas->insert(lemma);
+    if (tags.rfind("<n><m>", 0) == 0) masculine.insert(lemma);
+    if (tags == "<n><f><sg><nom><ind>") {
+      std::string form = FromUtf8(line.substr(0, tab));
+      FoldToLower(form);
+      if (form != lemma) candidates.emplace(form, lemma);
+    }
+  }
+  for (const auto& [form, lemma] : candidates) {
+    if (masculine.count(lemma)) feminines->emplace(form, lemma);
+  }
+  return true;
+}
+
+}  // namespace malvex::edition

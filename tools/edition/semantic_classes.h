@@ -1,0 +1,83 @@
+// The noun senses of the Romanian edition's semantic dictionary: for every
+// noun lemma its senses in order of likelihood, each with its reference
+// (level 1, a class of near-synonyms named by one of them), its reference
+// field (level 2) and its domain (level 3); and for every inflected noun
+// form of the lexicon the senses of its lemmas. References come from the
+// thesaurus's sense lines, clustered; fields from WordNet through the
+// bilingual dictionaries, voted over the members of each reference.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "noun_bridge.h"
+#include "semantic_fields.h"
+#include "sense_clusters.h"
+#include "thesaurus_senses.h"
+
+namespace malvex::edition {
+
+// One sense of a noun.
+struct SemanticSense {
+  int reference = -1;  // index into References()
+  int field = -1;      // index into the fields; -1 for none
+  uint8_t flags = 0;   // key level in bits 1..0
+  std::string lemma;   // noun lemma (8-bit)
+};
+
+struct Reference {
+  std::string name;  // 8-bit
+  int field = -1;
+  size_t members = 0;  // noun lemmas (and heads) that have this reference
+};
+
+class SemanticClasses {
+ public:
+  SemanticClasses(const SemanticFields& fields, const NounBridge& bridge) : fields_(fields), bridge_(bridge) {}
+  SemanticClasses(const SemanticClasses&) = delete;
+  SemanticClasses& operator=(const SemanticClasses&) = delete;
+
+  // Builds the senses. `nounForms`: every noun form of the lexicon (8-bit,
+  // folded) -> its noun lemmas, the first most likely. `feminines`: the
+  // feminine form of a person noun -> its masculine lemma (profesoară ->
+  // profesor). `thesaurus`: the noun sense lines. `trusted` tells the
+  // lemmas of the morphological analyser from those guessed from the word
+  // list; a guessed lemma with neither thesaurus lines nor a field gets no
+  // sense.
+  void Build(const std::map<std::string, std::vector<std::string>>& nounForms,
+             const std::map<std::string, std::string>& feminines, const std::vector<ThesaurusSense>& thesaurus,
+             const std::function<bool(const std::string&)>& trusted,
+             const ClusterOptions& options = ClusterOptions());
+
+  const std::vector<Reference>& References() const { return references_; }
+  // The senses of a noun form (8-bit, folded), most likely first; null when
+  // the form has none.
+  const std::vector<SemanticSense>* SensesOfForm(const std::string& form) const;
+  const std::map<std::string, std::vector<SemanticSense>>& Forms() const { return formSenses_; }
+
+  // The lines of the semantic dictionary source senses.tsv (UTF-8), in form
+  // order: form, class 1, class 2, class 3, flags, noun lemma.
+  std::vector<std::string> SourceLines() const;
+
+  // Counts for the report.
+  std::map<std::string, size_t> counts;
+
+ private:
+  const SemanticFields& fields_;
+  const NounBridge& bridge_;
+  std::vector<Reference> references_;
+  std::map<std::string, std::vector<SemanticSense>> formSenses_;
+};
+
+// Reads the noun lemmas of the analyser's paths ("form<TAB>lemma<n>...")
+// and the feminine forms of person nouns among them (a feminine singular
+// "lemma<n><f><sg><nom><ind>" whose lemma also has masculine forms: form ->
+// lemma), 8-bit, folded. False when the file cannot be read.
+bool ReadAnalyserNouns(const std::string& analyserPaths, std::set<std::string>* lemmas,
+                       std::map<std::string, std::string>* feminines);
+
+}  // namespace malvex::edition

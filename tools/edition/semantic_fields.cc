@@ -1,0 +1,217 @@
+#include "semantic_fields.h"
+
+#include <cmath>
+#include <deque>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "curated_tables.h"
+#include "foundations/charset.h"
+
+namespace malvex::edition {
+
+namespace {
+
+// The part of a noun's weight from which it supports a field.
+constexpr double kSupportShare = 0.2;
+
+bool ReadText(const std::string& path, std::string* text) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream s;
+  s << in.rdbuf();
+  *text = s.str();
+  return true;
+}
+
+// Calls `line(fields, number)` for every line that is neither empty nor a
+// comment; stops at the first false.
+template <typename F>
+bool ForEachLine(const std::string& text, F line) {
+  std::istringstream in(text);
+  std::string l;
+  int number = 0;
+  while (std::getline(in, l)) {
+    ++number;
+    if (!l.empty() && l.back() == '\r') l.pop_back();
+    if (l.empty() || l[0] == '#') continue;
+    if (!line(SplitTabs(l), number)) return false;
+  }
+  return true;
+}
+
+std::string Trimmed(const std::string& s) {
+  const size_t a = s.find_first_not_of(' ');
+  if (a == std::string::npos) return "";
+  return s.substr(a, s.find_last_not_of(' ') - a + 1);
+}
+
+}  // namespace
+
+bool SemanticFields::Load(const std::string& domainsPath, const std::string& fieldsPath,
+                          const WordNetNouns& wordnet, std::string* error) {
+  std::string domains, fields;
+  if (!ReadText(domainsPath, &domains)) {
+    *error = "cannot read " + domainsPath;
+    return false;
+  }
+  if (!ReadText(fieldsPath, &fields)) {
+    *error = "cannot read " + fieldsPath;
+    return false;
+  }
+  return Parse(domains, fields, wordnet, error);
+}
+
+bool SemanticFields::Parse(const std::string& domains, const std::string& fields, const WordNetNouns& wordnet,
+                           std::string* error) {
+  wordnet_ = &wordnet;
+  domains_.clear();
+  fields_.clear();
+  anchorField_.clear();
+  fieldOf_.assign(wordnet.SynsetCount(), 0);
+  std::map<std::string, int> domainIndex;
+  std::set<std::string> names;
+  bool ok = ForEachLine(domains, [&](const std::vector<std::string>& f, int n) {
+    std::string name = FromUtf8(Trimmed(f[0]));
+    std::string key = name;
+    FoldToLower(key);
+    if (name.empty() || !domainIndex.emplace(key, static_cast<int>(domains_.size())).second) {
+      *error = "semantic_domains.tsv:" + std::to_string(n) + ": empty or repeated domain";
+      return false;
+    }
+    names.insert(key);
+    domains_.push_back(SemanticDomain{name});
+    return true;
+  });
+  if (!ok) return false;
+  return ForEachLine(fields, [&](const std::vector<std::string>& f, int n) {
+    const std::string where = "semantic_fields.tsv:" + std::to_string(n) + ": ";
+    if (f.size() != 3) {
+      *error = where + "expected domain<TAB>field<TAB>anchors";
+      return false;
+    }
+    std::string domain = FromUtf8(Trimmed(f[0]));
+    FoldToLower(domain);
+    const auto d = domainIndex.find(domain);
+    if (d == domainIndex.end()) {
+      *error = where + "unknown domain \"" + f[0] + "\"";
+      return false;
+    }
+    SemanticField field;
+    field.name = FromUtf8(Trimmed(f[1]));
+    field.domain = d->second;
+    std::string key = field.name;
+    FoldToLower(key);
+    if (field.name.empty() || !names.insert(key).second) {
+      *error = where + "empty field name, or a name already given to a domain or a field";
+      return false;
+    }
+    size_t from = 0;
+    while (from < f[2].size()) {
+      size_t comma = f[2].find(',', from);
+      if (comma == std::string::npos) comma = f[2].size();
+      const std::string anchor = Trimmed(f[2].substr(from, comma - from));
+      from = comma + 1;
+      if (anchor.empty()) continue;
+      const size_t dot = anchor.rfind('.');
+      const int sense = dot == std::string::npos ? 0 : std::atoi(anchor.c_str() + dot + 1);
+      const int64_t synset = sense > 0 ? wordnet.Find(anchor.substr(0, dot), sense) : -1;
+      if (synset < 0) {
+        *error = where + "WordNet has no synset \"" + anchor + "\"";
+        return false;
+      }
+      if (!anchorField_.emplace(static_cast<uint32_t>(synset), static_cast<int>(fields_.size())).second) {
+        *error = where + "anchor \"" + anchor + "\" already belongs to another field";
+        return false;
+      }
+      field.anchors.push_back(static_cast<uint32_t>(synset));
+    }
+    if (field.anchors.empty()) {
+      *error = where + "a field needs at least one anchor";
+      return false;
+    }
+    fields_.push_back(std::move(field));
+    return true;
+  });
+}
+
+int SemanticFields::FieldOfSynset(uint32_t synset) const {
+  if (fieldOf_[synset] != 0) return fieldOf_[synset] - 2;
+  // Breadth-first up the hypernyms, level by level.
+  std::vector<uint32_t> level{synset};
+  std::set<uint32_t> seen{synset};
+  int best = -1;
+  for (int depth = 0; depth < 32 && !level.empty() && best < 0; ++depth) {
+    for (const uint32_t s : level) {
+      const auto it = anchorField_.find(s);
+      if (it != anchorField_.end() && (best < 0 || it->second < best)) best = it->second;
+    }
+    if (best >= 0) break;
+    std::vector<uint32_t> next;
+    for (const uint32_t s : level) {
+      for (const uint32_t h : wordnet_->Hypernyms(s)) {
+        if (seen.insert(h).second) next.push_back(h);
+      }
+    }
+    level.swap(next);
+  }
+  fieldOf_[synset] = best + 2;
+  return best;
+}
+
+std::vector<double> SemanticFields::SensePriors(const std::vector<WordNetNouns::Sense>& senses) {
+  std::vector<double> p(senses.size());
+  double sum = 0;
+  double decay = 1.0;
+  for (size_t r = 0; r < senses.size(); ++r) {
+    p[r] = (senses[r].tagged + 0.5) * decay;
+    decay *= 0.6;
+    sum += p[r];
+  }
+  for (double& x : p) x /= sum;
+  return p;
+}
+
+void SemanticFields::Vote(const EnglishNouns& nouns, double weight, FieldVotes* votes) const {
+  // Each noun's share per field; a field that several different nouns
+  // support (each giving it a fair part of its weight) is multiplied by how
+  // many they are, so that translations that agree outweigh the frequent
+  // sense of one ambiguous word.
+  std::map<int, double> sum;
+  std::map<int, int> support;
+  for (const auto& [noun, w] : nouns) {
+    const std::vector<WordNetNouns::Sense>* senses = wordnet_->SensesOf(noun);
+    if (!senses || senses->empty()) continue;
+    const std::vector<double> p = SensePriors(*senses);
+    std::map<int, double> mine;
+    for (size_t r = 0; r < senses->size(); ++r) {
+      const int f = FieldOfSynset((*senses)[r].synset);
+      if (f >= 0) mine[f] += p[r];
+    }
+    for (const auto& [f, share] : mine) {
+      sum[f] += w * share;
+      if (share >= kSupportShare) ++support[f];
+    }
+  }
+  for (const auto& [f, v] : sum) {
+    const auto it = support.find(f);
+    (*votes)[f] += weight * v * (it == support.end() ? 1 : it->second);
+  }
+}
+
+int BestField(const FieldVotes& votes, double* share) {
+  int best = -1;
+  double top = 0, sum = 0;
+  for (const auto& [f, v] : votes) {
+    sum += v;
+    if (v > top) {
+      top = v;
+      best = f;
+    }
+  }
+  if (share) *share = sum > 0 ? top / sum : 0;
+  return best;
+}
+
+}  // namespace malvex::edition
