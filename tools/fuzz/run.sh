@@ -8,12 +8,14 @@ SECONDS_EACH="${1:-300}"
 B=build-fuzz
 CC=clang CXX=clang++ cmake -S . -B "$B" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DMALVEX_FUZZ=ON -DMALVEX_GUI=OFF -DMALVEX_TESTS=OFF -DMALVEX_BENCH=OFF
-cmake --build "$B" --target fuzz_lexicon fuzz_semantic_dictionary fuzz_lemma_index fuzz_category_matrix malvex-mkdict
+cmake --build "$B" --target fuzz_lexicon fuzz_semantic_dictionary fuzz_lemma_index fuzz_category_matrix \
+  fuzz_borders fuzz_word_document malvex-mkdict
 # Seeds: the test edition compiled from its sources.
 mkdir -p "$B/fuzz/seed-edition"
 "$B/tools/malvex-mkdict" --sources tests/data/edition-mini --out "$B/fuzz/seed-edition/mini" >/dev/null
 mkdir -p "$B/fuzz/crashes"
-for t in lexicon:lv8 semantic_dictionary:sv8 lemma_index:vv8 category_matrix:zv8; do
+printf 'X#######\tChapitre\r\nN#######\tConcluzii\r\n' > "$B/fuzz/seed-edition/mini.dlm"
+for t in lexicon:lv8 semantic_dictionary:sv8 lemma_index:vv8 category_matrix:zv8 borders:dlm word_document:none; do
   name=${t%%:*}; ext=${t##*:}
   corpus="$B/fuzz/corpus-$name"
   mkdir -p "$corpus"
