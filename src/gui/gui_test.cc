@@ -8,6 +8,7 @@
 #include "gui/app/main_window.h"
 #include "gui/foundations/mss_box_ok.h"
 #include "gui/reading/info_jauge.h"
+#include "test_installation.h"
 
 namespace malvex {
 
@@ -92,21 +93,14 @@ void GuiTest::mainWindowShowsTheLanguageInItsCaption() {
   QTemporaryDir dir;
   QVERIFY(dir.isValid());
   QDir root(dir.path());
-  QVERIFY(root.mkpath("bin") && root.mkpath("Dico") && root.mkpath("Text") && root.mkpath("Scenario"));
-  QFile matrix(root.filePath("Dico/roglex.zv8"));
-  QVERIFY(matrix.open(QIODevice::WriteOnly));
-  matrix.write(QByteArray(17432, '\0'));
-  matrix.close();
+  QVERIFY(testing::WriteTestInstallation(dir.path().toStdString()));
   // The default scenario is present, so start-up asks nothing.
+  QVERIFY(root.mkpath("Scenario"));
   QFile scenario(root.filePath("Scenario/Concepts Romanian V8.scn"));
   QVERIFY(scenario.open(QIODevice::WriteOnly));
   scenario.close();
   EngineOptions options;
-  SettingsPlaces places;
-  places.folders = DeriveFolders(root.filePath("bin").toStdString(), LanguageFor(kEditionLanguage));
-  places.registryPath = root.filePath("registry.ini").toStdString();
-  places.proposedUserBase = root.filePath("home").toStdString();
-  options.places = places;
+  options.places = testing::TestSettingsPlaces(dir.path().toStdString());
   QtFrontEnd frontEnd;
   TApdEditForm window(frontEnd, options);
   QVERIFY(window.EngineStarted());

@@ -6,12 +6,11 @@
 #include <memory>
 #include <string>
 
-#include "dictionaries/lexicon_builder.h"
-#include "dictionaries/semantic_dictionary_builder.h"
 #include "foundations/messages.h"
 #include "platform/basic_gauges.h"
 #include "platform/scripted_box.h"
 #include "reading/engine.h"
+#include "test_installation.h"
 #include "test_support.h"
 
 namespace malvex {
@@ -29,19 +28,10 @@ class QuietFrontEnd : public FrontEnd {
 class BordersFilterTest : public ::testing::Test {
  protected:
   BordersFilterTest() {
-    std::filesystem::create_directories(dir.path() / "bin");
-    std::filesystem::create_directories(dir.path() / "Dico");
-    std::filesystem::create_directories(dir.path() / "Text");
+    EXPECT_TRUE(testing::WriteTestInstallation(dir.path()));
     std::filesystem::create_directories(dir.path() / "Scenario");
-    EXPECT_TRUE(testing::WriteFile(dir.File("Dico/roglex.zv8"), std::string(Engine::kMatrixBytes, '\0')));
-    EXPECT_TRUE(LexiconBuilder(DefaultLanguageTables()).Write(dir.File("Dico/roglex.lv8")));
-    EXPECT_TRUE(SemanticDictionaryBuilder().Write(dir.File("Dico/roglex.sv8")));
     EngineOptions o;
-    SettingsPlaces places;
-    places.folders = DeriveFolders(dir.File("bin"), LanguageFor(kEditionLanguage));
-    places.registryPath = dir.File("registry.ini");
-    places.proposedUserBase = dir.File("home");
-    o.places = places;
+    o.places = testing::TestSettingsPlaces(dir.path());
     engine = std::make_unique<Engine>(frontEnd, o);
     EXPECT_TRUE(engine->StartEngine());
     EXPECT_TRUE(testing::WriteFile(dir.File("Text/a.txt"), kText));

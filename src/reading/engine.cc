@@ -65,10 +65,18 @@ bool Engine::StartEngine() {
     messages_.checkMemory(semantic_.get());
     semantic_->Load(folders().dictionaryBase);
   }
-  if (!verbLemmas_) verbLemmas_.reset(new (std::nothrow) LemmaIndex(29, 7));
-  messages_.checkMemory(verbLemmas_.get());
-  if (!adjectiveLemmas_) adjectiveLemmas_.reset(new (std::nothrow) LemmaIndex(29, 7));
-  messages_.checkMemory(adjectiveLemmas_.get());
+  // The verb and adjective lemma indexes, read from their files; their
+  // lemma texts go to the dictionaries' pool.
+  if (!verbLemmas_) {
+    verbLemmas_.reset(new (std::nothrow) LemmaIndex(29, 7, &messages_, dictionaryPool_.get()));
+    messages_.checkMemory(verbLemmas_.get());
+    verbLemmas_->Load(ChangeExtension(folders().dictionaryBase, kVerbLemmaExtension));
+  }
+  if (!adjectiveLemmas_) {
+    adjectiveLemmas_.reset(new (std::nothrow) LemmaIndex(29, 7, &messages_, dictionaryPool_.get()));
+    messages_.checkMemory(adjectiveLemmas_.get());
+    adjectiveLemmas_->Load(ChangeExtension(folders().dictionaryBase, kAdjectiveLemmaExtension));
+  }
   if (!nounLemmas_) nounLemmas_.reset(new (std::nothrow) NounLemmaIndex(kNounIndexCapacity));
   messages_.checkMemory(nounLemmas_.get());
   // The lexicon asks the semantic dictionary for the forms it lacks, and

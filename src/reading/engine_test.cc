@@ -4,11 +4,10 @@
 
 #include <string>
 
-#include "dictionaries/lexicon_builder.h"
-#include "dictionaries/semantic_dictionary_builder.h"
 #include "platform/basic_gauges.h"
 #include "platform/scripted_box.h"
 #include "semantic/analysis_context.h"
+#include "test_installation.h"
 #include "test_support.h"
 
 namespace malvex {
@@ -36,29 +35,17 @@ class TestFrontEnd : public FrontEnd {
   SilentGauge* lastGauge = nullptr;
 };
 
-// An installation in a temporary folder: bin/, Dico/ with a matrix, Text/.
+// An installation in a temporary folder: bin/, Text/ and Dico/ with an
+// edition that knows no word.
 class EngineTest : public ::testing::Test {
  protected:
-  EngineTest() {
-    std::filesystem::create_directories(dir.path() / "bin");
-    std::filesystem::create_directories(dir.path() / "Dico");
-    std::filesystem::create_directories(dir.path() / "Text");
-    WriteMatrix(std::string(Engine::kMatrixBytes, '\0'));
-    // A lexicon that knows no word.
-    EXPECT_TRUE(LexiconBuilder(DefaultLanguageTables()).Write(dir.File("Dico/roglex.lv8")));
-    // A semantic dictionary that knows no noun.
-    EXPECT_TRUE(SemanticDictionaryBuilder().Write(dir.File("Dico/roglex.sv8")));
-  }
+  EngineTest() { EXPECT_TRUE(testing::WriteTestInstallation(dir.path())); }
   void WriteMatrix(const std::string& bytes) {
     ASSERT_TRUE(testing::WriteFile(dir.File("Dico/roglex.zv8"), bytes));
   }
   EngineOptions Options() {
     EngineOptions o;
-    SettingsPlaces places;
-    places.folders = DeriveFolders(dir.File("bin"), LanguageFor(kEditionLanguage));
-    places.registryPath = dir.File("registry.ini");
-    places.proposedUserBase = dir.File("home");
-    o.places = places;
+    o.places = testing::TestSettingsPlaces(dir.path());
     return o;
   }
   // A text file of `words` words, a sentence every ten words, each
@@ -252,6 +239,36 @@ TEST_F(EngineTest, MissingDictionaryFolderEndsWithCode2) {
   ASSERT_FALSE(frontEnd.box.asked().empty());
   EXPECT_EQ(frontEnd.box.asked().back().text,
             "Corrupted dictionary files. Execution failed, re-install the software.");
+}
+
+TEST_F(EngineTest, MissingLemmaIndexEndsWithCode2) {
+  for (const char* ext : {kVerbLemmaExtension, kAdjectiveLemmaExtension}) {
+    ASSERT_TRUE(testing::WriteTestInstallation(dir.path()));
+    std::filesystem::remove(dir.File(std::string("Dico/roglex") + ext));
+    CatchFatalExit guard;
+    frontEnd.box.ClearRecords();
+    Engine engine(frontEnd, Options());
+    try {
+      engine.StartEngine();
+      ADD_FAILURE() << "the engine started without " << ext;
+    } catch (const FatalExitCalled& e) {
+      EXPECT_EQ(e.code, 2) << ext;
+    }
+    ASSERT_FALSE(frontEnd.box.asked().empty()) << ext;
+    EXPECT_EQ(frontEnd.box.asked().back().text,
+              "Corrupted dictionary files. Execution failed, re-install the software.");
+  }
+}
+
+TEST_F(EngineTest, LemmaIndexesAreReadFromTheEdition) {
+  ASSERT_TRUE(testing::WriteTestInstallation(dir.path(), MALVEX_TEST_EDITION));
+  Engine engine(frontEnd, Options());
+  ASSERT_TRUE(engine.StartEngine());
+  ASSERT_NE(engine.verbLemmas(), nullptr);
+  ASSERT_NE(engine.adjectiveLemmas(), nullptr);
+  EXPECT_STREQ(engine.verbLemmas()->LemmaOfForm("vorbesc"), "vorbi");
+  EXPECT_STREQ(engine.adjectiveLemmas()->LemmaOfForm("frumo\xBAi"), "frumos");
+  EXPECT_EQ(engine.adjectiveLemmas()->LemmaOfForm("vorbesc"), nullptr);
 }
 
 TEST_F(EngineTest, StopEngineSavesTheSettingsWithTheFingerprint) {

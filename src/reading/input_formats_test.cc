@@ -7,15 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "dictionaries/category_matrix.h"
-#include "dictionaries/lemma_index.h"
-#include "dictionaries/lexicon_builder.h"
-#include "dictionaries/semantic_dictionary_builder.h"
 #include "platform/basic_gauges.h"
 #include "platform/document_fixtures_for_tests.h"
 #include "platform/scripted_box.h"
 #include "reading/engine.h"
 #include "reading/text_reader.h"
+#include "test_installation.h"
 #include "test_support.h"
 
 namespace malvex {
@@ -32,18 +29,7 @@ class QuietFrontEnd : public FrontEnd {
 // an engine started on it for each reading.
 class InputFormatsTest : public ::testing::Test {
  protected:
-  InputFormatsTest() {
-    for (const char* folder : {"bin", "Dico", "Text"}) std::filesystem::create_directories(dir.path() / folder);
-    const std::string base = dir.File("Dico/roglex");
-    LemmaIndex verbs(29, 7), adjectives(29, 7);
-    verbs.CreateEmpty();
-    adjectives.CreateEmpty();
-    EXPECT_TRUE(LexiconBuilder(DefaultLanguageTables()).Write(base + ".lv8"));
-    EXPECT_TRUE(SemanticDictionaryBuilder().Write(base + ".sv8"));
-    EXPECT_TRUE(verbs.Save(base + kVerbLemmaExtension));
-    EXPECT_TRUE(adjectives.Save(base + kAdjectiveLemmaExtension));
-    EXPECT_TRUE(CategoryMatrix().Write(base + ".zv8"));
-  }
+  InputFormatsTest() { EXPECT_TRUE(testing::WriteTestInstallation(dir.path())); }
 
   // Shows the reading pass's messages (the parameter file's options).
   void ShowReadingMessages() {
@@ -53,11 +39,7 @@ class InputFormatsTest : public ::testing::Test {
 
   void StartEngine() {
     EngineOptions o;
-    SettingsPlaces places;
-    places.folders = DeriveFolders(dir.File("bin"), LanguageFor(kEditionLanguage));
-    places.registryPath = dir.File("registry.ini");
-    places.proposedUserBase = dir.File("home");
-    o.places = places;
+    o.places = testing::TestSettingsPlaces(dir.path());
     engine = std::make_unique<Engine>(frontEnd, o);
     ASSERT_TRUE(engine->StartEngine());
   }

@@ -6,12 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "dictionaries/lexicon_builder.h"
-#include "dictionaries/semantic_dictionary_builder.h"
 #include "foundations/charset.h"
 #include "platform/basic_gauges.h"
 #include "platform/scripted_box.h"
 #include "reading/engine.h"
+#include "test_installation.h"
 #include "test_support.h"
 
 namespace malvex {
@@ -51,27 +50,15 @@ std::string Utf16(const std::string& utf8, bool bigEndian, bool mark) {
   return out;
 }
 
-// An installation in a temporary folder (bin/, Dico/ with a matrix, a
-// lexicon that knows no word and a semantic dictionary that knows no
-// noun), and an engine started on it.
+// An installation in a temporary folder (bin/, Text/ and Dico/ with an
+// edition that knows no word), and an engine started on it.
 class TextReaderTest : public ::testing::Test {
  protected:
-  TextReaderTest() {
-    std::filesystem::create_directories(dir.path() / "bin");
-    std::filesystem::create_directories(dir.path() / "Dico");
-    std::filesystem::create_directories(dir.path() / "Text");
-    EXPECT_TRUE(testing::WriteFile(dir.File("Dico/roglex.zv8"), std::string(Engine::kMatrixBytes, '\0')));
-    EXPECT_TRUE(LexiconBuilder(DefaultLanguageTables()).Write(dir.File("Dico/roglex.lv8")));
-    EXPECT_TRUE(SemanticDictionaryBuilder().Write(dir.File("Dico/roglex.sv8")));
-  }
+  TextReaderTest() { EXPECT_TRUE(testing::WriteTestInstallation(dir.path())); }
 
   EngineOptions Options() {
     EngineOptions o;
-    SettingsPlaces places;
-    places.folders = DeriveFolders(dir.File("bin"), LanguageFor(kEditionLanguage));
-    places.registryPath = dir.File("registry.ini");
-    places.proposedUserBase = dir.File("home");
-    o.places = places;
+    o.places = testing::TestSettingsPlaces(dir.path());
     return o;
   }
 
