@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,14 +17,17 @@
 #include "platform/files.h"
 #include "reading/engine.h"
 #include "semantic/analysis_context.h"
+#include "word_lookup.h"
 
 namespace {
 
 const char kUsage[] =
     "Usage: malvex-cli [options] FILE...\n"
+    "       malvex-cli --lookup [--format FORMAT] WORD...\n"
     "\n"
     "Analyses the files as one text with the Romanian edition's dictionaries\n"
     "and prints a summary of the analysis on standard output (UTF-8).\n"
+    "With --lookup, prints the dictionary entries of the words instead.\n"
     "\n"
     "Options:\n"
     "  -h, --help       show this help and exit\n"
@@ -42,7 +46,18 @@ const char kUsage[] =
     "                     (lower case, '_' joining compounds), category,\n"
     "                     subcategory, tensePerson, modeMark, flags (decimal\n"
     "                     numbers), lemma; empty lemma when there is none\n"
-    "\n"
+    "                   and of --lookup lines (see below)\n"
+    "  --lookup WORD... print every reading of each word in the lexicon (label,\n"
+    "                   lemma, flags) and its senses in the semantic dictionary;\n"
+    "                   \"-\" reads the words from standard input, one per line.\n"
+    "                   With --format tsv, one line per reading, tab-separated:\n"
+    "                   word as given, reading index, category, subcategory,\n"
+    "                   tensePerson, modeMark, flags (decimal numbers), lemma,\n"
+    "                   then the level-1, level-2 and level-3 class names of the\n"
+    "                   word's first sense on a substantive reading (empty\n"
+    "                   otherwise); a word without any reading gives the line\n"
+    "                   word, -1\n"
+    "  --               what follows is a file (or word), even when it starts with -\n"    "\n"
     "Messages and questions of the engine go to standard error. Ctrl-C asks\n"
     "the run to stop; the words read so far are kept.\n"
     "\n"
@@ -119,6 +134,34 @@ void PrintTagged(malvex::Engine& engine, bool tsv) {
   }
 }
 
+// Prints the dictionary entries of `words` ("-" stands for the lines of
+// standard input).
+int Lookup(const std::vector<std::string>& words, bool tsv, malvex::ConsoleBoxOptions boxOptions, bool quiet) {
+  CliFrontEnd frontEnd(boxOptions, quiet);
+  malvex::EngineOptions options;
+  malvex::Engine engine(frontEnd, options);
+  if (!engine.StartEngine()) return 2;
+  const auto print = [&](const std::string& word) {
+    std::fputs(malvex::LookupWord(engine, word, tsv).c_str(), stdout);
+  };
+  bool stdinRead = false;
+  for (const std::string& w : words) {
+    if (w != "-") {
+      print(w);
+      continue;
+    }
+    if (stdinRead) continue;
+    stdinRead = true;
+    std::string line;
+    while (std::getline(std::cin, line)) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (!line.empty()) print(line);
+    }
+  }
+  engine.StopEngine();
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -126,10 +169,16 @@ int main(int argc, char** argv) {
   bool quiet = false;
   bool tagged = false;
   bool tsv = false;
+  bool lookup = false;
+  bool operands = false;  // after "--" every argument is a file or word
   malvex::ConsoleBoxOptions boxOptions;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
-    if (a == "-h" || a == "--help") {
+    if (operands) {
+      files.push_back(a);
+    } else if (a == "--") {
+      operands = true;
+    } else if (a == "-h" || a == "--help") {
       std::fputs(kUsage, stdout);
       return 0;
     } else if (a == "--version") {
@@ -158,6 +207,8 @@ int main(int argc, char** argv) {
       }
     } else if (a == "--tagged") {
       tagged = true;
+    } else if (a == "--lookup") {
+      lookup = true;
     } else if ((a == "--format" && i + 1 < argc) || a.rfind("--format=", 0) == 0) {
       const std::string format = a == "--format" ? argv[++i] : a.substr(9);
       if (format != "text" && format != "tsv") {
@@ -172,10 +223,11 @@ int main(int argc, char** argv) {
       files.push_back(a);
     }
   }
-  if (files.empty()) {
+  if (files.empty() || (lookup && tagged)) {
     std::fputs(kUsage, stderr);
     return 64;
   }
+  if (lookup) return Lookup(files, tsv, boxOptions, quiet);
 
   // The engine makes the text folder current at start-up: take every name
   // relative to the folder the user called us from.
