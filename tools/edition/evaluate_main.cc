@@ -175,6 +175,14 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  QuietFrontEnd frontEnd;
+  EngineOptions options;
+  SettingsPlaces places = DefaultSettingsPlaces(LanguageFor(kEditionLanguage));
+  places.folders = DeriveFolders(bin, LanguageFor(kEditionLanguage));
+  options.places = places;
+  Engine engine(frontEnd, options);
+  if (!engine.StartEngine()) return 2;
+
   // The text, one sentence per paragraph, in a temporary file.
   const std::filesystem::path work = std::filesystem::temp_directory_path() /
                                      ("malvex-evaluate-" + std::to_string(static_cast<long>(getpid())));
@@ -185,17 +193,11 @@ int main(int argc, char** argv) {
     for (const GoldSentence& s : sentences) text += s.text + "\n\n";
     if (!WriteFileAtomically(textPath, text)) {
       std::fprintf(stderr, "evaluate: cannot write %s\n", textPath.c_str());
+      engine.StopEngine();
       return 1;
     }
   }
 
-  QuietFrontEnd frontEnd;
-  EngineOptions options;
-  SettingsPlaces places = DefaultSettingsPlaces(LanguageFor(kEditionLanguage));
-  places.folders = DeriveFolders(bin, LanguageFor(kEditionLanguage));
-  options.places = places;
-  Engine engine(frontEnd, options);
-  if (!engine.StartEngine()) return 2;
   engine.files().Add(textPath);
   engine.CreateGauge();
   const bool read = engine.ReadingPass();
