@@ -246,7 +246,7 @@ int main(int argc, char** argv) {
   ReadingCache readings(engine.lexicon());
   LemmaIndex* adjectives = engine.adjectiveLemmas();
   Count aligned, coverage, among, accuracy, verbLemmas, adjectiveLemmas, ambiguity;
-  ErrorList unknown, notAmong, confusions, verbErrors, adjectiveErrors;
+  ErrorList unknown, notAmong, confusions, wordConfusions, verbErrors, adjectiveErrors;
   for (size_t i = 0; i < gold.size(); ++i) {
     const GoldToken& t = *gold[i];
     const std::vector<std::string> pieces = Pieces(gold8[i]);
@@ -269,7 +269,10 @@ int main(int argc, char** argv) {
 
     const bool chosenRight = (ClassBit(w.category) & goldClasses) != 0;
     accuracy.Add(chosenRight);
-    if (!chosenRight) confusions.Add(t.upos + " > class " + std::to_string(w.category.category));
+    if (!chosenRight) {
+      confusions.Add(t.upos + " > class " + std::to_string(w.category.category));
+      wordConfusions.Add(t.upos + " > class " + std::to_string(w.category.category) + ": " + ToUtf8(w.text));
+    }
 
     if (t.upos != "PROPN") {
       const bool number = IsNumber(text);
@@ -337,6 +340,7 @@ int main(int argc, char** argv) {
     unknown.Print("Unknown words:", errors);
     notAmong.Print("Gold part of speech not among the readings:", errors);
     confusions.Print("Class errors (gold part of speech > chosen class):", errors);
+    wordConfusions.Print("Class errors by word:", errors);
     verbErrors.Print("Verb lemma errors:", errors);
     adjectiveErrors.Print("Adjective lemma errors:", errors);
   }
