@@ -12,7 +12,12 @@
 #include <utility>
 #include <vector>
 
+#include "platform/basic_gauges.h"
+#include "platform/scripted_box.h"
+#include "reading/engine.h"
+#include "reading/file_types.h"
 #include "reading/word_code_pages.h"
+#include "test_installation.h"
 #include "test_support.h"
 
 namespace malvex {
@@ -597,6 +602,41 @@ TEST_F(WordDocumentTest, ConverterTextJoinsTheLinesAndBreaksLines) {
   EXPECT_EQ(text, "A\r\nB \"C\"\r\nD\r\n\r\nM");
   EXPECT_FALSE(ReadWordDocumentText(dir.File("absent.doc"), text));
   EXPECT_EQ(text, "");
+}
+
+class QuietFrontEnd : public FrontEnd {
+ public:
+  NotificationBox& Box() override { return box; }
+  std::unique_ptr<Gauge> CreateGauge() override { return std::make_unique<SilentGauge>(); }
+  ScriptedBox box;
+};
+
+TEST_F(WordDocumentTest, TheReadingPassReadsWordDocumentsThroughTheReader) {
+  ASSERT_TRUE(testing::WriteTestInstallation(dir.path()));
+  const Word97 w = MakeWord97({{"Ana are ", true}, {Utf16({'m', 'e', 'r', 'e', ' ', 0x0219, 'i', ' ', 'p', 'e', 'r', 'e',
+                                                           '.', 13}),
+                                                    false}});
+  const std::string path = Write({{"WordDocument", w.document, {}}, {"1Table", w.table, {}}}, "Text/a.doc");
+  QuietFrontEnd frontEnd;
+  EngineOptions options;
+  options.places = testing::TestSettingsPlaces(dir.path());
+  Engine engine(frontEnd, options);
+  ASSERT_TRUE(engine.StartEngine());
+  engine.files().Add(path);
+  ASSERT_TRUE(engine.RunAnalysis(1));
+  EXPECT_EQ(engine.record().fileType(), kFileTypeWord);
+  std::string words;
+  WordStream& s = engine.stream();
+  s.Rewind();
+  WordInfo info;
+  const char* sep = nullptr;
+  int32_t pos = 0;
+  while (const char* text = s.Next(info, sep, pos)) {
+    if (!words.empty()) words += ' ';
+    words += text;
+  }
+  EXPECT_EQ(words, "ana are mere \xBAi pere /");
+  EXPECT_TRUE(frontEnd.box.asked().empty());
 }
 
 }  // namespace

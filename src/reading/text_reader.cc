@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "reading/engine.h"
+#include "reading/ms_word_document.h"
 
 namespace malvex {
 namespace {
@@ -45,6 +46,9 @@ TextReader::TextReader(Engine& engine, DocumentConverters* converters)
     Registry registry(Registry::DefaultPath());
     registry.Load();
     ownConverters_->Start(ReadConverterOverrides(registry));
+    // Word 97-2003 documents that no converter reads go to the system's
+    // own Word reader before the binary filter.
+    ownConverters_->SetWordReader(ReadWordDocumentText);
     converters_ = ownConverters_.get();
   }
   if (engine_.lexicalBuffer() != nullptr && engine_.sentenceBuffer() != nullptr) {
