@@ -1,6 +1,7 @@
 #include "reading/lexical_lookup.h"
 
 #include <cstring>
+#include <new>
 
 #include "dictionaries/lemma_index.h"
 #include "dictionaries/lexicon.h"
@@ -40,6 +41,16 @@ void EmptySlot(WordSlot& slot) {
 
 bool LemmaIndexUsable(const LemmaIndex* index) { return index != nullptr && index->ok(); }
 
+// FNV-1a.
+uint64_t HashText(const char* text, size_t length) {
+  uint64_t h = 14695981039346656037ull;
+  for (size_t i = 0; i < length; ++i) {
+    h ^= static_cast<uint8_t>(text[i]);
+    h *= 1099511628211ull;
+  }
+  return h;
+}
+
 }  // namespace
 
 bool IsApostrophe(char c) { return c == '\'' || c == '\x92'; }
@@ -57,7 +68,10 @@ LexicalLookup::LexicalLookup(Lexicon& lexicon, const LanguageTables& tables, Lem
       tables_(tables),
       verbLemmas_(verbLemmas),
       adjectiveLemmas_(adjectiveLemmas),
-      hyphenConcatenation_(hyphenConcatenation) {
+      hyphenConcatenation_(hyphenConcatenation),
+      // Without the tables every question goes to the dictionaries.
+      joinAnswers_(new (std::nothrow) JoinAnswer[kJoinAnswers]()),
+      lemmaAnswers_(new (std::nothrow) LemmaAnswer[kLemmaAnswers]()) {
   work_[0] = 0;
   longest_[0] = 0;
 }
@@ -169,10 +183,29 @@ bool LexicalLookup::Join(char* text, size_t& length, char joiner, const char* wo
 }
 
 bool LexicalLookup::IsEntry(char* text, size_t length, bool* reached) {
+  JoinAnswer* answer = nullptr;
+  uint64_t h = 0;
+  if (joinAnswers_ != nullptr && length > 0 && length <= kJoinKeyBytes) {
+    h = HashText(text, length);
+    answer = &joinAnswers_[h & (kJoinAnswers - 1)];
+    if (answer->length == length && answer->hash == h && std::memcmp(answer->key, text, length) == 0) {
+      if (reached != nullptr) *reached = answer->reached;
+      return answer->entry;
+    }
+  }
   lexicon_.LookupForm(0, text, length, false, true);
-  if (reached != nullptr) *reached = lexicon_.reached();
+  const bool entry = lexicon_.code() != 0;
+  const bool wholeReached = lexicon_.reached();
   lexicon_.ClearReached();
-  return lexicon_.code() != 0;
+  if (reached != nullptr) *reached = wholeReached;
+  if (answer != nullptr) {
+    answer->hash = h;
+    answer->length = static_cast<uint8_t>(length);
+    answer->entry = entry;
+    answer->reached = wholeReached;
+    std::memcpy(answer->key, text, length);
+  }
+  return entry;
 }
 
 bool LexicalLookup::NumberJoin(char* text, size_t length, bool textIsNumber, const char* word,
@@ -369,11 +402,35 @@ void LexicalLookup::AssignLemma(SegmentBuffer& buffer, int i) {
   if (!slot.IsWord()) return;
   const WordCategory& r = slot.candidates[0];
   uint32_t number = 0;
-  if (isVerb(r) && LemmaIndexUsable(verbLemmas_)) {
-    number = verbLemmas_->LemmaNumberOfForm(slot.text);
+  if ((isVerb(r) && LemmaIndexUsable(verbLemmas_)) || (isAdjective(r) && LemmaIndexUsable(adjectiveLemmas_))) {
+    number = LemmaNumber(slot.text, r);
+  }
+  slot.lemma = number;
+}
+
+uint32_t LexicalLookup::LemmaNumber(const char* text, const WordCategory& r) {
+  // The verb lemmatiser reads the category only to tell an infinitive.
+  const uint8_t kind = isAdjective(r) ? 3 : (isInfinitive(r) ? 2 : 1);
+  const size_t length = std::strlen(text);
+  LemmaAnswer* answer = nullptr;
+  uint64_t h = 0;
+  if (lemmaAnswers_ != nullptr && length <= kLemmaKeyBytes) {
+    h = HashText(text, length) + kind;
+    answer = &lemmaAnswers_[h & (kLemmaAnswers - 1)];
+    if (answer->length == length && answer->hash == h && answer->kind == kind &&
+        std::memcmp(answer->key, text, length) == 0)
+      return answer->number;
+  }
+  uint32_t number = 0;
+  if (kind == 3) {
+    // An adjective is its own lemma when the index does not know it.
+    number = adjectiveLemmas_->LemmaNumberOfForm(text);
+    if (number == 0) number = adjectiveLemmas_->AddLemma(text);
+  } else {
+    number = verbLemmas_->LemmaNumberOfForm(text);
     if (number == 0) {
       LemmaSlots lemmas = {};
-      std::memcpy(lemmas[0], slot.text, std::strlen(slot.text) + 1);
+      std::memcpy(lemmas[0], text, length + 1);
       if (lexicon_.VerbLemma(r, lemmas)) {
         for (const char* lemma : lemmas) {
           if (lemma[0] == 0) continue;
@@ -382,12 +439,15 @@ void LexicalLookup::AssignLemma(SegmentBuffer& buffer, int i) {
         }
       }
     }
-  } else if (isAdjective(r) && LemmaIndexUsable(adjectiveLemmas_)) {
-    // An adjective is its own lemma when the index does not know it.
-    number = adjectiveLemmas_->LemmaNumberOfForm(slot.text);
-    if (number == 0) number = adjectiveLemmas_->AddLemma(slot.text);
   }
-  slot.lemma = number;
+  if (answer != nullptr) {
+    answer->hash = h;
+    answer->number = number;
+    answer->length = static_cast<uint8_t>(length);
+    answer->kind = kind;
+    std::memcpy(answer->key, text, length);
+  }
+  return number;
 }
 
 }  // namespace malvex

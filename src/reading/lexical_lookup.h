@@ -16,6 +16,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "foundations/category.h"
 #include "foundations/language_tables.h"
@@ -107,6 +108,34 @@ class LexicalLookup {
                   const char* separator, NumberJoins& joins) const;
   // Fills slot `a`'s readings with those of its (merged) text.
   void ReadingsOfText(WordSlot& slot);
+  // The lemma number of `text` read as `r` (a verb or an adjective).
+  uint32_t LemmaNumber(const char* text, const WordCategory& r);
+
+  // The answers of recent lookups of joined texts. Most joins are no entry
+  // and are asked again whenever the same two words meet; the lexicon's
+  // walk of a joined text, and the semantic dictionary's after it, cost far
+  // more than one probe of this table. The dictionaries do not change
+  // while a lookup object lives, so a kept answer stays true.
+  static constexpr size_t kJoinAnswers = 65536;
+  static constexpr size_t kJoinKeyBytes = 54;
+  struct JoinAnswer {
+    uint64_t hash;
+    uint8_t length;  // 0: empty
+    bool entry;
+    bool reached;
+    char key[kJoinKeyBytes];
+  };
+  // The lemma numbers given recently, by text and kind of lemma: the same
+  // form always gets the same number (a lemma added once is found again).
+  static constexpr size_t kLemmaAnswers = 16384;
+  static constexpr size_t kLemmaKeyBytes = 46;
+  struct LemmaAnswer {
+    uint64_t hash;
+    uint32_t number;
+    uint8_t length;  // 0: empty
+    uint8_t kind;
+    char key[kLemmaKeyBytes];
+  };
 
   Lexicon& lexicon_;
   const LanguageTables& tables_;
@@ -118,6 +147,8 @@ class LexicalLookup {
   // found by the longest-match walk.
   char work_[WordSlot::kTextBytes];
   char longest_[WordSlot::kTextBytes];
+  std::unique_ptr<JoinAnswer[]> joinAnswers_;
+  std::unique_ptr<LemmaAnswer[]> lemmaAnswers_;
 };
 
 }  // namespace malvex
