@@ -439,5 +439,24 @@ TEST_F(ReadingPassTest, WordsReachTheStreamLookedUpMergedAndCounted) {
   EXPECT_EQ(statistics_.Counter(kStatAuxiliary), 0u);    // the participle's flags
 }
 
+TEST_F(ReadingPassTest, ColonBetweenNumbersJoinsOnlyWithinOneLexicalFlush) {
+  // At the start of a sentence the colon cannot close the lexical buffer:
+  // 12 and 30 are looked up together and merge.
+  Add({{"12", ""}, {"30", ":"}, {"casa", ""}});
+  ASSERT_TRUE(segmenter_.EndOfFile("."));
+  EXPECT_EQ(Stream(), (std::vector<std::string>{"12:30/4/0", "casa/9/0", "/"}));
+  // Further on, the colon closes the lexical buffer before 30 is looked up
+  // with 12: two numbers in two sentences.
+  stream_.Reset();
+  segmenter_.StartFile(0);
+  Add({{"casa", ""}, {"mare", ""}, {"12", ""}, {"30", ":"}, {"casa", ""}});
+  ASSERT_TRUE(segmenter_.EndOfFile("."));
+  const std::vector<std::string> stream = Stream();
+  ASSERT_GE(stream.size(), 5u);
+  EXPECT_EQ(stream[2], "12/4/0");
+  EXPECT_EQ(stream[3], "/");
+  EXPECT_EQ(stream[4], "30/4/0");
+}
+
 }  // namespace
 }  // namespace malvex
