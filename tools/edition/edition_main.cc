@@ -8,7 +8,9 @@
 //       assembles the readings of every form, trains the category matrix
 //       and the norms on Debian's Romanian prose, and writes the sources
 //       that malvex-mkdict compiles (docs/edition-sources.md);
-//       --measure FILE.conllu prints the coverage on a treebank.
+//       --measure FILE.conllu prints the coverage on a treebank;
+//   malvex-edition scenario DATA-DIR OUTPUT.scn
+//       writes the default scenario from the curated semantic tables.
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -23,11 +25,13 @@
 
 #include "att_paths.h"
 #include "curated_tables.h"
+#include "default_scenario.h"
 #include "edition_sources.h"
 #include "foundations/charset.h"
 #include "foundations/language_tables.h"
 #include "hunspell_affixes.h"
 #include "lexicon_assembly.h"
+#include "noun_sense_source.h"
 #include "prose_model.h"
 #include "treebank_measure.h"
 
@@ -40,7 +44,9 @@ int Usage() {
   std::fprintf(stderr,
                "usage: malvex-edition enumerate LT-PRINT ANALYSER.bin CACHE.tsv\n"
                "       malvex-edition build --data DIR --paths CACHE.tsv --hunspell AFF DIC\n"
-               "                            --thesaurus DAT [--prose DIR]... [--measure FILE.conllu] OUT-DIR\n");
+               "                            --thesaurus DAT --wordnet DIR --apertium DIR [--prose DIR]...\n"
+               "                            [--measure FILE.conllu] OUT-DIR\n"
+               "       malvex-edition scenario DATA-DIR OUTPUT.scn\n");
   return 64;
 }
 
@@ -159,7 +165,7 @@ std::string RomanianProse(const std::vector<std::string>& folders, const Lexicon
 }
 
 int Build(int argc, char** argv) {
-  std::string data, paths, aff, dic, thesaurus, measure, out;
+  std::string data, paths, aff, dic, thesaurus, wordnet, apertium, measure, out;
   std::vector<std::string> prose;
   for (int i = 2; i < argc; ++i) {
     const std::string a = argv[i];
@@ -170,12 +176,17 @@ int Build(int argc, char** argv) {
       aff = next();
       dic = next();
     } else if (a == "--thesaurus") thesaurus = next();
+    else if (a == "--wordnet") wordnet = next();
+    else if (a == "--apertium") apertium = next();
     else if (a == "--prose") prose.push_back(next());
     else if (a == "--measure") measure = next();
     else if (!a.empty() && a[0] != '-' && out.empty()) out = a;
     else return Usage();
   }
-  if (data.empty() || paths.empty() || aff.empty() || thesaurus.empty() || out.empty()) return Usage();
+  if (data.empty() || paths.empty() || aff.empty() || thesaurus.empty() || wordnet.empty() || apertium.empty() ||
+      out.empty()) {
+    return Usage();
+  }
 
   CuratedTables tables;
   std::string error;
@@ -269,8 +280,22 @@ int Build(int argc, char** argv) {
   const LemmaPriority priority(lexicon, lemmaCount, thesaurusClasses);
   const LemmaTable verbs = FitLemmaTable(lexicon.VerbLemmas(), priority);
   const LemmaTable adjectives = FitLemmaTable(lexicon.AdjectiveLemmas(), priority);
-  const SenseTable senses = InterimNounSenses(lexicon, priority);
   mkdir(out.c_str(), 0755);
+  // The noun senses: references from the thesaurus, fields from WordNet
+  // through the bilingual dictionaries.
+  NounSenseInputs senseInputs;
+  senseInputs.data = data;
+  senseInputs.thesaurus = thesaurus;
+  senseInputs.wordnet = wordnet;
+  senseInputs.analyserPaths = paths;
+  senseInputs.work = out;
+  senseInputs.bridges = DebianBridgeDictionaries(apertium);
+  senseInputs.measure = measure;
+  std::vector<std::string> senseLines;
+  if (!BuildNounSenseLines(lexicon, senseInputs, &senseLines, stderr, &error)) {
+    std::fprintf(stderr, "malvex-edition: %s\n", error.c_str());
+    return 1;
+  }
   const struct {
     const char* name;
     const char* header;
@@ -282,9 +307,9 @@ int Build(int argc, char** argv) {
       {"adjective_lemmas.tsv", "# Adjective forms and their lemma, the lemmas in order of worth.\n",
        LemmaSourceLines(adjectives)},
       {"senses.tsv",
-       "# Interim noun senses: the level-1 class of a noun is its lemma.\n"
-       "# form, class 1, class 2, class 3, flags, noun lemma\n",
-       SenseSourceLines(senses)},
+       "# Noun senses, the senses of a form in order of likelihood: form, reference (class 1),\n"
+       "# reference field 2, reference field 1, flags (key level), noun lemma.\n",
+       senseLines},
       {"matrix.tsv", "# Category matrix: value index and weight; unlisted weights are 0.\n",
        MatrixSourceLines(model.MatrixValues())},
       {"norms.tsv", "# Reference percentages of the style diagnosis: statistics index and percentage.\n",
@@ -310,8 +335,7 @@ int Build(int argc, char** argv) {
     std::fprintf(stderr, "  %s lemmas: %zu with %zu inflected forms; %zu lemmas and %zu forms left out for lack of room\n",
                  t.what, t.lemmas, t.forms, t.lemmasLeftOut, t.formsLeftOut);
   }
-  std::fprintf(stderr, "  noun senses: %zu forms of %zu lemmas; %zu lemmas left out for lack of room\n",
-               senses.senses.size(), senses.lemmas, senses.lemmasLeftOut);
+  std::fprintf(stderr, "  noun senses: %zu\n", senseLines.size());
   for (const auto& [k, v] : lexicon.counts) std::fprintf(stderr, "  %s: %zu\n", k.c_str(), v);
   std::fprintf(stderr, "  prose: %zu words, %zu sentences; fundamental lemmas: %zu (%.1f %% of the prose)\n",
                proseWords, sentences.size(), fundamental.size(), pct[40]);
@@ -335,5 +359,13 @@ int main(int argc, char** argv) {
     return Enumerate(argv[2], argv[3], argv[4]);
   }
   if (argc >= 2 && std::strcmp(argv[1], "build") == 0) return Build(argc, argv);
+  if (argc == 4 && std::strcmp(argv[1], "scenario") == 0) {
+    std::string error;
+    if (!WriteDefaultScenario(argv[2], argv[3], &error)) {
+      std::fprintf(stderr, "malvex-edition: %s\n", error.c_str());
+      return 1;
+    }
+    return 0;
+  }
   return Usage();
 }

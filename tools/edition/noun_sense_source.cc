@@ -25,13 +25,18 @@ BridgeDictionaries DebianBridgeDictionaries(const std::string& apertiumFolder) {
   return d;
 }
 
-std::map<std::string, std::vector<std::string>> LexiconNounForms(const LexiconAssembly& lexicon) {
+std::map<std::string, std::vector<std::string>> LexiconNounForms(const LexiconAssembly& lexicon,
+                                                                std::set<std::string>* abbreviations) {
   std::map<std::string, std::vector<std::string>> forms;
+  const uint16_t abbreviation = SubstantiveCode(NounMark::kAbbreviation) & 0x70;
   for (const auto& [form, entry] : lexicon.Forms()) {
     for (const Reading& r : entry.readings) {
-      // Common nouns only: abbreviations and names carry a noun mark.
-      if (RecordClass(r.code) != 8 || (r.code & 0x70) != 0) continue;
+      // Common nouns and abbreviations ("dr"); names carry another mark.
+      if (RecordClass(r.code) != 8) continue;
+      const uint16_t mark = r.code & 0x70;
+      if (mark != 0 && mark != abbreviation) continue;
       const std::string& lemma = r.lemma.empty() ? form : r.lemma;
+      if (mark == abbreviation && abbreviations) abbreviations->insert(lemma);
       std::vector<std::string>& lemmas = forms[form];
       if (std::find(lemmas.begin(), lemmas.end(), lemma) == lemmas.end()) lemmas.push_back(lemma);
     }
@@ -50,7 +55,8 @@ bool BuildNounSenseLines(const LexiconAssembly& lexicon, const NounSenseInputs& 
   if (!fields.Load(in.data + "/semantic_domains.tsv", in.data + "/semantic_fields.tsv", wordnet, error)) {
     return false;
   }
-  const std::map<std::string, std::vector<std::string>> nounForms = LexiconNounForms(lexicon);
+  std::set<std::string> abbreviations;
+  const std::map<std::string, std::vector<std::string>> nounForms = LexiconNounForms(lexicon, &abbreviations);
   std::set<std::string> lemmaSet;
   for (const auto& [form, ls] : nounForms) lemmaSet.insert(ls.begin(), ls.end());
   const std::vector<std::string> lemmas(lemmaSet.begin(), lemmaSet.end());
@@ -72,7 +78,7 @@ bool BuildNounSenseLines(const LexiconAssembly& lexicon, const NounSenseInputs& 
 
   SemanticClasses classes(fields, bridge);
   classes.Build(nounForms, feminines, thesaurus,
-                [&](const std::string& l) { return analyserLemmas.count(l) != 0; });
+                [&](const std::string& l) { return analyserLemmas.count(l) != 0 || abbreviations.count(l) != 0; });
   *lines = classes.SourceLines();
 
   if (report) {
@@ -86,7 +92,7 @@ bool BuildNounSenseLines(const LexiconAssembly& lexicon, const NounSenseInputs& 
       *error = "cannot read " + in.measure;
       return false;
     }
-    PrintSenseFigures(figures, report ? report : stdout);
+    PrintSenseFigures(figures, stdout);
   }
   return true;
 }

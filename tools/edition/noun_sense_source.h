@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -29,9 +30,11 @@ struct NounSenseInputs {
 BridgeDictionaries DebianBridgeDictionaries(const std::string& apertiumFolder);
 
 // The noun forms of the lexicon with their noun lemmas, the first most
-// likely: every form with a common-noun reading; a reading without a lemma
-// is the form's own lemma. 8-bit, folded.
-std::map<std::string, std::vector<std::string>> LexiconNounForms(const LexiconAssembly& lexicon);
+// likely: every form with a common-noun or abbreviation reading (not a
+// name); a reading without a lemma is the form's own lemma. 8-bit, folded.
+// The lemmas of abbreviations go to `abbreviations` when given.
+std::map<std::string, std::vector<std::string>> LexiconNounForms(const LexiconAssembly& lexicon,
+                                                                std::set<std::string>* abbreviations = nullptr);
 
 // Builds the senses and returns the lines of senses.tsv (UTF-8, no header)
 // in `lines`. Writes counts, and the treebank figures when asked, to

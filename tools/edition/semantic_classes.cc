@@ -14,11 +14,18 @@ namespace {
 
 constexpr size_t kMaxSenses = 18;
 constexpr size_t kMaxName = 79;
-// A noun's own translations name a field its references lack: the field
-// gets a sense of its own when it holds at least this share of the votes,
-// and comes first when it holds kOwnFieldFirst.
+// A noun's own translations name a domain its references lack: the domain's
+// best field gets a sense of its own when the domain holds at least this
+// share of the votes, and the sense takes its place by its agreement with
+// the translations when the domain holds kOwnFieldFirst or the field 80 % of
+// that, and the translations confirm (with kConfirmedShare of their votes)
+// none of the thesaurus's senses; otherwise it comes last.
 constexpr double kOwnFieldShare = 0.5;
 constexpr double kOwnFieldFirst = 0.75;
+constexpr double kConfirmedShare = 0.2;
+// How much agreeing on the domain only counts, beside agreeing on the field,
+// when the senses are put in order.
+constexpr double kDomainAgreement = 0.5;
 // Terms of restricted use weigh less in a reference's vote.
 constexpr double kRestrictedWeight = 0.5;
 
@@ -141,24 +148,30 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
         w = std::max(w, t.restricted ? kRestrictedWeight : 1.0);
       }
     }
-    // All the translations of the class's terms, voted together; a term
-    // found in several classes votes only where no term of this class alone
-    // does, its weight spread over its classes.
-    std::map<std::string, double> english;
+    // The translations of the class's terms, voted together; a term found
+    // in several classes votes only where no term of this class alone does,
+    // its weight spread over its classes.
+    std::vector<std::pair<const EnglishNouns*, double>> words;
+    std::set<std::string> heads;
+    for (const int i : clusters[c]) heads.insert(lines[i].head);
     for (const bool shared : {false, true}) {
-      if (shared && !english.empty()) break;
+      if (shared && !words.empty()) break;
       for (const auto& [term, w] : weight) {
         const size_t k = classesOfTerm[term].size();
         if ((k > 1) != shared) continue;
+        // A headword with lines in other classes tells nothing about which
+        // of its senses this class is.
+        if (shared && heads.count(term)) continue;
         const EnglishNouns* e = translations(term);
-        if (!e) continue;
-        for (const auto& [noun, x] : *e) english[noun] += w / static_cast<double>(k) * x;
+        if (e) words.emplace_back(e, w / static_cast<double>(k));
       }
     }
-    fields_.Vote(EnglishNouns(english.begin(), english.end()), 1.0, &classVotes[c]);
+    fields_.VoteWords(words, &classVotes[c]);
   }
   std::vector<int> classField(clusters.size(), -1);
   for (size_t c = 0; c < clusters.size(); ++c) classField[c] = BestField(classVotes[c], nullptr);
+
+  auto domainOf = [&](int field) { return fields_.Fields()[field].domain; };
 
   // Translation index: an English noun -> the classes whose owners
   // translate to it; a noun named only by its translations joins the class
@@ -251,19 +264,34 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
     }
     FieldVotes own;
     ownVotes(o, &own);
+    // The share of the noun's own votes on each field and each domain.
     double total = 0;
-    for (const auto& [f, v] : own) total += v;
-    for (Pending& p : senses) {
-      if (p.field >= 0 && total > 0) {
-        const auto v = own.find(p.field);
-        p.agreement = v == own.end() ? 0 : v->second / total;
+    std::map<int, double> domainVotes;
+    for (const auto& [f, v] : own) {
+      total += v;
+      domainVotes[domainOf(f)] += v;
+    }
+    auto agreement = [&](int field) {
+      if (field < 0 || total <= 0) return 0.0;
+      const auto v = own.find(field);
+      return ((v == own.end() ? 0 : v->second) + kDomainAgreement * domainVotes[domainOf(field)]) / total;
+    };
+    for (Pending& p : senses) p.agreement = agreement(p.field);
+    // The domain the translations name, and its best field.
+    int ownDomain = -1, ownField = -1;
+    double domainShare = 0;
+    for (const auto& [d, v] : domainVotes) {
+      if (v > domainShare * total) {
+        domainShare = v / total;
+        ownDomain = d;
       }
     }
-    double share = 0;
-    const int ownField = BestField(own, &share);
+    for (const auto& [f, v] : own) {
+      if (domainOf(f) == ownDomain && (ownField < 0 || v > own[ownField])) ownField = f;
+    }
     bool covered = false;
     for (const Pending& p : senses) covered |= p.field == ownField;
-    if (ownField >= 0 && !covered && share >= kOwnFieldShare) {
+    if (ownField >= 0 && !covered && domainShare >= kOwnFieldShare) {
       // The sense the translations give and the thesaurus's lines of the
       // noun miss: the class of a line listing the noun, or of its
       // synonyms through the translations, with that field; else a class
@@ -272,7 +300,18 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
       p.cluster = listingClass(o, ownField);
       if (p.cluster < 0) p.cluster = synonymClass(o, ownField);
       p.field = ownField;
-      p.agreement = share >= kOwnFieldFirst || senses.empty() ? share : 0;
+      // It takes its place among the senses by its agreement, unless the
+      // translations also name the field of a sense the thesaurus gives.
+      const double fieldShare = own[ownField] / total;
+      bool confirmed = false;
+      for (const Pending& q : senses) {
+        if (q.field < 0) continue;
+        const auto v = own.find(q.field);
+        confirmed |= v != own.end() && v->second / total >= kConfirmedShare;
+      }
+      p.agreement = !confirmed && (domainShare >= kOwnFieldFirst || fieldShare >= kOwnFieldFirst * 0.8)
+                        ? agreement(ownField)
+                        : 0;
       p.order = static_cast<int>(senses.size());
       if (p.cluster < 0) ownNamed.insert(o);
       senses.push_back(p);
@@ -285,6 +324,37 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
     });
     nounSenses[o] = std::move(senses);
   }
+  // Classes no term's translation placed: the field their owners'
+  // translations give, from the owners whose translations no other sense of
+  // theirs already stands for.
+  {
+    std::map<int, FieldVotes> ownerVotes;
+    for (const auto& [o, senses] : nounSenses) {
+      FieldVotes own;
+      ownVotes(o, &own);
+      const int best = BestField(own, nullptr);
+      if (best < 0) continue;
+      bool explained = false;
+      for (const Pending& p : senses) explained |= p.field == best;
+      if (explained) continue;
+      double total = 0;
+      for (const auto& [f, v] : own) total += v;
+      for (const Pending& p : senses) {
+        if (p.cluster < 0 || classField[p.cluster] >= 0) continue;
+        for (const auto& [f, v] : own) ownerVotes[p.cluster][f] += v / total;
+      }
+    }
+    for (const auto& [c, votes] : ownerVotes) {
+      classField[c] = BestField(votes, nullptr);
+      ++counts["classes placed by their owners' translations"];
+    }
+    for (auto& [o, senses] : nounSenses) {
+      for (Pending& p : senses) {
+        if (p.cluster >= 0) p.field = classField[p.cluster];
+      }
+    }
+  }
+
   // Lemmas the thesaurus lacks: the class of their synonyms through the
   // translations, or their own reference. Lemmas known only from the word
   // list (not the analyser) with no field are left out: they would take

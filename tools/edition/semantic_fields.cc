@@ -60,7 +60,11 @@ bool SemanticFields::Load(const std::string& domainsPath, const std::string& fie
     *error = "cannot read " + fieldsPath;
     return false;
   }
-  return Parse(domains, fields, wordnet, error);
+  if (!Parse(domains, fields, wordnet, error)) return false;
+  std::string preferred;
+  const size_t slash = fieldsPath.rfind('/');
+  const std::string folder = slash == std::string::npos ? std::string(".") : fieldsPath.substr(0, slash);
+  return !ReadText(folder + "/english_senses.tsv", &preferred) || ParsePreferredSenses(preferred, error);
 }
 
 bool SemanticFields::Parse(const std::string& domains, const std::string& fields, const WordNetNouns& wordnet,
@@ -136,6 +140,19 @@ bool SemanticFields::Parse(const std::string& domains, const std::string& fields
   });
 }
 
+bool SemanticFields::ParsePreferredSenses(const std::string& text, std::string* error) {
+  preferred_.clear();
+  return ForEachLine(text, [&](const std::vector<std::string>& f, int n) {
+    const int sense = f.size() == 2 ? std::atoi(f[1].c_str()) : 0;
+    if (sense < 1 || wordnet_->Find(Trimmed(f[0]), sense) < 0) {
+      *error = "english_senses.tsv:" + std::to_string(n) + ": expected a WordNet noun<TAB>one of its sense numbers";
+      return false;
+    }
+    preferred_[Trimmed(f[0])] = sense;
+    return true;
+  });
+}
+
 int SemanticFields::FieldOfSynset(uint32_t synset) const {
   if (fieldOf_[synset] != 0) return fieldOf_[synset] - 2;
   // Breadth-first up the hypernyms, level by level.
@@ -160,30 +177,56 @@ int SemanticFields::FieldOfSynset(uint32_t synset) const {
   return best;
 }
 
-std::vector<double> SemanticFields::SensePriors(const std::vector<WordNetNouns::Sense>& senses) {
+std::vector<double> SemanticFields::SensePriors(const std::vector<WordNetNouns::Sense>& senses, int preferred) {
+  constexpr int kAnimals = 5;
+  constexpr int kPlants = 20;
+  // The share left to a plant or animal sense of a noun the tagged corpus
+  // never met.
+  constexpr double kLivingPenalty = 0.2;
+  bool tagged = false, other = false;
+  for (const WordNetNouns::Sense& s : senses) {
+    tagged |= s.tagged > 0;
+    other |= s.lexfile != kAnimals && s.lexfile != kPlants;
+  }
   std::vector<double> p(senses.size());
   double sum = 0;
   double decay = 1.0;
   for (size_t r = 0; r < senses.size(); ++r) {
     p[r] = (senses[r].tagged + 0.5) * decay;
+    if (!tagged && other && (senses[r].lexfile == kAnimals || senses[r].lexfile == kPlants)) p[r] *= kLivingPenalty;
     decay *= 0.6;
     sum += p[r];
   }
   for (double& x : p) x /= sum;
+  if (preferred >= 1 && static_cast<size_t>(preferred) <= p.size()) {
+    p[preferred - 1] += 1.0;
+    for (double& x : p) x /= 2.0;
+  }
   return p;
 }
 
-void SemanticFields::Vote(const EnglishNouns& nouns, double weight, FieldVotes* votes) const {
+std::map<int, double> SemanticFields::WordShares(const EnglishNouns& nouns) const {
   // Each noun's share per field; a field that several different nouns
   // support (each giving it a fair part of its weight) is multiplied by how
   // many they are, so that translations that agree outweigh the frequent
   // sense of one ambiguous word.
   std::map<int, double> sum;
   std::map<int, int> support;
-  for (const auto& [noun, w] : nouns) {
+  for (const auto& [given, weightOfNoun] : nouns) {
+    // An English compound WordNet lacks ("wise_person") stands for its last
+    // word, at half the weight.
+    std::string noun = given;
+    double w = weightOfNoun;
     const std::vector<WordNetNouns::Sense>* senses = wordnet_->SensesOf(noun);
+    const size_t last = noun.rfind('_');
+    if (!senses && last != std::string::npos && last + 1 < noun.size()) {
+      noun = noun.substr(last + 1);
+      w *= 0.5;
+      senses = wordnet_->SensesOf(noun);
+    }
     if (!senses || senses->empty()) continue;
-    const std::vector<double> p = SensePriors(*senses);
+    const auto pref = preferred_.find(noun);
+    const std::vector<double> p = SensePriors(*senses, pref == preferred_.end() ? 0 : pref->second);
     std::map<int, double> mine;
     for (size_t r = 0; r < senses->size(); ++r) {
       const int f = FieldOfSynset((*senses)[r].synset);
@@ -194,9 +237,40 @@ void SemanticFields::Vote(const EnglishNouns& nouns, double weight, FieldVotes* 
       if (share >= kSupportShare) ++support[f];
     }
   }
+  std::map<int, double> shares;
+  double total = 0;
   for (const auto& [f, v] : sum) {
     const auto it = support.find(f);
-    (*votes)[f] += weight * v * (it == support.end() ? 1 : it->second);
+    shares[f] = v * (it == support.end() ? 1 : it->second);
+    total += shares[f];
+  }
+  for (auto& [f, v] : shares) v /= total;
+  return shares;
+}
+
+void SemanticFields::Vote(const EnglishNouns& nouns, double weight, FieldVotes* votes) const {
+  for (const auto& [f, share] : WordShares(nouns)) (*votes)[f] += weight * share;
+}
+
+void SemanticFields::VoteWords(const std::vector<std::pair<const EnglishNouns*, double>>& words,
+                               FieldVotes* votes) const {
+  // Support is counted by domain: synonyms that agree on the domain back
+  // each other even where their fields differ.
+  std::map<int, double> sum;
+  std::map<int, int> support;
+  for (const auto& [nouns, weight] : words) {
+    std::map<int, double> domains;
+    for (const auto& [f, share] : WordShares(*nouns)) {
+      sum[f] += weight * share;
+      domains[fields_[f].domain] += share;
+    }
+    for (const auto& [d, share] : domains) {
+      if (share >= kSupportShare) ++support[d];
+    }
+  }
+  for (const auto& [f, v] : sum) {
+    const auto it = support.find(fields_[f].domain);
+    (*votes)[f] += v * (it == support.end() ? 1 : it->second);
   }
 }
 

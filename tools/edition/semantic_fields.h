@@ -32,7 +32,8 @@ using FieldVotes = std::map<int, double>;
 
 class SemanticFields {
  public:
-  // Reads the two tables (UTF-8). Domains: "name" per line. Fields:
+  // Reads the two tables (UTF-8), and english_senses.tsv beside the fields
+  // table when it is there. Domains: "name" per line. Fields:
   // "domain<TAB>field<TAB>anchor,anchor..." with anchors written
   // "english_noun.N" (the N-th WordNet sense). False, with `error` naming
   // the file and line, for an unknown domain, a duplicate name or an anchor
@@ -42,6 +43,12 @@ class SemanticFields {
   bool Parse(const std::string& domains, const std::string& fields, const WordNetNouns& wordnet,
              std::string* error);
 
+  // Reads english_senses.tsv (UTF-8): "english_noun<TAB>N" lines naming the
+  // everyday sense of an English noun where WordNet's first sense is a rare
+  // or technical one (table: the furniture, not the array of data). False,
+  // with `error` naming the line, for a sense WordNet lacks.
+  bool ParsePreferredSenses(const std::string& text, std::string* error);
+
   const std::vector<SemanticDomain>& Domains() const { return domains_; }
   const std::vector<SemanticField>& Fields() const { return fields_; }
 
@@ -49,20 +56,31 @@ class SemanticFields {
   // (the earlier field of the table on a tie); -1 when none is reached.
   int FieldOfSynset(uint32_t synset) const;
 
-  // Adds to `votes` the fields of the senses of the English nouns, each
-  // noun's weight spread over its senses by their frequency in the tagged
-  // corpus and their order (the first sense weighing most); a field that
-  // several of the nouns support counts that many times.
+  // The fields of one word's English translations, as shares summing to 1
+  // (empty when WordNet has none of them): each noun's weight spread over
+  // its senses by their frequency in the tagged corpus and their order (the
+  // first sense weighing most); a field that several of the nouns support
+  // counts that many times.
+  std::map<int, double> WordShares(const EnglishNouns& nouns) const;
+  // Adds `weight` times the word's shares to `votes`.
   void Vote(const EnglishNouns& nouns, double weight, FieldVotes* votes) const;
+  // Adds the votes of several words (their translations and weights); a
+  // field whose domain several words support counts that many times, so
+  // that synonyms that agree outweigh one ambiguous word.
+  void VoteWords(const std::vector<std::pair<const EnglishNouns*, double>>& words, FieldVotes* votes) const;
 
-  // The share of a noun's weight each of its senses gets (tests).
-  static std::vector<double> SensePriors(const std::vector<WordNetNouns::Sense>& senses);
+  // The share of a noun's weight each of its senses gets: by the tagged
+  // corpus's counts and the sense order; a noun never met in the tagged
+  // corpus gives its plant and animal senses less when it has others (the
+  // grass named chess); `preferred` (1-based, 0 for none) gets at least half.
+  static std::vector<double> SensePriors(const std::vector<WordNetNouns::Sense>& senses, int preferred = 0);
 
  private:
   const WordNetNouns* wordnet_ = nullptr;
   std::vector<SemanticDomain> domains_;
   std::vector<SemanticField> fields_;
   std::map<uint32_t, int> anchorField_;
+  std::map<std::string, int> preferred_;
   mutable std::vector<int> fieldOf_;  // synset -> field + 2 (0 = not computed yet, 1 = none)
 };
 

@@ -82,13 +82,14 @@ bool WordNetNouns::Parse(const std::string& data, const std::string& index, cons
   ForEachLine(data, [&](std::string_view line) {
     const size_t bar = line.find(" | ");
     const std::vector<std::string_view> f = Fields(line.substr(0, bar));
-    long offset = 0, words = 0, pointers = 0;
-    if (f.size() < 4 || !Number(f[0], 10, &offset) || !Number(f[3], 16, &words)) {
+    long offset = 0, lexfile = 0, words = 0, pointers = 0;
+    if (f.size() < 4 || !Number(f[0], 10, &offset) || !Number(f[1], 10, &lexfile) || !Number(f[3], 16, &words)) {
       ok = false;
       return;
     }
     size_t k = 4;
     Synset s;
+    s.lexfile = static_cast<int>(lexfile);
     for (long w = 0; w < words && k + 1 < f.size(); ++w, k += 2) s.words.emplace_back(f[k]);
     if (s.words.empty() || k >= f.size() || !Number(f[k], 10, &pointers)) {
       ok = false;
@@ -143,7 +144,7 @@ bool WordNetNouns::Parse(const std::string& data, const std::string& index, cons
       const auto it = byOffset.find(offset);
       if (it == byOffset.end()) continue;
       const auto t = tagged.find(std::string(f[0]) + '#' + std::to_string(s + 1));
-      senses.push_back(Sense{it->second, t == tagged.end() ? 0 : t->second});
+      senses.push_back(Sense{it->second, t == tagged.end() ? 0 : t->second, synsets_[it->second].lexfile});
     }
   });
   return !senses_.empty();

@@ -17,6 +17,7 @@ class WordNetNouns {
   struct Sense {
     uint32_t synset;  // synset number (dense, 0-based)
     int tagged;       // times the sense was met in the tagged corpus
+    int lexfile = 0;  // WordNet's lexicographer file (5 animals, 20 plants ...)
   };
 
   // Reads data.noun, index.noun and (when present) cntlist.rev from
@@ -40,6 +41,7 @@ class WordNetNouns {
 
  private:
   struct Synset {
+    int lexfile = 0;
     std::vector<std::string> words;
     std::vector<uint32_t> hypernyms;
     std::string gloss;

@@ -1,0 +1,150 @@
+#include "semantic_classes.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "foundations/charset.h"
+
+namespace malvex::edition {
+namespace {
+
+const char kData[] =
+    "00000001 03 n 01 entity 0 000 | that which exists\n"
+    "00000002 04 n 01 game 0 001 @ 00000001 n 0000 | a contest with rules\n"
+    "00000003 04 n 01 chess 0 001 @ 00000002 n 0000 | a board game for two\n"
+    "00000006 18 n 01 person 0 001 @ 00000001 n 0000 | a human being\n"
+    "00000008 18 n 01 ruler 0 001 @ 00000006 n 0000 | a sovereign\n"
+    "00000009 18 n 01 shah 0 001 @ 00000008 n 0000 | a ruler of Iran\n"
+    "00000010 14 n 01 table 0 001 @ 00000014 n 0000 | a tabular array\n"
+    "00000011 06 n 01 furniture 0 001 @ 00000001 n 0000 | furnishings\n"
+    "00000012 06 n 01 table 0 001 @ 00000011 n 0000 | a piece of furniture\n"
+    "00000013 06 n 01 desk 0 001 @ 00000011 n 0000 | a table to write at\n"
+    "00000014 14 n 01 data 0 001 @ 00000001 n 0000 | a collection of facts\n"
+    "00000015 18 n 01 teacher 0 001 @ 00000006 n 0000 | a person who teaches\n";
+const char kIndex[] =
+    "chess n 1 1 @ 1 1 00000003\n"
+    "game n 1 1 @ 1 1 00000002\n"
+    "ruler n 1 1 @ 1 1 00000008\n"
+    "shah n 1 1 @ 1 0 00000009\n"
+    "table n 2 1 @ 2 2 00000010 00000012\n"
+    "furniture n 1 1 @ 1 1 00000011\n"
+    "desk n 1 1 @ 1 1 00000013\n"
+    "data n 1 1 @ 1 1 00000014\n"
+    "teacher n 1 1 @ 1 1 00000015\n";
+const char kCounts[] = "table%1:14:00:: 1 40\ntable%1:06:01:: 2 30\n";
+const char kDomains[] = "joc\noameni\nobiecte\ncunoaștere\n";
+const char kFields[] =
+    "joc\tjocuri\tgame.1\n"
+    "oameni\tconducători\truler.1\n"
+    "oameni\tprofesori\tteacher.1\n"
+    "obiecte\tmobilier\tfurniture.1\n"
+    "cunoaștere\tdate\tdata.1\n";
+
+std::string E(const char* utf8) { return FromUtf8(utf8); }
+
+ThesaurusSense Line(const char* head, std::initializer_list<const char*> terms) {
+  ThesaurusSense s;
+  s.head = E(head);
+  for (const char* t : terms) s.terms.push_back(ThesaurusTerm{E(t), false});
+  return s;
+}
+
+class SemanticClassesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(wordnet_.Parse(kData, kIndex, kCounts));
+    std::string error;
+    ASSERT_TRUE(fields_.Parse(kDomains, kFields, wordnet_, &error)) << error;
+    bridge_.Set(E("șah"), {{"chess", 1.0}});
+    bridge_.Set(E("sultan"), {{"shah", 1.0}});
+    bridge_.Set(E("padișah"), {{"shah", 1.0}});
+    bridge_.Set(E("masă"), {{"table", 1.0}});
+    bridge_.Set(E("birou"), {{"desk", 1.0}});
+    bridge_.Set(E("profesor"), {{"teacher", 1.0}});
+    const std::pair<const char*, const char*> forms[] = {
+        {"profesor", "profesor"}, {"profesori", "profesor"}, {"profesoară", "profesor"},
+        {"dascăl", "dascăl"},     {"șah", "șah"},            {"șahul", "șah"},
+        {"sultan", "sultan"},     {"padișah", "padișah"},    {"masă", "masă"},
+        {"mese", "masă"},         {"birou", "birou"},        {"mobilă", "mobilă"},
+        {"elicopter", "elicopter"}, {"zgâmboi", "zgâmboi"},
+    };
+    for (const auto& [f, l] : forms) nounForms_[E(f)].push_back(E(l));
+    feminines_[E("profesoară")] = E("profesor");
+    thesaurus_ = {
+        Line("profesor", {"dascăl", "învățător"}),
+        Line("dascăl", {"profesor", "învățător"}),
+        Line("profesoară", {"dăscăliță"}),
+        Line("șah", {"padișah", "sultan"}),
+        Line("sultan", {"padișah", "șah"}),
+        Line("masă", {"mobilă", "birou"}),
+    };
+  }
+  void Build() {
+    classes_ = std::make_unique<SemanticClasses>(fields_, bridge_);
+    classes_->Build(nounForms_, feminines_, thesaurus_, [](const std::string& l) { return l != E("zgâmboi"); });
+  }
+  const SemanticSense& First(const char* form) const {
+    const std::vector<SemanticSense>* s = classes_->SensesOfForm(E(form));
+    EXPECT_TRUE(s && !s->empty()) << form;
+    return s->front();
+  }
+  std::string Reference(const SemanticSense& s) const { return ToUtf8(classes_->References()[s.reference].name); }
+  std::string Field(const SemanticSense& s) const {
+    return s.field < 0 ? "-" : ToUtf8(fields_.Fields()[s.field].name);
+  }
+
+  WordNetNouns wordnet_;
+  SemanticFields fields_;
+  NounBridge bridge_;
+  std::map<std::string, std::vector<std::string>> nounForms_;
+  std::map<std::string, std::string> feminines_;
+  std::vector<ThesaurusSense> thesaurus_;
+  std::unique_ptr<SemanticClasses> classes_;
+};
+
+TEST_F(SemanticClassesTest, FeminineAndMasculineShareTheirReference) {
+  Build();
+  const SemanticSense& m = First("profesor");
+  const SemanticSense& f = First("profesoară");
+  EXPECT_EQ(f.reference, m.reference);
+  EXPECT_EQ(First("dascăl").reference, m.reference);
+  EXPECT_EQ(classes_->References()[m.reference].members, 2u);
+  EXPECT_EQ(Field(m), "profesori");
+  EXPECT_EQ(ToUtf8(f.lemma), "profesor");
+}
+
+TEST_F(SemanticClassesTest, TranslationsOrderTheSensesAndKeyTheLaterOnes) {
+  Build();
+  // Chess, which the thesaurus lacks, before the shah it gives.
+  const std::vector<SemanticSense>& sah = *classes_->SensesOfForm(E("șahul"));
+  ASSERT_EQ(sah.size(), 2u);
+  EXPECT_EQ(Field(sah[0]), "jocuri");
+  EXPECT_EQ(Reference(sah[0]), "șah");
+  EXPECT_EQ(sah[0].flags, 0);
+  EXPECT_EQ(Field(sah[1]), "conducători");
+  EXPECT_NE(Reference(sah[1]), "șah") << "the noun's own name is its chess reference";
+  EXPECT_EQ(sah[1].flags & 3, 2) << "a later sense of another field waits for its field";
+  EXPECT_EQ(First("sultan").reference, sah[1].reference);
+  // The table of furniture: birou's translation agrees with masă's second sense.
+  EXPECT_EQ(Field(First("mese")), "mobilier");
+}
+
+TEST_F(SemanticClassesTest, NounsOutsideTheThesaurus) {
+  Build();
+  const SemanticSense& e = First("elicopter");
+  EXPECT_EQ(Reference(e), "elicopter");
+  EXPECT_EQ(e.field, -1);
+  EXPECT_EQ(classes_->SensesOfForm(E("zgâmboi")), nullptr) << "a guessed lemma with nothing to tell";
+}
+
+TEST_F(SemanticClassesTest, SourceLinesHoldEverySenseOfEveryForm) {
+  Build();
+  const std::vector<std::string> lines = classes_->SourceLines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "șahul\tșah\tjocuri\tjoc\t0\tșah"), lines.end());
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "elicopter\telicopter\t-\t-\t0\telicopter"), lines.end());
+  for (const std::string& l : lines) EXPECT_EQ(std::count(l.begin(), l.end(), '\t'), 5) << l;
+}
+
+}  // namespace
+}  // namespace malvex::edition
