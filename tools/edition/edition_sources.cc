@@ -3,13 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <set>
-#include <unordered_set>
 
 #include "dictionaries/lemma_index.h"
 #include "dictionaries/name_record.h"
-#include "dictionaries/semantic_format.h"
-#include "dictionaries/string_index.h"
 #include "foundations/charset.h"
 
 namespace malvex::edition {
@@ -21,8 +17,6 @@ namespace {
 constexpr int kFormTries = 29;
 constexpr int kLemmaTries = 7;
 constexpr size_t kMaxText = 79;
-// The record class of a substantive.
-constexpr int kSubstantive = 8;
 
 // Forms of the assembly that have readings, in byte order.
 std::vector<std::string> SortedForms(const LexiconAssembly& lexicon) {
@@ -105,46 +99,6 @@ LemmaTable FitLemmaTable(const std::map<std::string, std::string>& formLemmas, c
   return table;
 }
 
-SenseTable InterimNounSenses(const LexiconAssembly& lexicon, const LemmaPriority& priority) {
-  // The distinct noun lemmas of every form, in reading order.
-  const std::vector<std::string> forms = SortedForms(lexicon);
-  std::vector<std::vector<std::string>> formLemmas(forms.size());
-  std::set<std::string> lemmaSet;
-  for (size_t i = 0; i < forms.size(); ++i) {
-    for (const Reading& r : lexicon.Find(forms[i])->readings) {
-      if (RecordClass(r.code) != kSubstantive) continue;
-      const std::string& lemma = r.lemma.empty() ? forms[i] : r.lemma;
-      if (lemma.size() > kMaxText || !CanScrambleName(lemma)) continue;
-      std::vector<std::string>& v = formLemmas[i];
-      if (std::find(v.begin(), v.end(), lemma) == v.end()) v.push_back(lemma);
-      lemmaSet.insert(lemma);
-    }
-  }
-  std::vector<std::string> lemmas(lemmaSet.begin(), lemmaSet.end());
-  priority.Sort(lemmas);
-
-  // Each kept lemma is a level-1 class: as many as the level holds and its
-  // name index (tried on one like the dictionary's) takes.
-  SenseTable table;
-  std::unordered_set<std::string> kept;
-  StringIndex names(kLevelIndexTries[0], false, nullptr);
-  for (const std::string& lemma : lemmas) {
-    if (kept.size() >= kMaxClassNumber ||
-        !names.Insert(lemma, static_cast<uint32_t>(kept.size() + 1))) {
-      ++table.lemmasLeftOut;
-      continue;
-    }
-    kept.insert(lemma);
-  }
-  table.lemmas = kept.size();
-  for (size_t i = 0; i < forms.size(); ++i) {
-    for (const std::string& lemma : formLemmas[i]) {
-      if (kept.count(lemma)) table.senses.push_back(NounSense{forms[i], lemma, lemma});
-    }
-  }
-  return table;
-}
-
 std::vector<std::string> LexiconSourceLines(const LexiconAssembly& lexicon) {
   std::vector<std::string> lines;
   for (const std::string& form : SortedForms(lexicon)) {
@@ -163,15 +117,6 @@ std::vector<std::string> LemmaSourceLines(const LemmaTable& table) {
   std::vector<std::string> lines;
   lines.reserve(table.pairs.size());
   for (const auto& [form, lemma] : table.pairs) lines.push_back(ToUtf8(form) + '\t' + ToUtf8(lemma));
-  return lines;
-}
-
-std::vector<std::string> SenseSourceLines(const SenseTable& table) {
-  std::vector<std::string> lines;
-  lines.reserve(table.senses.size());
-  for (const NounSense& s : table.senses) {
-    lines.push_back(ToUtf8(s.form) + '\t' + ToUtf8(s.levelOneClass) + "\t-\t-\t0\t" + ToUtf8(s.lemma));
-  }
   return lines;
 }
 

@@ -1,11 +1,10 @@
 // The sources of the dictionary compiler (docs/edition-sources.md) made
 // from the assembled edition: the lexicon's forms and readings, the verb
-// and adjective lemma tables, the interim noun senses, the category matrix
-// weights and the norms. The lemma indexes and the semantic dictionary's
-// class levels hold fewer lemmas than the open data give, so the lemmas go
-// in order of worth and only as many as the compiled files can hold are
-// written. Lines are UTF-8; every table comes in a fixed order, so the same
-// edition always gives the same files.
+// and adjective lemma tables, the category matrix weights and the norms.
+// The lemma indexes hold fewer lemmas than the open data give, so the
+// lemmas go in order of worth and only as many as the compiled files can
+// hold are written. Lines are UTF-8; every table comes in a fixed order,
+// so the same edition always gives the same files.
 #pragma once
 
 #include <cstdint>
@@ -57,34 +56,9 @@ struct LemmaTable {
 // index of the edition can hold them (checked by building one).
 LemmaTable FitLemmaTable(const std::map<std::string, std::string>& formLemmas, const LemmaPriority& priority);
 
-// One noun sense of the semantic dictionary (8-bit texts).
-struct NounSense {
-  std::string form;
-  std::string levelOneClass;
-  std::string lemma;
-};
-
-// The noun senses as written, in the order of the lines, and the noun
-// lemmas left out for lack of room.
-struct SenseTable {
-  std::vector<NounSense> senses;
-  size_t lemmas = 0;
-  size_t lemmasLeftOut = 0;
-};
-
-// The semantic dictionary of this edition until real classes exist: every
-// noun lemma of the lexicon (the lemma of a substantive reading, else the
-// form itself) has one sense whose level-1 class is the lemma itself and
-// whose noun lemma is the lemma, without level-2 or level-3 classes; every
-// form with substantive readings gets the senses of their distinct lemmas,
-// in reading order. Lemmas go in priority order while the level-1 classes
-// (65,535 at most, and the room of their name index) can hold them.
-SenseTable InterimNounSenses(const LexiconAssembly& lexicon, const LemmaPriority& priority);
-
 // The lines of each source file, without its comment header.
 std::vector<std::string> LexiconSourceLines(const LexiconAssembly& lexicon);
 std::vector<std::string> LemmaSourceLines(const LemmaTable& table);
-std::vector<std::string> SenseSourceLines(const SenseTable& table);
 // Matrix values as "index<TAB>weight"; zero weights are left out.
 std::vector<std::string> MatrixSourceLines(const std::vector<int16_t>& values);
 // norms[i] for the statistics indexes 1..77 (norms has 78 entries).
