@@ -11,6 +11,9 @@ namespace malvex::edition {
 
 namespace {
 
+// The weight of a dictionary's alternative (not first) translation.
+constexpr double kAlternative = 0.5;
+
 std::string Escape(const std::string& lemma) {
   std::string out;
   for (const char c : lemma) {
@@ -173,9 +176,13 @@ bool NounBridge::Translate(const std::vector<std::string>& lemmas, const BridgeD
       double& x = weight[EnglishForm(e)];
       x = std::max(x, w);
     };
-    for (const std::string& s : esList) {
-      if (const auto it = english.find(s); it != english.end()) {
-        for (const std::string& e : it->second) add(e, 1.0);
+    // A dictionary's first translation is its default one; the others
+    // count half.
+    for (size_t i = 0; i < esList.size(); ++i) {
+      if (const auto it = english.find(esList[i]); it != english.end()) {
+        for (size_t j = 0; j < it->second.size(); ++j) {
+          add(it->second[j], (i == 0 ? 1.0 : kAlternative) * (j == 0 ? 1.0 : kAlternative));
+        }
       }
     }
     // The pivots only where Spanish alone reaches no English noun: their

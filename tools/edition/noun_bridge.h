@@ -20,8 +20,9 @@ struct BridgeDictionaries {
 };
 
 // An English noun (lower case, words joined by '_') and the weight of the
-// path that reached it: 1 through Spanish alone, 0.5 through a pivot (used
-// only when Spanish alone reaches no English noun).
+// path that reached it: 1 through the first translations into Spanish and
+// English, half for each alternative translation on the way, 0.5 through a
+// pivot (used only when Spanish alone reaches no English noun).
 using EnglishNouns = std::vector<std::pair<std::string, double>>;
 
 class NounBridge {

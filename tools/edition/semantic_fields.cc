@@ -179,21 +179,26 @@ int SemanticFields::FieldOfSynset(uint32_t synset) const {
 
 std::vector<double> SemanticFields::SensePriors(const std::vector<WordNetNouns::Sense>& senses, int preferred) {
   constexpr int kAnimals = 5;
+  constexpr int kFood = 13;
   constexpr int kPlants = 20;
   // The share left to a plant or animal sense of a noun the tagged corpus
-  // never met.
+  // never met, and to the plant of a fruit or vegetable (banana, the tree).
   constexpr double kLivingPenalty = 0.2;
-  bool tagged = false, other = false;
+  bool tagged = false, other = false, food = false;
   for (const WordNetNouns::Sense& s : senses) {
     tagged |= s.tagged > 0;
     other |= s.lexfile != kAnimals && s.lexfile != kPlants;
+    food |= s.lexfile == kFood;
   }
   std::vector<double> p(senses.size());
   double sum = 0;
   double decay = 1.0;
   for (size_t r = 0; r < senses.size(); ++r) {
     p[r] = (senses[r].tagged + 0.5) * decay;
-    if (!tagged && other && (senses[r].lexfile == kAnimals || senses[r].lexfile == kPlants)) p[r] *= kLivingPenalty;
+    if ((!tagged && other && (senses[r].lexfile == kAnimals || senses[r].lexfile == kPlants)) ||
+        (food && senses[r].lexfile == kPlants)) {
+      p[r] *= kLivingPenalty;
+    }
     decay *= 0.6;
     sum += p[r];
   }

@@ -72,7 +72,8 @@ class SemanticFields {
   // The share of a noun's weight each of its senses gets: by the tagged
   // corpus's counts and the sense order; a noun never met in the tagged
   // corpus gives its plant and animal senses less when it has others (the
-  // grass named chess); `preferred` (1-based, 0 for none) gets at least half.
+  // grass named chess), and a fruit or vegetable its plant; `preferred`
+  // (1-based, 0 for none) gets at least half.
   static std::vector<double> SensePriors(const std::vector<WordNetNouns::Sense>& senses, int preferred = 0);
 
  private:

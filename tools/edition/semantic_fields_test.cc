@@ -105,6 +105,9 @@ TEST(SemanticFieldPriors, UntaggedNounsPutTheirPlantsAndAnimalsLast) {
   // Once tagged, the order of the counts rules.
   const std::vector<double> q = SemanticFields::SensePriors({{0, 3, 20}, {1, 0, 4}});
   EXPECT_GT(q[0], q[1]);
+  // A fruit before its tree, tagged or not.
+  const std::vector<double> f = SemanticFields::SensePriors({{0, 3, 20}, {1, 1, 13}});
+  EXPECT_GT(f[1], f[0]);
   // A noun that names only animals keeps its order.
   const std::vector<double> r = SemanticFields::SensePriors({{0, 0, 5}, {1, 0, 5}});
   EXPECT_GT(r[0], r[1]);
