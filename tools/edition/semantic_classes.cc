@@ -413,9 +413,18 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
                    [&](int a, int b) { return members[a].size() > members[b].size(); });
   for (const int c : byMembers) {
     std::vector<std::string> candidates = ClassNameCandidates(lines, clusters[c], commonness);
-    // Nouns of the lexicon name a class before other terms.
+    // Nouns that joined the class without a line of it may name it too.
+    for (const std::string& m : members[c]) {
+      if (std::find(candidates.begin(), candidates.end(), m) == candidates.end()) candidates.push_back(m);
+    }
+    // A noun whose main sense the class is names it first, then the other
+    // nouns that have it, then the other terms.
     std::stable_partition(candidates.begin(), candidates.end(),
                           [&](const std::string& s) { return members[c].count(s) != 0; });
+    std::stable_partition(candidates.begin(), candidates.end(), [&](const std::string& s) {
+      const auto it = nounSenses.find(s);
+      return it != nounSenses.end() && !it->second.empty() && it->second.front().cluster == c;
+    });
     std::string name;
     for (const std::string& s : candidates) {
       if (s.size() <= kMaxName && !taken.count(s)) {
