@@ -1,4 +1,5 @@
 #include "curated_tables.h"
+#include "table_lines.h"
 
 #include <fstream>
 #include <sstream>
@@ -9,30 +10,7 @@ namespace malvex::edition {
 
 namespace {
 
-bool ReadText(const std::string& path, std::string* text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream s;
-  s << in.rdbuf();
-  *text = s.str();
-  return true;
-}
 
-// Calls `line(fields, number)` for every non-comment line of `text`; stops
-// at the first false.
-template <typename F>
-bool ForEachLine(const std::string& text, F line) {
-  std::istringstream in(text);
-  std::string l;
-  int number = 0;
-  while (std::getline(in, l)) {
-    ++number;
-    if (!l.empty() && l.back() == '\r') l.pop_back();
-    if (l.empty() || l[0] == '#') continue;
-    if (!line(SplitTabs(l), number)) return false;
-  }
-  return true;
-}
 
 std::string Folded(const std::string& utf8) {
   std::string s = FromUtf8(utf8);

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "curated_tables.h"
+#include "table_lines.h"
 #include "foundations/charset.h"
 
 namespace malvex::edition {
@@ -16,36 +17,8 @@ namespace {
 // The part of a noun's weight from which it supports a field.
 constexpr double kSupportShare = 0.2;
 
-bool ReadText(const std::string& path, std::string* text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream s;
-  s << in.rdbuf();
-  *text = s.str();
-  return true;
-}
 
-// Calls `line(fields, number)` for every line that is neither empty nor a
-// comment; stops at the first false.
-template <typename F>
-bool ForEachLine(const std::string& text, F line) {
-  std::istringstream in(text);
-  std::string l;
-  int number = 0;
-  while (std::getline(in, l)) {
-    ++number;
-    if (!l.empty() && l.back() == '\r') l.pop_back();
-    if (l.empty() || l[0] == '#') continue;
-    if (!line(SplitTabs(l), number)) return false;
-  }
-  return true;
-}
 
-std::string Trimmed(const std::string& s) {
-  const size_t a = s.find_first_not_of(' ');
-  if (a == std::string::npos) return "";
-  return s.substr(a, s.find_last_not_of(' ') - a + 1);
-}
 
 }  // namespace
 

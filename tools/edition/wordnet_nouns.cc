@@ -3,18 +3,12 @@
 #include <fstream>
 #include <sstream>
 
+#include "table_lines.h"
+
 namespace malvex::edition {
 
 namespace {
 
-bool ReadText(const std::string& path, std::string* text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream s;
-  s << in.rdbuf();
-  *text = s.str();
-  return true;
-}
 
 // Splits a line at single spaces (the files' separator).
 std::vector<std::string_view> Fields(std::string_view line) {
@@ -44,7 +38,7 @@ bool Number(std::string_view s, int base, long* v) {
 }
 
 template <typename F>
-void ForEachLine(const std::string& text, F line) {
+void ForEachRawLine(const std::string& text, F line) {
   size_t from = 0;
   while (from < text.size()) {
     size_t end = text.find('\n', from);
@@ -79,7 +73,7 @@ bool WordNetNouns::Parse(const std::string& data, const std::string& index, cons
   std::unordered_map<long, uint32_t> byOffset;
   std::vector<std::vector<long>> hypernymOffsets;
   bool ok = true;
-  ForEachLine(data, [&](std::string_view line) {
+  ForEachRawLine(data, [&](std::string_view line) {
     const size_t bar = line.find(" | ");
     const std::vector<std::string_view> f = Fields(line.substr(0, bar));
     long offset = 0, lexfile = 0, words = 0, pointers = 0;
@@ -119,7 +113,7 @@ bool WordNetNouns::Parse(const std::string& data, const std::string& index, cons
 
   // Tagged counts by (noun, sense number).
   std::unordered_map<std::string, int> tagged;
-  ForEachLine(counts, [&](std::string_view line) {
+  ForEachRawLine(counts, [&](std::string_view line) {
     const std::vector<std::string_view> f = Fields(line);
     if (f.size() != 3) return;
     const size_t pct = f[0].find('%');
@@ -129,7 +123,7 @@ bool WordNetNouns::Parse(const std::string& data, const std::string& index, cons
     tagged[Lower(f[0].substr(0, pct)) + '#' + std::string(f[1])] += static_cast<int>(cnt);
   });
 
-  ForEachLine(index, [&](std::string_view line) {
+  ForEachRawLine(index, [&](std::string_view line) {
     const std::vector<std::string_view> f = Fields(line);
     long synsetCount = 0, pointerCount = 0;
     if (f.size() < 4 || f[1] != "n" || !Number(f[2], 10, &synsetCount) || !Number(f[3], 10, &pointerCount)) {
