@@ -14,12 +14,7 @@
 namespace malvex {
 namespace {
 
-class QuietFrontEnd : public FrontEnd {
- public:
-  NotificationBox& Box() override { return box; }
-  std::unique_ptr<Gauge> CreateGauge() override { return std::make_unique<SilentGauge>(); }
-  ScriptedBox box;
-};
+using testing::QuietFrontEnd;
 
 // An engine started on an installation holding the tests' mini edition
 // (tests/data/edition-mini).

@@ -16,12 +16,7 @@
 namespace malvex {
 namespace {
 
-class QuietFrontEnd : public FrontEnd {
- public:
-  NotificationBox& Box() override { return box; }
-  std::unique_ptr<Gauge> CreateGauge() override { return std::make_unique<SilentGauge>(); }
-  ScriptedBox box;
-};
+using testing::QuietFrontEnd;
 
 // An installation in a temporary folder (a lexicon that knows no word, so
 // that every sentence is one proposition) and an engine started on it.

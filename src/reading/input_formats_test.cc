@@ -18,12 +18,7 @@
 namespace malvex {
 namespace {
 
-class QuietFrontEnd : public FrontEnd {
- public:
-  NotificationBox& Box() override { return box; }
-  std::unique_ptr<Gauge> CreateGauge() override { return std::make_unique<SilentGauge>(); }
-  ScriptedBox box;
-};
+using testing::QuietFrontEnd;
 
 // An installation in a temporary folder whose edition knows no word, and
 // an engine started on it for each reading.
@@ -62,19 +57,7 @@ class InputFormatsTest : public ::testing::Test {
     return Run({name});
   }
 
-  std::string Dump() {
-    std::string out;
-    WordStream& s = engine->stream();
-    s.Rewind();
-    WordInfo info;
-    const char* sep = nullptr;
-    int32_t pos = 0;
-    while (const char* text = s.Next(info, sep, pos)) {
-      if (!out.empty()) out += ' ';
-      out += std::string(text) + "[" + sep + "]@" + std::to_string(pos);
-    }
-    return out;
-  }
+  std::string Dump() { return testing::DumpStream(engine->stream()); }
 
   testing::TempDir dir;
   QuietFrontEnd frontEnd;

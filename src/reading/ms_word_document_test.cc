@@ -604,12 +604,7 @@ TEST_F(WordDocumentTest, ConverterTextJoinsTheLinesAndBreaksLines) {
   EXPECT_EQ(text, "");
 }
 
-class QuietFrontEnd : public FrontEnd {
- public:
-  NotificationBox& Box() override { return box; }
-  std::unique_ptr<Gauge> CreateGauge() override { return std::make_unique<SilentGauge>(); }
-  ScriptedBox box;
-};
+using testing::QuietFrontEnd;
 
 TEST_F(WordDocumentTest, TheReadingPassReadsWordDocumentsThroughTheReader) {
   ASSERT_TRUE(testing::WriteTestInstallation(dir.path()));

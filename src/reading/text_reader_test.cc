@@ -16,12 +16,7 @@
 namespace malvex {
 namespace {
 
-class QuietFrontEnd : public FrontEnd {
- public:
-  NotificationBox& Box() override { return box; }
-  std::unique_ptr<Gauge> CreateGauge() override { return std::make_unique<SilentGauge>(); }
-  ScriptedBox box;
-};
+using testing::QuietFrontEnd;
 
 // "text" as UTF-16 (the code points of its UTF-8), with or without a mark.
 std::string Utf16(const std::string& utf8, bool bigEndian, bool mark) {
@@ -76,19 +71,7 @@ class TextReaderTest : public ::testing::Test {
   }
   std::string Read(const std::string& name, const std::string& bytes) { return Read({{name, bytes}}); }
 
-  std::string Dump() {
-    std::string out;
-    WordStream& s = engine->stream();
-    s.Rewind();
-    WordInfo info;
-    const char* sep = nullptr;
-    int32_t pos = 0;
-    while (const char* text = s.Next(info, sep, pos)) {
-      if (!out.empty()) out += ' ';
-      out += std::string(text) + "[" + sep + "]@" + std::to_string(pos);
-    }
-    return out;
-  }
+  std::string Dump() { return testing::DumpStream(engine->stream()); }
 
   testing::TempDir dir;
   QuietFrontEnd frontEnd;

@@ -17,6 +17,10 @@
 #include "dictionaries/lexicon_builder.h"
 #include "dictionaries/semantic_dictionary_builder.h"
 #include "foundations/language_tables.h"
+#include "platform/basic_gauges.h"
+#include "platform/front_end.h"
+#include "platform/scripted_box.h"
+#include "reading/word_stream.h"
 
 namespace malvex::testing {
 
@@ -62,6 +66,29 @@ inline SettingsPlaces TestSettingsPlaces(const std::filesystem::path& root) {
   places.registryPath = (root / "registry.ini").string();
   places.proposedUserBase = (root / "home").string();
   return places;
+}
+
+// A front end for tests that start an engine: scripted boxes (answering
+// "closed" unless told otherwise) and silent gauges.
+class QuietFrontEnd : public FrontEnd {
+ public:
+  NotificationBox& Box() override { return box; }
+  std::unique_ptr<Gauge> CreateGauge() override { return std::make_unique<SilentGauge>(); }
+  ScriptedBox box;
+};
+
+// The word stream as "text[separator]@position" items joined by blanks.
+inline std::string DumpStream(WordStream& stream) {
+  std::string out;
+  stream.Rewind();
+  WordInfo info;
+  const char* sep = nullptr;
+  int32_t pos = 0;
+  while (const char* text = stream.Next(info, sep, pos)) {
+    if (!out.empty()) out += ' ';
+    out += std::string(text) + "[" + sep + "]@" + std::to_string(pos);
+  }
+  return out;
 }
 
 }  // namespace malvex::testing
