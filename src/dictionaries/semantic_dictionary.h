@@ -59,15 +59,30 @@ struct FoundReading {
   uint8_t keyLevel = 0; // flags & kSenseKeyLevelMask
 };
 
-// The part of the Scenario layer the dictionary asks while classifying a
-// referent. Until a Scenario layer is attached every noun is in no group.
+// The Scenario layer as the dictionary and the semantic pass see it. The
+// defaults answer "no Scenario": every word is in no group. The Scenario
+// layer overrides them once the current Scenario is loaded.
 class ScenarioGroups {
  public:
   virtual ~ScenarioGroups() = default;
   // The group (level-4 class) of a noun: `text` folded, `lemma` its noun
   // lemma number (0 when unknown), `path` its current class path. 0 when the
   // noun belongs to no group. The dictionary counts the group itself.
-  virtual int32_t GroupOfNoun(const char* text, uint32_t lemma, const ClassPath& path) = 0;
+  virtual int32_t GroupOfNoun(const char* text, uint32_t lemma, const ClassPath& path) {
+    (void)text; (void)lemma; (void)path;
+    return 0;
+  }
+  // Whether a Scenario is loaded and holds at least one entry.
+  virtual bool ScenarioLoaded() const { return false; }
+  // The group of a Scenario word (`text` folded; a '-' after the first
+  // character is read as '_'), 0 when it is no word of the Scenario.
+  virtual int32_t WordGroup(const char* text) const { (void)text; return 0; }
+  // Whether group `group` is marked as pertinent.
+  virtual bool GroupIsActive(int32_t group) const { (void)group; return false; }
+  // Adds the counts of every group's sub-groups to the group's own count.
+  virtual void PropagateCounts() {}
+  // Ranks the active top-level groups with a count > 0, by count descending.
+  virtual void RankGroups() {}
 };
 
 // Outcome of reading a semantic dictionary image, with the catalogue message
@@ -128,6 +143,8 @@ class SemanticDictionary {
   // verb and adjective lemma indexes whose counts ResetRunCounts clears
   // (null: none). Not owned.
   void SetScenarioGroups(ScenarioGroups* groups) { scenario_ = groups; }
+  // The attached Scenario layer, or a layer that answers "no Scenario".
+  ScenarioGroups& scenarioGroups() { return scenario_ != nullptr ? *scenario_ : noScenario_; }
   void SetLemmaIndexes(LemmaIndex* verbs, LemmaIndex* adjectives);
 
   // The class detection threshold, set by the semantic pass.
@@ -273,6 +290,7 @@ class SemanticDictionary {
   LemmaIndex* verbLemmas_ = nullptr;
   LemmaIndex* adjectiveLemmas_ = nullptr;
   ScenarioGroups* scenario_ = nullptr;
+  ScenarioGroups noScenario_;
 
   FoundReading found_;
   ClassPath current_;
