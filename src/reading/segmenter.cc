@@ -52,6 +52,7 @@ Segmenter::Segmenter(SegmentBuffer& lexical, SegmentBuffer& sentence, LexicalAna
 void Segmenter::StartFile(int32_t highestPosition) {
   lexical_.Reset(highestPosition);
   sentence_.Reset(highestPosition);
+  lexicalMidSentence_ = false;
   finalPunctuation_[0] = 0;
 }
 
@@ -100,9 +101,13 @@ bool Segmenter::FlushLexical() {
   if (b.count <= 0) return true;
   if (stopRequested_) return false;
 
+  // After a sentence end the punctuation before the first word already
+  // stands on the end marker. After a full buffer it does not: a lone full
+  // stop there is still to be judged by the sentence buffer.
   char* first = b.slots[0].separator;
-  RemoveBytes(first, kPreviousSentencePunctuation);
+  if (!lexicalMidSentence_) RemoveBytes(first, kPreviousSentencePunctuation);
   if (first[0] == 0) std::memcpy(first, " ", 2);
+  lexicalMidSentence_ = !b.slots[b.count - 1].IsEndMarker() && !b.holding.HoldsWord();
 
   analysis_.LookupSentence(b);
 

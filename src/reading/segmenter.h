@@ -55,6 +55,10 @@ class Segmenter {
   LexicalAnalysis& analysis_;
   PropositionWriter& writer_;
   const bool& stopRequested_;
+  // Set when the last lexical flush ended inside a sentence (the buffer was
+  // full): the punctuation before the next first word is then its own and
+  // may still end the sentence in the sentence buffer.
+  bool lexicalMidSentence_ = false;
   // Punctuation for the end marker made by the final flush.
   char finalPunctuation_[WordSlot::kSeparatorBytes] = {};
 };

@@ -190,6 +190,54 @@ TEST_F(TextReaderTest, FileTypeIsStoredInTheSettings) {
   EXPECT_EQ(engine->record().fileType(), kFileTypeOem);
 }
 
+std::string Repeat(const std::string& piece, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += piece;
+  return out;
+}
+
+struct SentenceEndCase {
+  const char* label;
+  std::string text;
+  int ends;  // end markers that carry the sentence's punctuation
+};
+
+void PrintTo(const SentenceEndCase& c, std::ostream* os) { *os << c.label; }
+
+class TextReaderSentenceEndTest : public TextReaderTest, public ::testing::WithParamInterface<SentenceEndCase> {};
+
+// A lone full stop is settled by the sentence buffer; when the word after it
+// opens a fresh lexical buffer (the previous one was full, 125 words), its
+// punctuation still ends the sentence before it.
+TEST_P(TextReaderSentenceEndTest, NoSentenceEndIsLostAtTheLexicalBufferBorder) {
+  const SentenceEndCase& c = GetParam();
+  const std::string dump = Read("a.txt", c.text);
+  // End markers made by a long proposition or a full buffer carry a blank.
+  int ends = 0;
+  for (size_t at = dump.find("/["); at != std::string::npos; at = dump.find("/[", at + 1))
+    if (dump[at + 2] == '.' || dump[at + 2] == '?') ++ends;
+  EXPECT_EQ(ends, c.ends) << c.label;
+  EXPECT_EQ(engine->statistics().Total(), engine->stream().Count());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, TextReaderSentenceEndTest,
+    ::testing::Values(
+        // Words 375 and 750 open lexical buffers and follow a full stop.
+        SentenceEndCase{"three words", Repeat("Ana are mere. ", 300), 300},
+        SentenceEndCase{"two words", Repeat("Ion vine. ", 300), 300},
+        SentenceEndCase{"four words", Repeat("Ana are multe mere. ", 200), 200},
+        SentenceEndCase{"five words", Repeat("Ana are multe mere rosii. ", 100), 100},
+        // 125 words fill both buffers: the sentence buffer cuts after 124,
+        // "Ion" and the question mark before it open the next lexical buffer.
+        SentenceEndCase{"question mark", Repeat("merge ", 125) + "? Ion vine.", 2}),
+    [](const ::testing::TestParamInfo<SentenceEndCase>& info) {
+      std::string name = info.param.label;
+      for (char& ch : name)
+        if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
+      return name;
+    });
+
 TEST_F(TextReaderTest, EveryStoredNodeIsCounted) {
   Read("a.txt", "Ion vine. Maria pleaca.");
   EXPECT_EQ(engine->statistics().Total(), engine->stream().Count());
