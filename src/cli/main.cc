@@ -17,6 +17,7 @@
 #include "platform/files.h"
 #include "reading/engine.h"
 #include "semantic/analysis_context.h"
+#include "tagged_lemma.h"
 #include "word_lookup.h"
 
 namespace {
@@ -110,11 +111,11 @@ void PrintTagged(malvex::Engine& engine, bool tsv) {
   malvex::WordStream& stream = engine.stream();
   stream.Rewind();
   malvex::WordInfo info;
-  const char* separator = nullptr;
+  malvex::WordNode* node = nullptr;
   int32_t position = 0;
-  // Lemma texts are not kept yet: the column stays empty.
-  const std::string lemma;
-  while (const char* text = stream.Next(info, separator, position)) {
+  while (const char* text = stream.NextWithNode(info, node, position)) {
+    const char* separator = node->separator;
+    const std::string lemma = malvex::ToUtf8(malvex::TaggedLemma(engine, *node));
     const bool endMarker = text[0] == '/';
     const malvex::WordCategory& c = info.category;
     if (tsv) {
