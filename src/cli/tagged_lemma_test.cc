@@ -50,12 +50,13 @@ class TaggedLemmaTest : public ::testing::Test {
   std::unique_ptr<Engine> engine;
 };
 
-TEST_F(TaggedLemmaTest, VerbsAndAdjectivesOfAnAnalysedTextShowTheirLemma) {
-  // Verbs from the verb lemma index, adjectives from the adjective index;
-  // nouns carry no lemma number after reading, unknown words none at all.
-  EXPECT_EQ(Analyse("Eu vorbe\xBAte de casa frumoas\xE3. El merge xyz."),
+TEST_F(TaggedLemmaTest, WordsOfAnAnalysedTextShowTheirLemma) {
+  // Verbs from the verb lemma index, adjectives from the adjective index,
+  // substantives from the noun lemma their sense gives; "casa" reads as
+  // undetermined here, unknown words have no lemma.
+  EXPECT_EQ(Analyse("Eu vorbe\xBAte de casa frumoas\xE3. El merge xyz. Robot merge."),
             (std::vector<std::string>{"eu=", "vorbe\xBAte=vorbi", "de=", "casa=", "frumoas\xE3=frumos", "el=",
-                                      "merge=merge", "xyz="}));
+                                      "merge=merge", "xyz=", "robot=robot", "merge=merge"}));
 }
 
 TEST_F(TaggedLemmaTest, TheIndexIsChosenByTheCategory) {
