@@ -5,13 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "dictionaries/semantic_dictionary.h"
-#include "dictionaries/semantic_dictionary_builder.h"
-#include "dictionaries/string_pool.h"
-#include "foundations/charset.h"
-#include "foundations/language_tables.h"
-#include "foundations/messages.h"
-#include "platform/scripted_box.h"
+#include "views/counted_dictionary_test_fixture.h"
 #include "views/result_list.h"
 
 namespace malvex {
@@ -63,41 +57,11 @@ TEST(ClassLineTest, NameTabFrequencyOnFourDigitsAndTheShareInBrackets) {
   EXPECT_EQ(ClassLine(row), "loc\t12345\t(100%)");
 }
 
-SemanticSenseEntry Sense(std::string form, std::string c1, std::string c2, std::string c3) {
-  SemanticSenseEntry e;
-  e.form = std::move(form);
-  e.classes[0] = std::move(c1);
-  e.classes[1] = std::move(c2);
-  e.classes[2] = std::move(c3);
-  return e;
-}
-
-// A dictionary of five nouns, counted as an analysis would count them:
-// casa 5 times, om 4, robot 2, pas once, the rest never.
-class ClassRowsTest : public ::testing::Test {
+// The counted dictionary, with level-1 actant counters all 0 to begin with.
+class ClassRowsTest : public testing::CountedDictionaryTest {
  protected:
-  ClassRowsTest() : messages_(box_), tables_(DefaultLanguageTables()), dictionary_(messages_, tables_, pool_) {}
-
   void SetUp() override {
-    SemanticDictionaryBuilder builder;
-    for (const SemanticSenseEntry& s :
-         {Sense("casa", "locuinta", "cladire", "loc"), Sense("om", "persoana", "fiinta", "viata"),
-          Sense("robot", "masina", "tehnica", "obiect"), Sense("pas", "miscare", "actiune", ""),
-          Sense("vorba", "cuvant", "limba", "comunicare"), Sense("palat", "locuinta", "cladire", "loc")})
-      ASSERT_TRUE(builder.AddSense(s)) << builder.error();
-    std::string image;
-    ASSERT_TRUE(builder.Build(image)) << builder.error();
-    ASSERT_EQ(dictionary_.LoadImage(image), SemanticLoadStatus::kOk);
-    dictionary_.ResetRunCounts();
-    for (const auto& [noun, times] : {std::pair<const char*, int>{"casa", 5}, {"om", 4}, {"robot", 2}, {"pas", 1}}) {
-      for (int i = 0; i < times; ++i) {
-        std::string text = noun;
-        uint32_t level1 = 0;
-        int32_t sense = 0;
-        ASSERT_TRUE(dictionary_.LookUpNoun(text.data(), level1, sense)) << noun;
-      }
-    }
-    for (int level = 1; level <= 3; ++level) dictionary_.RankClassesOfLevel(level);
+    CountedDictionaryTest::SetUp();
     actant_.assign(dictionary_.CurrentNumberOfClasses(1) + 1, 0);
   }
 
@@ -107,18 +71,12 @@ class ClassRowsTest : public ::testing::Test {
       return static_cast<size_t>(cls) < actant_.size() ? actant_[static_cast<size_t>(cls)] : 0;
     };
   }
-  int32_t Class(int level, const char* name) { return dictionary_.ClassNumberOfName(level, name); }
   std::vector<std::string> Lines(int level, const ClassListOptions& options) {
     std::vector<std::string> lines;
     for (const ClassRow& row : ClassRows(dictionary_, level, ActantOf(), options)) lines.push_back(ClassLine(row));
     return lines;
   }
 
-  ScriptedBox box_;
-  Messages messages_;
-  LanguageTables tables_;
-  StringPool pool_;
-  SemanticDictionary dictionary_;
   std::vector<uint16_t> actant_;
 };
 
