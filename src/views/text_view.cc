@@ -1,0 +1,516 @@
+#include "views/text_view.h"
+
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "foundations/display_form.h"
+
+namespace malvex {
+
+namespace {
+
+constexpr int kClassColour = 11;
+constexpr int kBackgroundColour = 15;
+
+bool IsEndMarker(const WordNode* node) { return node->text != nullptr && node->text[0] == '/'; }
+
+// The punctuation before a word as it is shown: a blank when there is
+// none, spaced around like running text.
+std::string DisplaySeparator(const char* separator) {
+  char token[4] = {};
+  std::strncpy(token, separator, 3);
+  if (token[0] == '\0') return " ";
+  SpaceAroundPunctuation(token);
+  return token;
+}
+
+bool IsBlank(const char* separator) {
+  for (const char* c = separator; *c != '\0'; ++c) {
+    if (*c != ' ') return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+struct TExtraitDuTexte::DrawState {
+  Canvas& canvas;
+  CanvasRect rect;
+  int gap = 0;
+  int x = 0;
+  int y = 0;
+  int maxLines = 0;
+  int piecesOnLine = 0;
+  bool stopped = false;
+};
+
+TExtraitDuTexte::TExtraitDuTexte(WordStream& stream, SelectionState& selection, const SettingsRecord& settings)
+    : stream_(stream), selection_(selection), settings_(settings) {
+  ColorationSyntaxique();
+}
+
+// ---- Colours ----------------------------------------------------------
+
+void TExtraitDuTexte::ColorationSyntaxique() {
+  mode_ = ColorationMode::kSyntactic;
+  for (int i = 0; i < SettingsRecord::kColourTableSize; ++i) live_[i] = settings_.colour(i);
+}
+
+void TExtraitDuTexte::ColorationReferent() {
+  ColorationSyntaxique();
+  mode_ = ColorationMode::kReferent;
+  for (int i = 0; i <= 10; ++i) live_[i] = kBlack;
+}
+
+void TExtraitDuTexte::ColorationSelective() {
+  ColorationSyntaxique();
+  mode_ = ColorationMode::kSelective;
+  // Group g colours the words of class g - 1.
+  for (int g = 1; g <= 7; ++g) {
+    if (!selection_.groupSelected[g]) live_[g - 1] = kBlack;
+  }
+}
+
+Colour TExtraitDuTexte::CategoryColour(const WordInfo& info) const {
+  int c = info.category.category;
+  if (c == 0) c = kClassSubstantive;
+  if (c >= SettingsRecord::kColourTableSize) return kBlack;
+  return live_[c];
+}
+
+Colour TExtraitDuTexte::WordColour(const WordNode& node) const {
+  const SelectionState& sel = selection_;
+  const WordInfo& info = node.info;
+  const Colour classColour = live_[kClassColour];
+  const bool referent = info.referent == 1 || info.referent == 2;
+  if (extract_ && sel.active && sel.kind == kSelectCharacteristicParts) {
+    if (node.markA == 0) return kBlack;
+    return referent ? classColour : CategoryColour(info);
+  }
+  if (extract_ && sel.active && sel.kind == kSelectWord) {
+    if (!sel.MatchesSelection(node, groups_)) return kBlack;
+    return sel.selectedCategory == kClassSubstantive ? classColour : CategoryColour(info);
+  }
+  const bool selectiveOption = settings_.selectiveColoration();
+  if (referent) {
+    if (sel.active) {
+      if (sel.MatchesSelection(node, groups_)) {
+        return isSubstantive(info.category) ? classColour : CategoryColour(info);
+      }
+    } else {
+      if (selectiveOption) return kBlack;
+      return isSubstantive(info.category) ? classColour : CategoryColour(info);
+    }
+  }
+  if (extract_) return sel.MatchesAnyPattern(info) ? CategoryColour(info) : kBlack;
+  return selectiveOption ? kBlack : CategoryColour(info);
+}
+
+// ---- Drawing ----------------------------------------------------------
+
+void TExtraitDuTexte::DrawPage(Canvas& canvas, const CanvasRect& rect) { Draw(canvas, rect, false, false, false); }
+
+void TExtraitDuTexte::DrawExtract(Canvas& canvas, const CanvasRect& rect) {
+  const bool extract = mode_ == ColorationMode::kSelective;
+  Draw(canvas, rect, extract, true, extract || settings_.textViewByProposition());
+}
+
+void TExtraitDuTexte::SetBookmarkAt(int i, WordNode* node) {
+  WordNode* const cursor = stream_.Current();
+  stream_.SetCurrent(node);
+  stream_.SaveBookmark(i);
+  stream_.SetCurrent(cursor);
+}
+
+bool TExtraitDuTexte::IsPropositionStart(const WordNode* node) const {
+  return node == stream_.Head() || IsEndMarker(node->prev);
+}
+
+bool TExtraitDuTexte::NewLine(DrawState& s, WordNode* node) {
+  SetBookmarkAt(2, node);
+  if (linesDrawn_ >= s.maxLines) {
+    s.stopped = true;
+    return false;
+  }
+  s.x = s.rect.left;
+  s.y += lineHeight_;
+  s.piecesOnLine = 0;
+  TextViewLine& line = lines_[linesDrawn_++];
+  line.bottom = s.y + lineHeight_;
+  line.count = 0;
+  return true;
+}
+
+void TExtraitDuTexte::DrawPiece(DrawState& s, std::string_view text, WordNode& node) {
+  const int width = s.canvas.TextWidth(text);
+  // A piece wider than the page stays on its own line rather than opening
+  // empty ones.
+  if (s.x + width + s.gap > s.rect.right && s.piecesOnLine > 0 && !NewLine(s, &node)) return;
+  TextStyle style;
+  style.colour = WordColour(node);
+  if (cursorPosition_ != 0 && node.position == cursorPosition_ && !IsEndMarker(&node)) {
+    style.underline = true;
+    style.opaque = true;
+    style.background = InvertedColour(style.colour);
+  }
+  s.canvas.DrawText(s.x, s.y, text, style);
+  s.x += width + s.gap;
+  ++s.piecesOnLine;
+  TextViewLine& line = lines_[linesDrawn_ - 1];
+  if (line.count < kMaxEntriesPerLine) {
+    TextViewEntry& e = line.entries[line.count++];
+    e.rightX = s.x;
+    e.position = node.position;
+    e.kind = 0;
+    e.category = node.info.category;
+  }
+}
+
+void TExtraitDuTexte::DrawMarker(DrawState& s, int icon, const WordNode& node) {
+  s.canvas.DrawIcon(s.x, s.y, icon);
+  s.x += kIconWidth + s.gap;
+  ++s.piecesOnLine;
+  TextViewLine& line = lines_[linesDrawn_ - 1];
+  if (line.count < kMaxEntriesPerLine) {
+    TextViewEntry& e = line.entries[line.count++];
+    e.rightX = s.x;
+    e.position = node.position;
+    e.kind = 1;
+    e.category = node.info.category;
+  }
+}
+
+void TExtraitDuTexte::Draw(Canvas& canvas, const CanvasRect& rect, bool extract, bool markers,
+                           bool newLinePerProposition) {
+  extract_ = extract;
+  linesDrawn_ = 0;
+  wordsDrawn_ = 0;
+  propositionsShown_ = 0;
+  firstShown_ = 0;
+  reachedEnd_ = false;
+  // The live colours follow the colour table and the criteria as they are now.
+  switch (mode_) {
+    case ColorationMode::kSyntactic: ColorationSyntaxique(); break;
+    case ColorationMode::kReferent: ColorationReferent(); break;
+    case ColorationMode::kSelective: ColorationSelective(); break;
+  }
+
+  canvas.SetFont(settings_.largeFonts() ? kLargeFont : kSmallFont, false);
+  canvas.FillRect(rect, live_[kBackgroundColour]);
+  DrawState s{canvas, rect};
+  s.gap = canvas.TextWidth(" ") / 2;
+  lineHeight_ = static_cast<int>(std::lrint(canvas.TextHeight("A") * 1.2));
+  if (lineHeight_ < 1) lineHeight_ = 1;
+  linesPerPage_ = rect.height() / lineHeight_;
+  if (linesPerPage_ > kMaxLines) linesPerPage_ = kMaxLines;
+  s.maxLines = linesPerPage_;
+
+  stream_.RestoreBookmark(1);
+  stream_.SaveBookmark(2);
+  if (linesPerPage_ < 1) return;
+  s.x = rect.left;
+  s.y = rect.top;
+  linesDrawn_ = 1;
+  lines_[0].bottom = rect.top + lineHeight_;
+  lines_[0].count = 0;
+
+  WordNode* const tail = stream_.Tail();
+  WordNode* node = stream_.Current();
+  bool propositionStart = node != tail && IsPropositionStart(node);
+  if (extract && propositionStart) {
+    if (!FindNext(true) || selection_.foundPropositionStart > selection_.spanEnd) {
+      reachedEnd_ = true;
+      return;
+    }
+    node = stream_.Bookmark(3);
+    // The page starts with the first proposition it shows.
+    stream_.CopyBookmark(1, 3);
+  }
+  // A page that starts inside a proposition continues the one the previous
+  // page cut.
+  if (node != tail) ++propositionsShown_;
+
+  int prevFile = node == stream_.Head() || node == tail ? 0 : node->prev->fileIndex;
+  std::string prevSeparator;
+  int pieces = 0;
+  int32_t lastEnd = INT32_MIN;
+  const bool keepUnderscore = settings_.underscoreInCompounds();
+  while (node != tail && !s.stopped) {
+    WordNode* next = node->next;
+    if (IsEndMarker(node)) {
+      // The punctuation that closes the proposition. It is drawn even when
+      // the word before carried the same sign ("vine, Maria, Ana"): the
+      // reading pass stores each sign once.
+      std::string separator = DisplaySeparator(node->separator);
+      if (!IsBlank(node->separator)) {
+        DrawPiece(s, separator, *node);
+        ++pieces;
+      }
+      prevSeparator = std::move(separator);
+      lastEnd = node->position;
+      if (s.stopped) break;
+      if (extract && !settings_.textViewByProposition() && pieces < kContextPieces) {
+        // A short extract goes on with the next proposition as context.
+        node = next;
+        continue;
+      }
+      if (s.piecesOnLine > 0 && newLinePerProposition && !NewLine(s, next)) break;
+      if (extract) {
+        stream_.SetCurrent(next);
+        if (!FindNext(true)) {
+          node = tail;
+          break;
+        }
+        if (selection_.foundPropositionStart > selection_.spanEnd) break;
+        next = stream_.Bookmark(3);
+      }
+      if (next != tail) ++propositionsShown_;
+      propositionStart = true;
+      pieces = 0;
+      node = next;
+      continue;
+    }
+    // Words already drawn as context of an earlier extract are not drawn
+    // twice.
+    if (node->position <= lastEnd) {
+      node = next;
+      continue;
+    }
+    std::string separator = DisplaySeparator(node->separator);
+    const bool repeated = separator == prevSeparator;
+    prevSeparator = separator;
+    if (propositionStart) {
+      propositionStart = false;
+      if (node->fileIndex != prevFile) {
+        if (s.piecesOnLine > 0 && !NewLine(s, node)) break;
+        DrawMarker(s, kFileMarkerIcon, *node);
+      } else if (markers && s.piecesOnLine == 0) {
+        DrawMarker(s, mode_ == ColorationMode::kSelective ? kSelectiveMarkerIcon : kMarkerIcon, *node);
+      }
+      // The punctuation the end marker already showed is not shown again.
+      if (!extract && repeated) separator.clear();
+    }
+    prevFile = node->fileIndex;
+    separator += DisplayForm(node->text, node->info.capitalisation, node->info.apostrophePos,
+                             node->info.category, keepUnderscore);
+    DrawPiece(s, separator, *node);
+    if (s.stopped) break;
+    ++pieces;
+    ++wordsDrawn_;
+    if (firstShown_ == 0) firstShown_ = node->position;
+    node = next;
+  }
+  if (node == tail) reachedEnd_ = true;
+}
+
+// ---- Search -----------------------------------------------------------
+
+WordNode* TExtraitDuTexte::PropositionEnd(WordNode* first) const {
+  WordNode* const tail = stream_.Tail();
+  WordNode* n = first;
+  while (n != tail && !IsEndMarker(n)) n = n->next;
+  return n;
+}
+
+bool TExtraitDuTexte::PropositionMatches(WordNode* first, WordNode*& matched) const {
+  const SelectionState& sel = selection_;
+  WordNode* const tail = stream_.Tail();
+  matched = nullptr;
+  if (!sel.active) {
+    if (sel.CriteriaInForce() && sel.anyCriterion) {
+      for (WordNode* n = first; n != tail && !IsEndMarker(n); n = n->next) {
+        if (sel.MatchesAnyPattern(n->info)) {
+          matched = n;
+          return true;
+        }
+      }
+      return false;
+    }
+    // Every pattern in use must be met by some word of the proposition.
+    bool seen[SelectionState::kPatternCount] = {};
+    for (WordNode* n = first; n != tail && !IsEndMarker(n); n = n->next) {
+      for (int k = 0; k < SelectionState::kPatternCount; ++k) {
+        if (sel.patterns[k].inUse && !seen[k] && sel.MatchesPattern(n->info, k)) seen[k] = true;
+      }
+    }
+    for (int k = 0; k < SelectionState::kPatternCount; ++k) {
+      if (sel.patterns[k].inUse && !seen[k]) return false;
+    }
+    matched = first;
+    return true;
+  }
+  if (sel.kind == kSelectRelation) {
+    // The first class, then the second, in this order within the proposition.
+    WordNode* firstEnd = nullptr;
+    for (WordNode* n = first; n != tail && !IsEndMarker(n); n = n->next) {
+      const uint32_t c = sel.ClassAtLevel(*n);
+      if (firstEnd != nullptr && sel.ClassWithin(c, sel.secondClass, groups_)) {
+        matched = firstEnd;
+        return true;
+      }
+      if (firstEnd == nullptr && sel.ClassWithin(c, sel.firstClass, groups_)) firstEnd = n;
+    }
+    return false;
+  }
+  for (WordNode* n = first; n != tail && !IsEndMarker(n); n = n->next) {
+    if (sel.MatchesSelection(*n, groups_)) {
+      matched = n;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool TExtraitDuTexte::FindNext(bool forward) {
+  SelectionState& sel = selection_;
+  WordNode* const tail = stream_.Tail();
+  WordNode* const head = stream_.Head();
+  WordNode* p = stream_.Current();
+  backwardSearchFailed_ = false;
+  auto found = [&](WordNode* start, WordNode* matched) {
+    SetBookmarkAt(3, start);
+    sel.foundPropositionStart = start->position;
+    sel.foundPosition = matched != nullptr ? matched->position : start->position;
+  };
+  if (forward) {
+    // From the first proposition that starts at or after the cursor.
+    if (p != tail && !IsPropositionStart(p)) {
+      p = PropositionEnd(p);
+      if (p != tail) p = p->next;
+    }
+    while (p != tail) {
+      WordNode* const end = PropositionEnd(p);
+      WordNode* matched = nullptr;
+      if (!IsEndMarker(p) && PropositionMatches(p, matched) && p->position >= sel.spanStart) {
+        found(p, matched);
+        stream_.SetCurrent(end != tail ? end->next : tail);
+        return true;
+      }
+      p = end != tail ? end->next : tail;
+    }
+    stream_.SetCurrent(tail);
+    if (sel.active && sel.kind == kSelectRelation) sel.foundPosition = stream_.HighestPosition();
+    return false;
+  }
+  // Backwards: the propositions before the one holding the cursor.
+  if (p == tail && p != head && !IsEndMarker(p->prev)) p = p->prev;
+  while (p != head && !IsPropositionStart(p)) p = p->prev;
+  while (p != head) {
+    p = p->prev;
+    while (p != head && !IsPropositionStart(p)) p = p->prev;
+    WordNode* matched = nullptr;
+    if (!IsEndMarker(p) && PropositionMatches(p, matched) && p->position >= sel.spanStart) {
+      found(p, matched);
+      stream_.SetCurrent(p);
+      return true;
+    }
+  }
+  backwardSearchFailed_ = true;
+  if (sel.active && sel.kind == kSelectRelation) sel.foundPosition = stream_.HighestPosition();
+  return false;
+}
+
+// ---- Paging -----------------------------------------------------------
+
+void TExtraitDuTexte::Rewind() {
+  stream_.Rewind();
+  stream_.SaveBookmark(1);
+  stream_.SaveBookmark(2);
+  reachedEnd_ = false;
+  backwardSearchFailed_ = false;
+}
+
+void TExtraitDuTexte::StartAtPosition(int32_t p) {
+  stream_.SeekPosition(p);
+  stream_.BackToPropositionStart();
+  stream_.SaveBookmark(1);
+  stream_.SaveBookmark(2);
+  reachedEnd_ = false;
+}
+
+bool TExtraitDuTexte::NextPage() {
+  if (reachedEnd_ || stream_.Bookmark(2) == stream_.Bookmark(1)) return false;
+  stream_.CopyBookmark(1, 2);
+  return true;
+}
+
+bool TExtraitDuTexte::NextProposition() {
+  WordNode* const tail = stream_.Tail();
+  WordNode* p = PropositionEnd(stream_.Bookmark(1));
+  if (p == tail || p->next == tail) return false;
+  p = p->next;
+  if (!extract_) {
+    SetBookmarkAt(1, p);
+    return true;
+  }
+  WordNode* const cursor = stream_.Current();
+  stream_.SetCurrent(p);
+  if (!FindNext(true)) {
+    stream_.SetCurrent(cursor);
+    return false;
+  }
+  stream_.CopyBookmark(1, 3);
+  return true;
+}
+
+bool TExtraitDuTexte::StepBack(int propositions) {
+  WordNode* const head = stream_.Head();
+  WordNode* const start = stream_.Bookmark(1);
+  if (!extract_) {
+    WordNode* p = start;
+    int steps = 0;
+    if (p != stream_.Tail() && !IsPropositionStart(p)) {
+      while (!IsPropositionStart(p)) p = p->prev;
+      steps = 1;
+    }
+    while (steps < propositions && p != head) {
+      p = p->prev;
+      while (p != head && !IsPropositionStart(p)) p = p->prev;
+      ++steps;
+    }
+    if (p == start) return false;
+    SetBookmarkAt(1, p);
+    return true;
+  }
+  stream_.SetCurrent(start);
+  bool any = false;
+  for (int i = 0; i < propositions; ++i) {
+    if (!FindNext(false)) break;
+    any = true;
+  }
+  if (any) stream_.CopyBookmark(1, 3);
+  return any;
+}
+
+bool TExtraitDuTexte::PreviousPage() { return StepBack(linesPerPage_ > 0 ? linesPerPage_ : 1); }
+
+bool TExtraitDuTexte::PreviousProposition() { return StepBack(1); }
+
+// ---- Hit testing ------------------------------------------------------
+
+bool TExtraitDuTexte::WordAt(int x, int y, TextViewHit& hit) const {
+  for (int i = 0; i < linesDrawn_; ++i) {
+    const TextViewLine& line = lines_[i];
+    if (line.bottom < y) continue;
+    for (int k = 0; k < line.count; ++k) {
+      const TextViewEntry& e = line.entries[k];
+      if (e.rightX >= x) {
+        hit.position = e.position;
+        hit.kind = e.kind;
+        hit.category = e.category;
+        return true;
+      }
+    }
+    return false;
+  }
+  return false;
+}
+
+int32_t TExtraitDuTexte::FirstPositionShown() const {
+  if (extract_ && backwardSearchFailed_) return stream_.HighestPosition();
+  return firstShown_;
+}
+
+}  // namespace malvex
