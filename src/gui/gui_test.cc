@@ -1,11 +1,18 @@
 // Widget tests of the Qt front end, run with the offscreen platform.
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <memory>
 
+#include "app/external_request.h"
+#include "gui/app/instance_channel.h"
 #include "gui/app/main_window.h"
+#include "gui/views/qpainter_canvas.h"
+#include "gui/views/text_view_widget.h"
 #include "gui/foundations/mss_box_ok.h"
 #include "gui/reading/info_jauge.h"
 #include "test_installation.h"
@@ -21,7 +28,46 @@ class GuiTest : public QObject {
   void checkBoxShownOnlyWhenAsked();
   void gaugeStopNeedsConfirmation();
   void mainWindowShowsTheLanguageInItsCaption();
+  void textViewWidgetPaintsTheColouredText();
+  void secondStartHandsItsFileToTheChannel();
+  void channelRefusesASecondListener();
+  void windowAnalysesTheFileItIsHanded();
 };
+
+namespace {
+
+// Counts the pixels of `image` close to `colour`.
+int PixelsNear(const QImage& image, QColor colour) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      if (std::abs(c.red() - colour.red()) < 40 && std::abs(c.green() - colour.green()) < 40 &&
+          std::abs(c.blue() - colour.blue()) < 40) {
+        ++n;
+      }
+    }
+  }
+  return n;
+}
+
+// A unique channel name for one test.
+QString TestChannelName() {
+  return QString("malvex-test-%1-%2").arg(QCoreApplication::applicationPid()).arg(std::rand());
+}
+
+// A test installation in `dir` whose default scenario exists, so that
+// start-up asks nothing.
+bool PrepareInstallation(const QTemporaryDir& dir) {
+  QDir root(dir.path());
+  if (!testing::WriteTestInstallation(dir.path().toStdString()) || !root.mkpath("Scenario")) return false;
+  QFile scenario(root.filePath("Scenario/Concepts Romanian V8.scn"));
+  if (!scenario.open(QIODevice::WriteOnly)) return false;
+  scenario.close();
+  return true;
+}
+
+}  // namespace
 
 void GuiTest::boxButtonsFollowTheKind_data() {
   QTest::addColumn<int>("kind");
@@ -105,6 +151,107 @@ void GuiTest::mainWindowShowsTheLanguageInItsCaption() {
   TApdEditForm window(frontEnd, options);
   QVERIFY(window.EngineStarted());
   QCOMPARE(window.windowTitle(), QString("Malvex (Romanian)"));
+}
+
+void GuiTest::textViewWidgetPaintsTheColouredText() {
+  WordStream stream(nullptr);
+  WordInfo verb;
+  verb.category.category = kClassVerb;
+  // "Ştiinţa înaintează repede." with a verb in the middle.
+  QVERIFY(stream.Append("\xAAtiin\xFEa", "", WordInfo{}, 1, 0, 1));
+  QVERIFY(stream.Append("\xEEnainteaz\xE3", " ", verb, 2, 0, 1));
+  QVERIFY(stream.Append("repede", " ", WordInfo{}, 3, 0, 1));
+  QVERIFY(stream.Append("/", ".", WordInfo{}, 3, 0, 1));
+  SelectionState selection;
+  SettingsRecord settings;
+  settings.setSelectiveColoration(false);  // verbs in their colour
+  settings.setLargeFonts(true);
+  auto view = std::make_unique<TExtraitDuTexte>(stream, selection, settings);
+  view->Rewind();
+  TTextViewWidget widget;
+  widget.resize(500, 120);
+  widget.SetView(view.get(), nullptr);
+  const QImage image = widget.grab().toImage();
+  QCOMPARE(view->WordsDrawn(), 3);
+  QCOMPARE(view->LinesDrawn(), 1);
+  QVERIFY(PixelsNear(image, ToQColor(0xC0C0C0)) > image.width() * image.height() / 2);  // the background
+  QVERIFY(PixelsNear(image, ToQColor(0x0000A0)) > 10);                                 // the verb
+  QVERIFY(PixelsNear(image, QColor(0, 0, 0)) > 10);                                    // the other words
+  TextViewHit hit;
+  QVERIFY(view->WordAt(view->Line(0).entries[2].rightX, 5, hit));
+  QCOMPARE(hit.position, 2);
+}
+
+void GuiTest::secondStartHandsItsFileToTheChannel() {
+  TInstanceChannel channel(TestChannelName());
+  QVERIFY(channel.Listen());
+  QSignalSpy received(&channel, &TInstanceChannel::requestReceived);
+  CommandLine second;
+  second.fileGiven = true;
+  second.file = "/home/ana/Texte/\xC8\x99tiin\xC8\x9B\x61.txt";
+  second.displayRequested = true;
+  second.request.text = "casa";
+  second.request.levelGiven = true;
+  second.request.level = 3;
+  QVERIFY(HandOffToRunningInstance(channel.name(), second));
+  QTRY_COMPARE(received.count(), 1);
+  const QByteArray payload = received.at(0).at(0).toByteArray();
+  QCOMPARE(payload.size(), qsizetype(kExternalRequestSize));
+  ExternalRequest request;
+  QVERIFY(ParseExternalRequest(std::string_view(payload.constData(), payload.size()), request));
+  QCOMPARE(request.command, ExternalRequest::kAnalyseText);
+  QCOMPARE(request.path, second.file);
+  QCOMPARE(request.expression, std::string("casa"));
+  QCOMPARE(int(request.levelCode), 3);
+
+  // Without a window listening there is nobody to hand the file to.
+  QVERIFY(!HandOffToRunningInstance(TestChannelName(), second));
+  CommandLine noFile;
+  QVERIFY(!HandOffToRunningInstance(channel.name(), noFile));
+}
+
+void GuiTest::channelRefusesASecondListener() {
+  const QString name = TestChannelName();
+  TInstanceChannel first(name);
+  QVERIFY(first.Listen());
+  TInstanceChannel second(name);
+  QVERIFY(!second.Listen());
+  QVERIFY(first.Listening());
+}
+
+void GuiTest::windowAnalysesTheFileItIsHanded() {
+  QTemporaryDir dir;
+  QVERIFY(dir.isValid());
+  QVERIFY(PrepareInstallation(dir));
+  const QString text = QDir(dir.path()).filePath("Text/intrare.txt");
+  QFile file(text);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write("Ion vine acas\xE3 repede. Maria pleac\xE3.\n");
+  file.close();
+
+  EngineOptions options;
+  options.places = testing::TestSettingsPlaces(dir.path().toStdString());
+  QtFrontEnd frontEnd;
+  TApdEditForm window(frontEnd, options);
+  QVERIFY(window.EngineStarted());
+  TInstanceChannel channel(TestChannelName());
+  QVERIFY(channel.Listen());
+  connect(&channel, &TInstanceChannel::requestReceived, &window,
+          [&window](const QByteArray& payload) { window.WmCopyData(payload); });
+  window.resize(800, 600);
+  window.show();
+
+  CommandLine second;
+  second.fileGiven = true;
+  second.file = text.toStdString();
+  QVERIFY(HandOffToRunningInstance(channel.name(), second));
+  QTRY_COMPARE(window.engine().files().Count(), 1);
+  QCOMPARE(window.engine().files().Get(1), text.toStdString());
+  QVERIFY(window.engine().stream().HighestPosition() >= 6);
+  // The text panel now draws the analysed text.
+  window.ImageTexte->grab();
+  QVERIFY(window.textView()->HasWords());
+  QCOMPARE(window.textView()->FirstPositionShown(), 1);
 }
 
 }  // namespace malvex

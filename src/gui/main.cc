@@ -1,26 +1,42 @@
 // The Qt front end of Malvex.
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QStringList>
+#include <string>
+#include <vector>
 
+#include "app/command_line.h"
+#include "gui/app/instance_channel.h"
 #include "gui/app/main_window.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Malvex");
   QApplication::setApplicationDisplayName("Malvex");
-  const QString startFolder = QDir::currentPath();
+  QApplication::setDesktopFileName("malvex");
+  // The engine makes the text folder current: names on the command line
+  // are taken from the folder the program was started in.
+  const std::string startFolder = QDir::currentPath().toStdString();
+  QStringList args = QApplication::arguments();
+  args.removeFirst();
+  std::vector<std::string> arguments;
+  for (const QString& a : args) arguments.push_back(a.toStdString());
+  const malvex::CommandLine commandLine = malvex::ParseCommandLine(arguments, startFolder);
+
+  // A second start hands its file to the window already running.
+  const QString channelName = malvex::TInstanceChannel::DefaultName();
+  if (!commandLine.Failed() && malvex::HandOffToRunningInstance(channelName, commandLine)) return 0;
+
   malvex::QtFrontEnd frontEnd;
   malvex::EngineOptions options;
   malvex::TApdEditForm window(frontEnd, options);
   if (!window.EngineStarted()) return 1;
+  if (!window.AppliquerLigneDeCommande(commandLine)) return 1;
+  malvex::TInstanceChannel channel(channelName);
+  QObject::connect(&channel, &malvex::TInstanceChannel::requestReceived, &window,
+                   [&window](const QByteArray& payload) { window.WmCopyData(payload); });
+  channel.Listen();
   window.show();
-  QStringList args = QApplication::arguments();
-  args.removeFirst();
-  // The engine made the text folder current: resolve names from the
-  // folder the program was started in.
-  for (QString& a : args) a = QFileInfo(QDir(startFolder), a).absoluteFilePath();
-  if (!args.isEmpty()) window.AnalyserLeTexte(args);
+  window.AnalyserFichierDeLaLigneDeCommande();
   return app.exec();
 }

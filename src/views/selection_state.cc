@@ -61,9 +61,9 @@ void SelectionState::SelectCharacteristicParts(std::string_view name) {
   secondText.clear();
 }
 
-void SelectionState::SelectCriteria(const ColorationCriterion* slots, int count) {
+void SelectionState::SelectCriteria(const ColorationCriterion* chosen, int count) {
   Clear();
-  for (int i = 0; i < count && i < kCriteriaSlots; ++i) criteria[i] = slots[i];
+  for (int i = 0; i < count && i < kCriteriaSlots; ++i) criteria[i] = chosen[i];
   BuildCriteria();
   anyCriterion = true;
   kind = kSelectNone;

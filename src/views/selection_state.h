@@ -70,10 +70,10 @@ class SelectionState {
   void SelectWord(uint32_t lemma, uint8_t category, std::string_view text);
   void SelectCharacteristicParts(std::string_view text);
 
-  // Clears the selection, fills the criteria table with `slots` (at most
+  // Clears the selection, fills the criteria table with `chosen` (at most
   // four are kept), builds the patterns and sets the any-criterion rule:
   // what choosing a style verdict or a word-category line does.
-  void SelectCriteria(const ColorationCriterion* slots, int count);
+  void SelectCriteria(const ColorationCriterion* chosen, int count);
 
   // Turns the criteria table into the five patterns and the group flags.
   void BuildCriteria();

@@ -48,8 +48,8 @@ TEST(SelectionStateTest, BuildCriteriaTurnsSlotsIntoPatterns) {
 
 TEST(SelectionStateTest, PatternsMatchWordsByCategoryAndReferentsByMark) {
   SelectionState s;
-  const ColorationCriterion slots[] = {{kGroupPronouns, 3}, {kGroupReferents, 0}};
-  s.SelectCriteria(slots, 2);
+  const ColorationCriterion chosen[] = {{kGroupPronouns, 3}, {kGroupReferents, 0}};
+  s.SelectCriteria(chosen, 2);
   EXPECT_TRUE(s.anyCriterion);
   EXPECT_FALSE(s.active);
 

@@ -73,6 +73,13 @@ void TExtraitDuTexte::ColorationSelective() {
   }
 }
 
+void TExtraitDuTexte::ShowCriteria(const ColorationCriterion* chosen, int count) {
+  selection_.SelectCriteria(chosen, count);
+  ColorationSelective();
+  Rewind();
+  cursorPosition_ = 0;
+}
+
 Colour TExtraitDuTexte::CategoryColour(const WordInfo& info) const {
   int c = info.category.category;
   if (c == 0) c = kClassSubstantive;

@@ -78,6 +78,12 @@ class TExtraitDuTexte {
   // Colour `index` (0..16) as drawn now.
   Colour LiveColour(int index) const { return live_[index]; }
 
+  // What choosing a style verdict or a word-category line does to the text:
+  // the selection gives way to the criteria `chosen` (any of them makes a
+  // proposition match), the coloration becomes selective and the page and
+  // the underlined word return to the start of the text.
+  void ShowCriteria(const ColorationCriterion* chosen, int count);
+
   // Draws the page in full-text mode without proposition markers.
   void DrawPage(Canvas& canvas, const CanvasRect& rect);
   // Draws the text panel's page: extracts while the coloration is

@@ -300,6 +300,25 @@ TEST_F(TextViewTest, ExtractShowsOnlyThePropositionsOfTheSelection) {
   EXPECT_EQ(selection_.foundPropositionStart, 5);
 }
 
+TEST_F(TextViewTest, ChosenCriteriaShowTheirPropositionsInColour) {
+  Fill(kColourText);
+  settings_.setTextViewByProposition(true);
+  selection_.SelectClass(1, 5, "casa");
+  view_->SetCursorPosition(3);
+  // A verdict that colours the connectors and the adjectives.
+  const ColorationCriterion chosen[] = {{kGroupConnectors, 0}, {kGroupAdjectives, 0}};
+  view_->ShowCriteria(chosen, 2);
+  EXPECT_FALSE(selection_.active);
+  EXPECT_EQ(view_->coloration(), ColorationMode::kSelective);
+  EXPECT_EQ(view_->CursorPosition(), 0);
+  Draw();
+  EXPECT_EQ(canvas_.JoinedTexts(), " merge| si| casa| mare|. ");
+  EXPECT_EQ(ColourOf("si"), kConnector);
+  EXPECT_EQ(ColourOf("mare"), kAdjective);
+  EXPECT_EQ(ColourOf("merge"), kBlack);
+  EXPECT_EQ(ColourOf("casa"), kBlack);  // referents stay black under the "Selective" option
+}
+
 TEST_F(TextViewTest, SpanStartSkipsTheMatchesBeforeIt) {
   FillPropositions(6);
   settings_.setTextViewByProposition(true);

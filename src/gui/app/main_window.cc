@@ -7,7 +7,6 @@
 #include <QStatusBar>
 
 #include "app/caption.h"
-#include "foundations/display_form.h"
 #include "gui/qt_text.h"
 #include "semantic/analysis_context.h"
 
@@ -25,9 +24,11 @@ TApdEditForm::TApdEditForm(QtFrontEnd& frontEnd, EngineOptions options)
   labels.dontShow = ToQt(msg.message(1267));
   frontEnd_.SetTexts(labels, "&Stop", [this] { return engine_->messages().ask(engine_->messages().message(70)); });
 
-  RichEditTexte = new QPlainTextEdit(this);
-  RichEditTexte->setReadOnly(true);
-  setCentralWidget(RichEditTexte);
+  ImageTexte = new TTextViewWidget(this);
+  ImageTexte->SetPointerHandler([this](const TextPointerInfo& info) { ShowPointer(info); });
+  setCentralWidget(ImageTexte);
+  StatusPosition = new QLabel(this);
+  statusBar()->addPermanentWidget(StatusPosition);
   QMenu* file = menuBar()->addMenu("&File");
   QAction* open = file->addAction("&Open...");
   open->setShortcut(QKeySequence::Open);
@@ -41,40 +42,139 @@ TApdEditForm::TApdEditForm(QtFrontEnd& frontEnd, EngineOptions options)
   if (!engine_->StartEngine()) return;
   setWindowTitle(ToQt(MainCaption(engine_->messages(), frontEnd_.ApplicationTitle(), engine_->runFlags())));
   statusBar()->showMessage(ToQt(engine_->messages().message(73)));
+  CreateTextView();
+}
+
+void TApdEditForm::CreateTextView() {
+  textView_ = std::make_unique<TExtraitDuTexte>(engine_->stream(), selection_, engine_->record());
+  pointer_ = std::make_unique<TextPointer>(*textView_, engine_->stream(), engine_->messages());
+  Messages& msg = engine_->messages();
+  // The text panel's choices: the whole text or the extracts of the
+  // selection, and the colours of words outside any selection.
+  QMenu* view = menuBar()->addMenu("&View");
+  QAction* wholeText = view->addAction(ToQt(msg.message(721)));
+  wholeText->setCheckable(true);
+  wholeText->setChecked(true);
+  wholeText->setShortcut(QKeySequence(Qt::Key_F7));
+  connect(wholeText, &QAction::toggled, this, [this](bool on) {
+    if (on) {
+      textView_->ColorationSyntaxique();
+    } else {
+      textView_->ColorationSelective();
+    }
+    textView_->Rewind();
+    ImageTexte->update();
+  });
+  QAction* syntactic = view->addAction(ToQt(msg.message(774)));
+  syntactic->setCheckable(true);
+  syntactic->setChecked(!engine_->record().selectiveColoration());
+  syntactic->setShortcut(QKeySequence(Qt::Key_F6));
+  connect(syntactic, &QAction::toggled, this, [this](bool on) {
+    engine_->record().setSelectiveColoration(!on);
+    ImageTexte->update();
+  });
 }
 
 TApdEditForm::~TApdEditForm() { engine_->StopEngine(); }
 
 bool TApdEditForm::AnalyserLeTexte(const QStringList& files) {
-  if (engine_->run().running) return false;
+  if (Busy()) return false;
+  // The panel must not draw the stream while the reading pass refills it.
+  ImageTexte->SetView(nullptr, nullptr);
   engine_->ReleaseAnalysis(true);
   engine_->files().Clear();
   for (const QString& f : files) engine_->files().Add(f.toStdString());
   bool ok = engine_->RunAnalysis(1);
+  if (textView_ != nullptr) {
+    textView_->Rewind();
+    textView_->SetCursorPosition(0);
+    ImageTexte->SetView(textView_.get(), pointer_.get());
+  }
   ShowSummary();
   return ok;
 }
 
 void TApdEditForm::ShowSummary() {
-  QString text;
-  WordStream& stream = engine_->stream();
-  text += QString("%1 file(s), %2 words and end markers\n\n").arg(engine_->files().Count()).arg(stream.Count());
-  stream.Rewind();
-  WordInfo info;
-  const char* sep = nullptr;
-  int32_t pos = 0;
-  QString line;
-  int shown = 0;
-  while (const char* w = stream.Next(info, sep, pos)) {
-    if (w[0] == '/') {
-      text += line.trimmed() + "\n";
-      line.clear();
-      if (++shown > 2000) break;
-      continue;
-    }
-    line += ToQt(sep) + " " + ToQt(DisplayForm(w, info.capitalisation, info.apostrophePos, info.category, false));
+  statusBar()->showMessage(QString("%1 file(s), %2 words")
+                               .arg(engine_->files().Count())
+                               .arg(engine_->stream().HighestPosition()));
+}
+
+void TApdEditForm::ShowPointer(const TextPointerInfo& info) {
+  switch (info.change) {
+    case TextPointerInfo::Change::kNone:
+      break;
+    case TextPointerInfo::Change::kCleared:
+      ImageTexte->setToolTip(QString());
+      break;
+    case TextPointerInfo::Change::kMarker:
+      statusBar()->showMessage(ToQt(info.statusText));
+      break;
+    case TextPointerInfo::Change::kWord:
+      StatusPosition->setText(ToQt(info.positionText));
+      statusBar()->showMessage(ToQt(info.statusText));
+      break;
   }
-  RichEditTexte->setPlainText(text + line);
+}
+
+bool TApdEditForm::AppliquerLigneDeCommande(const CommandLine& commandLine) {
+  if (commandLine.Failed()) {
+    Messages& msg = engine_->messages();
+    msg.errorBox(CommandLineErrorText(msg, commandLine.errors.front()));
+    return false;
+  }
+  commandLine_ = commandLine;
+  if (commandLine.scenarioGiven) engine_->record().setScenarioFile(ScenarioFileFromOption(commandLine.scenario));
+  if (commandLine.displayRequested) pending_.entries[0] = commandLine.request;
+  return true;
+}
+
+void TApdEditForm::AnalyserFichierDeLaLigneDeCommande() {
+  if (!commandLine_.fileGiven) return;
+  std::vector<std::string> files;
+  if (!commandLine_.listMode) {
+    files.push_back(commandLine_.file);
+  } else if (!ReadFileList(commandLine_.file, files) || files.empty()) {
+    ShowError(18);
+  }
+  commandLine_.fileGiven = false;
+  commandLine_.listMode = false;
+  if (!files.empty()) AnalyseFiles(files, true);
+}
+
+void TApdEditForm::WmCopyData(const QByteArray& payload) {
+  ActOnExternalRequest(std::string_view(payload.constData(), static_cast<size_t>(payload.size())), *this);
+}
+
+bool TApdEditForm::Busy() { return closing_ || engine_->run().running; }
+
+void TApdEditForm::ShowError(int messageId) {
+  Messages& msg = engine_->messages();
+  msg.errorBox(msg.message(messageId));
+}
+
+void TApdEditForm::RestoreAndFocus() {
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
+}
+
+void TApdEditForm::CloseCurrentText() {
+  ImageTexte->SetView(nullptr, nullptr);
+  engine_->ReleaseAnalysis(true);
+}
+
+std::string TApdEditForm::CurrentScenario() { return engine_->record().scenarioFile(); }
+
+void TApdEditForm::LoadScenario(const std::string& name) {
+  // The scenario is read from its folder by name when the analysis starts.
+  engine_->record().setScenarioFile(name);
+}
+
+void TApdEditForm::AnalyseFiles(const std::vector<std::string>& files, bool addToHistory) {
+  QStringList list;
+  for (const std::string& f : files) list << QString::fromStdString(f);
+  AnalyserLeTexte(list);
 }
 
 void TApdEditForm::OuvrirClick() {
@@ -83,6 +183,8 @@ void TApdEditForm::OuvrirClick() {
 }
 
 void TApdEditForm::closeEvent(QCloseEvent* event) {
+  closing_ = true;
+  ImageTexte->SetView(nullptr, nullptr);
   engine_->StopEngine();
   event->accept();
 }

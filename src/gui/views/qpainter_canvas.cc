@@ -1,0 +1,92 @@
+#include "gui/views/qpainter_canvas.h"
+
+#include <QFontMetrics>
+#include <QPolygon>
+
+#include "gui/qt_text.h"
+#include "views/text_view.h"
+
+namespace malvex {
+
+QColor ToQColor(Colour colour) { return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
+
+QPainterCanvas::QPainterCanvas(QPainter& painter) : painter_(painter), font_(painter.font()) {}
+
+void QPainterCanvas::SetFont(int pointSize, bool bold) {
+  font_.setPointSize(pointSize);
+  font_.setBold(bold);
+  font_.setUnderline(false);
+  painter_.setFont(font_);
+}
+
+int QPainterCanvas::TextWidth(std::string_view text) {
+  return QFontMetrics(font_, painter_.device()).horizontalAdvance(ToQt(std::string(text)));
+}
+
+int QPainterCanvas::TextHeight(std::string_view text) { return QFontMetrics(font_, painter_.device()).height(); }
+
+void QPainterCanvas::DrawText(int x, int y, std::string_view text, const TextStyle& style) {
+  const QString qtext = ToQt(std::string(text));
+  QFont font = font_;
+  font.setUnderline(style.underline);
+  const QFontMetrics metrics(font, painter_.device());
+  if (style.opaque) {
+    painter_.fillRect(x, y, metrics.horizontalAdvance(qtext), metrics.height(), ToQColor(style.background));
+  }
+  painter_.setFont(font);
+  painter_.setPen(ToQColor(style.colour));
+  painter_.drawText(x, y + metrics.ascent(), qtext);
+  painter_.setFont(font_);
+}
+
+void QPainterCanvas::FillRect(const CanvasRect& rect, Colour colour) {
+  painter_.fillRect(rect.left, rect.top, rect.width(), rect.height(), ToQColor(colour));
+}
+
+void QPainterCanvas::FrameRect(const CanvasRect& rect, Colour colour) {
+  painter_.setPen(ToQColor(colour));
+  painter_.setBrush(Qt::NoBrush);
+  painter_.drawRect(rect.left, rect.top, rect.width() - 1, rect.height() - 1);
+}
+
+void QPainterCanvas::DrawLine(int x1, int y1, int x2, int y2, Colour colour) {
+  painter_.setPen(ToQColor(colour));
+  painter_.drawLine(x1, y1, x2, y2);
+}
+
+void QPainterCanvas::DrawIcon(int x, int y, int index) {
+  painter_.save();
+  painter_.setRenderHint(QPainter::Antialiasing, true);
+  switch (index) {
+    case TExtraitDuTexte::kFileMarkerIcon: {
+      // A sheet with a folded corner: the start of a file.
+      const QPolygon sheet({QPoint(x + 3, y + 1), QPoint(x + 10, y + 1), QPoint(x + 13, y + 4),
+                            QPoint(x + 13, y + 14), QPoint(x + 3, y + 14)});
+      painter_.setPen(QColor(60, 60, 60));
+      painter_.setBrush(Qt::white);
+      painter_.drawPolygon(sheet);
+      painter_.drawLine(x + 5, y + 7, x + 11, y + 7);
+      painter_.drawLine(x + 5, y + 10, x + 11, y + 10);
+      break;
+    }
+    case TExtraitDuTexte::kSelectiveMarkerIcon:
+    case TExtraitDuTexte::kMarkerIcon: {
+      // A pointer to the proposition; filled while the selective coloration
+      // shows extracts.
+      const QPolygon arrow({QPoint(x + 4, y + 3), QPoint(x + 12, y + 8), QPoint(x + 4, y + 13)});
+      const bool selective = index == TExtraitDuTexte::kSelectiveMarkerIcon;
+      painter_.setPen(QColor(40, 40, 120));
+      painter_.setBrush(selective ? QColor(255, 160, 0) : QColor(150, 150, 200));
+      painter_.drawPolygon(arrow);
+      break;
+    }
+    default:
+      painter_.setPen(Qt::darkGray);
+      painter_.setBrush(Qt::NoBrush);
+      painter_.drawRect(x + 2, y + 2, 11, 11);
+      break;
+  }
+  painter_.restore();
+}
+
+}  // namespace malvex

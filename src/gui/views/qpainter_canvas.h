@@ -1,0 +1,35 @@
+// The views' canvas on a QPainter: the screen, a pixmap or a printer page.
+#pragma once
+
+#include <QFont>
+#include <QPainter>
+
+#include "views/canvas.h"
+
+namespace malvex {
+
+// 0x00BBGGRR as a Qt colour.
+QColor ToQColor(Colour colour);
+
+class QPainterCanvas : public Canvas {
+ public:
+  // `painter` must outlive the canvas; its font family is kept.
+  explicit QPainterCanvas(QPainter& painter);
+
+  void SetFont(int pointSize, bool bold) override;
+  int TextWidth(std::string_view text) override;
+  int TextHeight(std::string_view text) override;
+  void DrawText(int x, int y, std::string_view text, const TextStyle& style) override;
+  void FillRect(const CanvasRect& rect, Colour colour) override;
+  void FrameRect(const CanvasRect& rect, Colour colour) override;
+  void DrawLine(int x1, int y1, int x2, int y2, Colour colour) override;
+  // Draws the marker icons of the text view (file start, proposition) as
+  // small figures; other indexes draw a plain square.
+  void DrawIcon(int x, int y, int index) override;
+
+ private:
+  QPainter& painter_;
+  QFont font_;
+};
+
+}  // namespace malvex

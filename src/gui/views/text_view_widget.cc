@@ -1,0 +1,84 @@
+#include "gui/views/text_view_widget.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+#include <QWheelEvent>
+
+#include "gui/qt_text.h"
+#include "gui/views/qpainter_canvas.h"
+
+namespace malvex {
+
+TTextViewWidget::TTextViewWidget(QWidget* parent) : QWidget(parent) {
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TTextViewWidget::SetView(TExtraitDuTexte* view, TextPointer* pointer) {
+  view_ = view;
+  pointer_ = pointer;
+  update();
+}
+
+void TTextViewWidget::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (view_ == nullptr) {
+    painter.fillRect(rect(), palette().window());
+    return;
+  }
+  QPainterCanvas canvas(painter);
+  view_->DrawExtract(canvas, CanvasRect{0, 0, width(), height()});
+}
+
+void TTextViewWidget::mouseMoveEvent(QMouseEvent* event) {
+  if (pointer_ == nullptr) return;
+  const QPoint at = event->position().toPoint();
+  const TextPointerInfo info = pointer_->MouseMove(at.x(), at.y());
+  if (info.change == TextPointerInfo::Change::kNone) return;
+  setToolTip(ToQt(info.hint));
+  if (onPointer_) onPointer_(info);
+}
+
+void TTextViewWidget::keyPressEvent(QKeyEvent* event) {
+  if (view_ == nullptr) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  bool moved = false;
+  switch (event->key()) {
+    case Qt::Key_PageDown: moved = view_->NextPage(); break;
+    case Qt::Key_PageUp: moved = view_->PreviousPage(); break;
+    case Qt::Key_Down: moved = view_->NextProposition(); break;
+    case Qt::Key_Up: moved = view_->PreviousProposition(); break;
+    case Qt::Key_Home:
+      view_->Rewind();
+      moved = true;
+      break;
+    default:
+      QWidget::keyPressEvent(event);
+      return;
+  }
+  if (moved) update();
+}
+
+void TTextViewWidget::wheelEvent(QWheelEvent* event) {
+  if (view_ == nullptr) return;
+  // One notch (120 units) moves three propositions.
+  wheelRest_ += event->angleDelta().y();
+  bool moved = false;
+  while (wheelRest_ <= -120) {
+    wheelRest_ += 120;
+    for (int i = 0; i < 3; ++i) moved |= view_->NextProposition();
+  }
+  while (wheelRest_ >= 120) {
+    wheelRest_ -= 120;
+    for (int i = 0; i < 3; ++i) moved |= view_->PreviousProposition();
+  }
+  if (moved) update();
+  event->accept();
+}
+
+}  // namespace malvex

@@ -1,0 +1,40 @@
+// The text panel of the main window: shows the text view (TExtraitDuTexte)
+// through the QPainter canvas, pages it from the keyboard and the wheel, and
+// reports the word under the mouse.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+#include "views/text_pointer.h"
+#include "views/text_view.h"
+
+namespace malvex {
+
+class TTextViewWidget : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TTextViewWidget(QWidget* parent = nullptr);
+
+  // The view drawn and the pointer fed by the mouse; both null while no
+  // text is analysed (the panel is then empty). Both must outlive their use.
+  void SetView(TExtraitDuTexte* view, TextPointer* pointer);
+  TExtraitDuTexte* view() const { return view_; }
+
+  // Called with what the pointer reports when it changes.
+  void SetPointerHandler(std::function<void(const TextPointerInfo&)> handler) { onPointer_ = std::move(handler); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+
+ private:
+  TExtraitDuTexte* view_ = nullptr;
+  TextPointer* pointer_ = nullptr;
+  std::function<void(const TextPointerInfo&)> onPointer_;
+  int wheelRest_ = 0;
+};
+
+}  // namespace malvex
