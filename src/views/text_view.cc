@@ -250,12 +250,15 @@ void TExtraitDuTexte::Draw(Canvas& canvas, const CanvasRect& rect, bool extract,
       // The punctuation that closes the proposition. It is drawn even when
       // the word before carried the same sign ("vine, Maria, Ana"): the
       // reading pass stores each sign once.
+      // A blank one is not drawn and so cannot be repeated by the next word.
       std::string separator = DisplaySeparator(node->separator);
-      if (!IsBlank(node->separator)) {
+      if (IsBlank(node->separator)) {
+        prevSeparator.clear();
+      } else {
         DrawPiece(s, separator, *node);
         ++pieces;
+        prevSeparator = std::move(separator);
       }
-      prevSeparator = std::move(separator);
       lastEnd = node->position;
       if (s.stopped) break;
       if (extract && !settings_.textViewByProposition() && pieces < kContextPieces) {

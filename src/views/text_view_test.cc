@@ -178,6 +178,14 @@ TEST_F(TextViewTest, SeparatorRepeatedAtAPropositionStartIsDrawnOnceInFullText) 
   EXPECT_EQ(canvas_.JoinedTexts(), " ion| vine|; |; maria| mere|, pere|, prune|. ");
 }
 
+TEST_F(TextViewTest, BlankAfterABlankEndMarkerIsKept) {
+  // A proposition cut before "care" ends with a blank end marker; the blank
+  // before "care" is the only one between the two words.
+  Fill({W{"ion", ""}, W{"vede"}, W{"casa"}, End(" "), W{"care"}, W{"arde"}, End(".")});
+  DrawPage();
+  EXPECT_EQ(canvas_.JoinedTexts(), " ion| vede| casa| care| arde|. ");
+}
+
 TEST_F(TextViewTest, EndMarkerPunctuationFollowingTheSameSignIsKept) {
   Fill({W{"ion", ""}, W{"vine"}, W{"maria", ","}, End(","), W{"ana"}, W{"pleaca"}, End(".")});
   DrawPage();
