@@ -18,13 +18,7 @@ inline uint32_t OrderKey(int32_t cls) { return static_cast<uint32_t>(cls) ^ 0x80
 // entry's number. Sorting these small records instead of the entries gives
 // the same order the entries themselves would take.
 struct PairKey {
-  uint32_t second;
-  uint32_t first;
-  uint32_t entry;
-};
-
-struct FrequencyKey {
-  uint32_t frequency;
+  uint64_t key;  // second class, then first class
   uint32_t entry;
 };
 
@@ -40,6 +34,10 @@ void RelationStore::MakeChains() {
 
 void RelationStore::Clear() {
   entries_.Clear();
+  for (int l = 0; l < kClassLevels; ++l) {
+    candidates_[l].reset();
+    candidateCount_[l] = 0;
+  }
   cursor_.Reset();
   MakeChains();
 }
@@ -100,33 +98,26 @@ bool RelationStore::Previous(RelationView& out) {
 bool RelationStore::ConsolidateLevel(int level, const std::function<bool()>& advance) {
   if (level < 1 || level > kClassLevels) return false;
   const int l = level - 1;
+  candidates_[l].reset();
+  candidateCount_[l] = 0;
   Chain& chain = occurrences_[l];
   if (chain.Length() > 0 && !chain.Create(pool_)) return false;
 
   // 1. The entries having a pair at this level, in store order.
-  uint32_t n = 0;
   const uint32_t total = Count();
-  for (uint32_t i = 0; i < total; ++i) {
-    const RelationEntry& e = entries_[i];
-    if (e.first[l] != 0 || e.second[l] != 0) ++n;
-  }
-  std::unique_ptr<PairKey[]> keys(new (std::nothrow) PairKey[n == 0 ? 1 : n]);
+  std::unique_ptr<PairKey[]> keys(new (std::nothrow) PairKey[total == 0 ? 1 : total]);
   if (!keys) return false;
-  uint32_t k = 0;
+  uint32_t n = 0;
   for (uint32_t i = 0; i < total; ++i) {
     RelationEntry& e = entries_[i];
     if (e.first[l] == 0 && e.second[l] == 0) continue;
     e.frequency[l] = 1;
     e.duplicate[l] = 0;
-    keys[k++] = PairKey{OrderKey(e.second[l]), OrderKey(e.first[l]), i};
+    keys[n++] = PairKey{uint64_t{OrderKey(e.second[l])} << 32 | OrderKey(e.first[l]), i};
   }
 
   // 2. Sorted by second class, then first class.
-  if (n > 1) {
-    QuickSort(keys.get(), n, [](const PairKey& a, const PairKey& b) {
-      return a.second < b.second || (a.second == b.second && a.first < b.first);
-    });
-  }
+  if (n > 1) QuickSort(keys.get(), n, [](const PairKey& a, const PairKey& b) { return a.key < b.key; });
 
   // 3. Into the occurrence chain.
   for (uint32_t i = 0; i < n; ++i) {
@@ -136,17 +127,24 @@ bool RelationStore::ConsolidateLevel(int level, const std::function<bool()>& adv
   // 4. One step of progress.
   if (advance && !advance()) return false;
 
-  // 5. Runs of equal pairs counted on their first entry.
-  RelationEntry* representative = nullptr;
+  // 5. Runs of equal pairs counted on their first entry. The first entries,
+  // in chain order, are kept for the ranking that follows.
+  uint32_t runs = 0;
   for (uint32_t i = 0; i < n; ++i) {
-    RelationEntry& e = entries_[keys[i].entry];
-    if (representative != nullptr && representative->first[l] == e.first[l] &&
-        representative->second[l] == e.second[l]) {
-      ++representative->frequency[l];
-      e.duplicate[l] = 1;
-    } else {
-      representative = &e;
-    }
+    if (i == 0 || keys[i].key != keys[i - 1].key) ++runs;
+  }
+  std::unique_ptr<FrequencyKey[]> candidates(new (std::nothrow) FrequencyKey[runs == 0 ? 1 : runs]);
+  uint32_t r = 0;
+  for (uint32_t i = 0; i < n;) {
+    uint32_t j = i + 1;
+    while (j < n && keys[j].key == keys[i].key) entries_[keys[j++].entry].duplicate[l] = 1;
+    entries_[keys[i].entry].frequency[l] = j - i;
+    if (candidates) candidates[r++] = FrequencyKey{j - i, keys[i].entry};
+    i = j;
+  }
+  if (candidates) {
+    candidates_[l] = std::move(candidates);
+    candidateCount_[l] = r;
   }
   return true;
 }
@@ -156,15 +154,21 @@ bool RelationStore::RankLevel(int level) {
   const int l = level - 1;
   Chain& ranked = ranked_[l];
   if (ranked.Length() > 0 && !ranked.Create(pool_)) return false;
-  const Chain& chain = occurrences_[l];
-  const uint32_t n = chain.Length();
-  std::unique_ptr<FrequencyKey[]> keys(new (std::nothrow) FrequencyKey[n == 0 ? 1 : n]);
-  if (!keys) return false;
-  uint32_t k = 0;
-  chain.ForEach(pool_, [&](uint32_t entry) {
-    const RelationEntry& e = entries_[entry];
-    if (e.duplicate[l] == 0 && e.frequency[l] > 0) keys[k++] = FrequencyKey{e.frequency[l], entry};
-  });
+  // The first entries of the runs: kept by the consolidation, else read
+  // from the occurrence chain.
+  std::unique_ptr<FrequencyKey[]> keys = std::move(candidates_[l]);
+  uint32_t k = candidateCount_[l];
+  candidateCount_[l] = 0;
+  if (!keys) {
+    const Chain& chain = occurrences_[l];
+    keys.reset(new (std::nothrow) FrequencyKey[chain.Length() == 0 ? 1 : chain.Length()]);
+    if (!keys) return false;
+    k = 0;
+    chain.ForEach(pool_, [&](uint32_t entry) {
+      const RelationEntry& e = entries_[entry];
+      if (e.duplicate[l] == 0 && e.frequency[l] > 0) keys[k++] = FrequencyKey{e.frequency[l], entry};
+    });
+  }
   if (k > 1) {
     QuickSort(keys.get(), k, [](const FrequencyKey& a, const FrequencyKey& b) { return a.frequency > b.frequency; });
   }

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "dictionaries/semantic_dictionary.h"
 #include "semantic/cell_pool.h"
@@ -107,6 +108,12 @@ class RelationStore {
   uint64_t TotalInOccurrenceChains() const;
 
  private:
+  // An entry number and its frequency, as the ranking sorts them.
+  struct FrequencyKey {
+    uint32_t frequency;
+    uint32_t entry;
+  };
+
   void MakeChains();
   void Read(uint32_t i, int level, RelationView& out) const;
 
@@ -115,6 +122,10 @@ class RelationStore {
   Chain occurrences_[kClassLevels];
   Chain ranked_[kClassLevels];
   StoreCursor cursor_;
+  // The first entries of the runs of equal pairs, in chain order, left by
+  // the consolidation of each level for its ranking.
+  std::unique_ptr<FrequencyKey[]> candidates_[kClassLevels];
+  uint32_t candidateCount_[kClassLevels] = {};
 };
 
 }  // namespace malvex

@@ -1,0 +1,202 @@
+// One whole analysis with the Romanian edition: the reading pass over a text
+// of about ten million words (varied Romanian sentences repeated), then the
+// semantic pass. Prints the time of each pass, words per second and the
+// peak resident memory.
+//
+//   [MALVEX_BENCH_WORDS=N] analysis_bench DICTIONARY_BASE
+// DICTIONARY_BASE is the edition's base path, for instance build/Dico/roglex.
+
+#include <sys/resource.h>
+#include <time.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <system_error>
+
+#include "../tests/support/test_installation.h"
+#include "foundations/charset.h"
+#include "platform/files.h"
+#include "reading/engine.h"
+#include "semantic/analysis_context.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace malvex;
+
+// The sentences are counted by their blanks; the reader joins compounds and
+// expressions, so this estimate gives about ten million stored words.
+constexpr uint64_t kDefaultWords = 11200000;
+
+// Sentences of ordinary Romanian prose: narration, news, description and
+// dialogue, with nouns repeated across them so that classes recur.
+const char* const kSentences[] = {
+    "Omul a intrat în casă și a închis ușa după el.",
+    "Copiii se joacă în grădina din spatele școlii până seara.",
+    "Guvernul a anunțat ieri noi măsuri pentru sprijinirea agricultorilor.",
+    "Marea era liniștită, iar bărcile pescarilor se întorceau încet spre port.",
+    "Profesorul le-a explicat elevilor cum funcționează un motor electric.",
+    "În orașul nostru s-a deschis o bibliotecă nouă, cu mii de cărți.",
+    "Medicul a spus că pacientul trebuie să se odihnească o săptămână.",
+    "Trenul de București a întârziat o oră din cauza zăpezii.",
+    "Bunica făcea pâine în fiecare duminică, iar casa mirosea a cozonac.",
+    "Primarul a promis că drumul spre sat va fi reparat până în toamnă.",
+    "Studenții au protestat în fața ministerului pentru burse mai mari.",
+    "Cartea vorbește despre istoria țării și despre oamenii care au construit-o.",
+    "Câinele a alergat după minge prin parc, fericit și obosit.",
+    "Economia a crescut anul trecut, dar prețurile au crescut și ele.",
+    "Am cumpărat mere, pere și struguri de la piața din centru.",
+    "Fratele meu lucrează la o fabrică de mobilă de lângă râu.",
+    "Echipa noastră a câștigat meciul după o luptă grea în a doua repriză.",
+    "Pădurea de pe deal este plină de fagi bătrâni și de izvoare reci.",
+    "Directorul companiei a semnat contractul cu partenerii străini.",
+    "Când a venit primăvara, țăranii au ieșit la câmp să are pământul.",
+    "Scriitorul și-a terminat romanul după zece ani de muncă.",
+    "Vremea se va răci mâine, iar în munți va ninge.",
+    "Poliția a găsit mașina furată într-o parcare de la marginea orașului.",
+    "Mama a pregătit ciorbă de legume și friptură pentru toată familia.",
+    "Spitalul județean a primit aparate noi pentru secția de urgență.",
+    "Pe strada noastră trec în fiecare dimineață sute de mașini.",
+    "Tânărul a plecat la studii în străinătate și s-a întors inginer.",
+    "Parlamentul a votat legea educației după o dezbatere lungă.",
+    "Vecinul nostru are o vie mare și face vin bun în fiecare toamnă.",
+    "Muzeul satului păstrează case vechi din toate regiunile țării.",
+    "Dacă nu plouă, mergem duminică la munte cu prietenii.",
+    "Banca a redus dobânda la credite pentru locuințe.",
+    "Fata citea o scrisoare de la tatăl ei, care era marinar.",
+    "Lupul a ieșit din pădure și s-a apropiat de turma de oi.",
+    "Artiștii au pictat pereții școlii cu flori și păsări.",
+    "Copilul a întrebat de ce cerul este albastru și de ce marea este sărată.",
+};
+
+long MaxRssKb() {
+  struct rusage usage {};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+// A fresh folder under the temporary folder, removed with its content.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "malvex-bench-XXXXXX").string();
+    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+  }
+  ~ScratchFolder() {
+    std::error_code ec;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+  }
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+double CpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+double Seconds(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double>(b - a).count(); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: analysis_bench DICTIONARY_BASE\n");
+    return 64;
+  }
+  uint64_t target = kDefaultWords;
+  if (const char* w = std::getenv("MALVEX_BENCH_WORDS")) target = std::strtoull(w, nullptr, 10);
+
+  ScratchFolder dir;
+  if (dir.path().empty() || !malvex::testing::WriteTestInstallation(dir.path(), argv[1])) {
+    std::fprintf(stderr, "cannot copy the edition %s\n", argv[1]);
+    return 2;
+  }
+
+  // The text, in the edition's code page: whole sentences until the target
+  // is reached.
+  std::string text;
+  uint64_t words = 0;
+  std::string sentences[sizeof kSentences / sizeof kSentences[0]];
+  uint64_t sentenceWords[sizeof kSentences / sizeof kSentences[0]] = {};
+  for (size_t i = 0; i < sizeof kSentences / sizeof kSentences[0]; ++i) {
+    sentences[i] = FromUtf8(kSentences[i]);
+    bool inWord = false;
+    for (char c : sentences[i]) {
+      const bool letter = c != ' ' && c != ',' && c != '.';
+      if (letter && !inWord) ++sentenceWords[i];
+      inWord = letter;
+    }
+  }
+  text.reserve(target * 8);
+  for (size_t k = 0; words < target; ++k) {
+    // A varied order: the sentences are walked with a stride prime to their
+    // number, and every few sentences a paragraph ends.
+    const size_t i = (k * 7) % (sizeof kSentences / sizeof kSentences[0]);
+    text += sentences[i];
+    text += (k % 5 == 4) ? "\n" : " ";
+    words += sentenceWords[i];
+  }
+  const std::string file = (dir.path() / "Text" / "bench.txt").string();
+  {
+    std::ofstream out(file, std::ios::binary);
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    if (!out) return 2;
+  }
+  text.clear();
+  text.shrink_to_fit();
+
+  malvex::testing::QuietFrontEnd frontEnd;
+  EngineOptions options;
+  options.places = malvex::testing::TestSettingsPlaces(dir.path());
+  Engine engine(frontEnd, options);
+  const Clock::time_point start = Clock::now();
+  if (!engine.StartEngine()) return 2;
+  const Clock::time_point started = Clock::now();
+  const double cpuStarted = CpuSeconds();
+  engine.record().setTextSizeWarning(10000);
+  engine.files().Clear();
+  engine.files().Add(file);
+
+  engine.CreateGauge();
+  if (!engine.ReadingPass()) {
+    std::fprintf(stderr, "reading pass failed\n");
+    return 1;
+  }
+  const Clock::time_point read = Clock::now();
+  const double cpuRead = CpuSeconds();
+  AnalysisContext context(engine);
+  if (!context.Ready() || !context.Run()) {
+    std::fprintf(stderr, "semantic pass failed\n");
+    return 1;
+  }
+  const Clock::time_point done = Clock::now();
+  const double cpuDone = CpuSeconds();
+
+  const double total = Seconds(started, done);
+  const double n = static_cast<double>(context.Words());
+  std::printf("start-up          %8.2f s\n", Seconds(start, started));
+  std::printf("words             %10.0f (end markers %lld)\n", n, static_cast<long long>(context.Propositions()));
+  // Wall-clock time, and the processor time of the process (the figure to
+  // trust on a busy machine).
+  const double cpuTotal = cpuDone - cpuStarted;
+  std::printf("reading pass      %8.2f s  %10.0f words/s   cpu %6.2f s  %10.0f words/s\n", Seconds(started, read),
+              n / Seconds(started, read), cpuRead - cpuStarted, n / (cpuRead - cpuStarted));
+  std::printf("semantic pass     %8.2f s  %10.0f words/s   cpu %6.2f s  %10.0f words/s\n", Seconds(read, done),
+              n / Seconds(read, done), cpuDone - cpuRead, n / (cpuDone - cpuRead));
+  std::printf("whole analysis    %8.2f s  %10.0f words/s   cpu %6.2f s  %10.0f words/s\n", total, n / total, cpuTotal,
+              n / cpuTotal);
+  std::printf("propositions      %10u stored, relations %u\n", context.propositions().Count(),
+              context.relations().Count());
+  std::printf("referents         %10u\n", context.classifiedCount());
+  std::printf("max RSS           %8.1f MB\n", MaxRssKb() / 1024.0);
+  return 0;
+}
