@@ -7,6 +7,9 @@ namespace malvex {
 
 class AnalysisContext;
 class Engine;
+class WordStream;
+struct BundleScanInput;
+struct ChronologyTables;
 
 // Fills the bundle and episode tables of `context` from the word stream and
 // marks the tokens of the bundles. False when the stage failed.
@@ -15,5 +18,11 @@ bool ComputeBundlesAndEpisodes(AnalysisContext& context, Engine& engine);
 // Fills the characteristic-parts list of `context` and marks the tokens of
 // the selected propositions. False when the stage failed.
 bool ComputeCharacteristicParts(AnalysisContext& context, Engine& engine);
+
+// The bundle stage on its inputs: scans the bundles, orders them by mean
+// position, turns the sum of their sizes into the average size and, when
+// more than 3 were found, cuts the episodes (the episode table stays empty
+// otherwise).
+void FindBundlesAndEpisodes(WordStream& stream, const BundleScanInput& input, ChronologyTables& tables);
 
 }  // namespace malvex

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -9,9 +10,12 @@
 #include "foundations/language_tables.h"
 #include "foundations/messages.h"
 #include "platform/scripted_box.h"
+#include "reading/engine.h"
 #include "semantic/category_statistics.h"
 #include "semantic/diagnosis_list.h"
 #include "semantic/result_lines.h"
+#include "test_installation.h"
+#include "test_support.h"
 
 namespace malvex {
 namespace {
@@ -196,6 +200,37 @@ TEST_F(StyleDiagnosisTest, ARefusedLineEndsTheDiagnosis) {
   Lines lines(1);
   EXPECT_EQ(Diagnose(s, &lines), (std::vector<int>{341, 346}));
   EXPECT_EQ(lines.lines, std::vector<std::string>{messages.message(341)});
+}
+
+TEST(StyleDiagnosisEngineTest, TheEngineGivesTheStatisticsTheStreamAndTheBorders) {
+  testing::TempDir dir;
+  ASSERT_TRUE(testing::WriteTestInstallation(dir.path()));
+  testing::QuietFrontEnd frontEnd;
+  EngineOptions options;
+  options.places = testing::TestSettingsPlaces(dir.path());
+  Engine engine(frontEnd, options);
+  ASSERT_TRUE(engine.StartEngine());
+  DiagnosisList list;
+  Lines lines;
+
+  DiagnoseStyle(list, engine, &lines, true);
+  EXPECT_EQ(Entries(list), std::vector<int>{18});
+
+  // A stative verb and an objective adjective: a descriptive text.
+  WordInfo verb;
+  verb.category.category = kClassVerb;
+  verb.category.subcategory = 2;
+  WordInfo adjective;
+  adjective.category.category = kClassAdjective;
+  adjective.category.subcategory = 1;
+  for (WordInfo* info : {&verb, &adjective}) {
+    engine.statistics().CountWord("w", *info);
+    ASSERT_TRUE(engine.stream().Append("w", "", *info, engine.stream().HighestPosition() + 1, 0, 1));
+  }
+  engine.statistics().FinaliseStatistics();
+  engine.run().borders = BordersReport{true, 2};
+  DiagnoseStyle(list, engine, nullptr, false);
+  EXPECT_EQ(Entries(list), (std::vector<int>{341, 346, 350, 352}));
 }
 
 TEST(StyleLineTest, SelectionTable) {
