@@ -126,7 +126,7 @@ std::string FormatJson(const Report& report) {
   settings.Number("parts_quantity", s.partsQuantity);
   settings.Bool("numbers_as_substantives", s.numbersAsSubstantives);
   settings.Bool("scenario_on_all_categories", s.scenarioOnAllCategories);
-  settings.Text("scenario", s.scenario);
+  settings.Raw("scenario", JsonString(s.scenario));
   settings.Bool("scenario_loaded", s.scenarioLoaded);
   settings.Bool("actant", s.actant);
   settings.Bool("acted", s.acted);

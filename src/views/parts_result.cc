@@ -24,7 +24,7 @@ std::vector<PartRow> PartRows(const ChronologyTables& tables, WordStream& stream
   std::vector<PartRow> rows;
   if (scores.empty()) return rows;
   for (PropositionText& p :
-       PropositionTexts(stream, [&scores](uint32_t number) { return scores.count(number) != 0; })) {
+       PropositionTexts(stream, [&scores](uint32_t number, int32_t) { return scores.count(number) != 0; })) {
     PartRow row;
     row.proposition = p.number;
     row.score = scores[p.number];

@@ -19,12 +19,16 @@ struct PropositionText {
   std::string text;     // code page 1250
 };
 
-// Decides whether proposition `number` (1-based) is wanted.
-using PropositionFilter = std::function<bool(uint32_t number)>;
+// Decides whether proposition `number` (1-based), whose first word is at
+// word position `first`, is wanted.
+using PropositionFilter = std::function<bool(uint32_t number, int32_t first)>;
 
 // The propositions of `stream` that `wanted` accepts, in text order. A
 // proposition ends at an end marker ("/"); words after the last end marker
 // form a last proposition. The stream's cursor is left where it was.
 std::vector<PropositionText> PropositionTexts(WordStream& stream, const PropositionFilter& wanted);
+
+// The propositions whose first word lies within positions [first, last].
+std::vector<PropositionText> PropositionTextsBetween(WordStream& stream, int32_t first, int32_t last);
 
 }  // namespace malvex

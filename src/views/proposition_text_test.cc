@@ -44,11 +44,23 @@ TEST_F(PropositionTextTest, WordsAreJoinedWithTheirPunctuation) {
   Add("\"", "zise");
   Add("", "el");
   Add(".", "/");
+  // Hyphens: joining a clitic, or a dash between two full words.
+  Add("", "\xEEntr", 1);
+  Add("-", "o");
+  Add("", "zi");
+  Add("", "d\xE2ndu");
+  Add("-", "i");
+  Add("", "erou");
+  Add("-", "copil");
+  Add(",", "o");
+  Add("'", "brien", 1);
+  Add(".", "/");
   Add("", "fara");
   Add("", "sfarsit");
 
-  EXPECT_EQ(Texts([](uint32_t) { return true; }),
-            (std::vector<std::string>{"Ana are mere, pere si (prune)", "\"Vino\" zise el.", "fara sfarsit"}));
+  EXPECT_EQ(Texts([](uint32_t, int32_t) { return true; }),
+            (std::vector<std::string>{"Ana are mere, pere si (prune)", "\"Vino\" zise el.",
+                                      "\xCEntr-o zi d\xE2ndu-i erou - copil, o'Brien.", "fara sfarsit"}));
 }
 
 TEST_F(PropositionTextTest, OnlyWantedPropositionsWithTheirNumbersAndPositions) {
@@ -59,7 +71,7 @@ TEST_F(PropositionTextTest, OnlyWantedPropositionsWithTheirNumbersAndPositions) 
   int32_t pos = 0;
   stream.Next(info, sep, pos);  // the caller's cursor, one node in
 
-  const std::vector<PropositionText> got = PropositionTexts(stream, [](uint32_t n) { return n == 2 || n == 4; });
+  const std::vector<PropositionText> got = PropositionTexts(stream, [](uint32_t n, int32_t) { return n == 2 || n == 4; });
   ASSERT_EQ(got.size(), 1u);  // proposition 4 does not exist
   EXPECT_EQ(got[0].number, 2u);
   EXPECT_EQ(got[0].text, "doi trei");
@@ -67,6 +79,11 @@ TEST_F(PropositionTextTest, OnlyWantedPropositionsWithTheirNumbersAndPositions) 
   EXPECT_EQ(got[0].last, 3);
   // The cursor is where the caller left it.
   EXPECT_STREQ(stream.Next(info, sep, pos), "/");
+
+  // By position: the propositions starting within words 2..4.
+  std::vector<uint32_t> numbers;
+  for (const PropositionText& p : PropositionTextsBetween(stream, 2, 4)) numbers.push_back(p.number);
+  EXPECT_EQ(numbers, (std::vector<uint32_t>{2, 3}));
 }
 
 }  // namespace
