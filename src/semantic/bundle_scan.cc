@@ -102,8 +102,7 @@ class Scan {
   // Closes the bundles still open at the end of the text; false when the
   // table filled up.
   bool Finish() {
-    const int32_t highest = static_cast<int32_t>(std::min<uint32_t>(input_.classCount, kHighestItem));
-    for (int32_t item = kLowestItem; item <= highest; ++item) {
+    for (int32_t item = kLowestItem; item <= kHighestItem; ++item) {
       Run& run = runs_[static_cast<size_t>(item + kItemOffset)];
       if (!run.inBundle) continue;
       if (!Close(item, run, run.count)) return false;

@@ -39,9 +39,6 @@ struct BundleScanInput {
   // Total frequency of every item in the text, indexed by item + kItemOffset
   // (kItemSlots values).
   const uint32_t* frequencies = nullptr;
-  // Current number of classes of the level: items above it are not looked
-  // at when the open bundles are closed at the end of the text.
-  uint32_t classCount = 0;
 };
 
 // Empties the bundle table of `tables` and its counters and scans every

@@ -34,7 +34,6 @@ struct Scanned {
     BundleScanInput input;
     input.level = level;
     input.frequencies = frequencies.data();
-    input.classCount = 70000;
     complete = ScanBundles(stream, input, table);
   }
   std::vector<uint32_t> frequencies;

@@ -60,7 +60,6 @@ bool ComputeBundlesAndEpisodes(AnalysisContext& context, Engine& engine) {
   BundleScanInput input;
   input.level = level;
   input.frequencies = frequencies.get();
-  input.classCount = dictionary.CurrentNumberOfClasses(level);
   FindBundlesAndEpisodes(engine.stream(), input, context.chronology());
   return true;
 }

@@ -46,7 +46,6 @@ TEST(FindBundlesAndEpisodesTest, EpisodesNeedMoreThanThreeBundles) {
     for (size_t k = 0; k < c.sizes.size(); ++k) frequencies[k + 1 + kItemOffset] = static_cast<uint32_t>(c.sizes[k]);
     BundleScanInput input;
     input.frequencies = frequencies.data();
-    input.classCount = cls;
     ChronologyTables tables;
     tables.episodes.push_back(EpisodeRecord{1, 2, 3});  // left by an earlier stage
     FindBundlesAndEpisodes(text.stream(), input, tables);
