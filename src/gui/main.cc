@@ -1,6 +1,7 @@
 // The Qt front end of Malvex.
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QStringList>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Malvex");
   QApplication::setApplicationDisplayName("Malvex");
   QApplication::setDesktopFileName("malvex");
+  QApplication::setWindowIcon(QIcon::fromTheme("malvex"));
   // The engine makes the text folder current: names on the command line
   // are taken from the folder the program was started in.
   const std::string startFolder = QDir::currentPath().toStdString();
