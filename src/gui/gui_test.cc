@@ -21,7 +21,7 @@ namespace malvex {
 
 class GuiTest : public QObject {
   Q_OBJECT
- private slots:
+ private Q_SLOTS:
   void boxButtonsFollowTheKind_data();
   void boxButtonsFollowTheKind();
   void boxAnswersTheButtonPressed();

@@ -43,7 +43,7 @@ void TInstanceChannel::Accept() {
       const QByteArray rest = socket->readAll();
       if (payload->size() < limit) payload->append(rest.left(limit - payload->size()));
       socket->deleteLater();
-      emit requestReceived(*payload);
+      Q_EMIT requestReceived(*payload);
     });
   }
 }

@@ -35,7 +35,7 @@ class TInstanceChannel : public QObject {
   // answers within `timeoutMs`.
   static bool Send(const QString& name, const QByteArray& payload, int timeoutMs = 3000);
 
- signals:
+ Q_SIGNALS:
   // The bytes one connection wrote before it closed (cut one byte beyond
   // a request record, enough to refuse it).
   void requestReceived(const QByteArray& payload);
