@@ -1,8 +1,10 @@
 #include "views/text_view.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "foundations/display_form.h"
@@ -352,6 +354,7 @@ bool TExtraitDuTexte::PropositionMatches(WordNode* first, WordNode*& matched) co
     return true;
   }
   if (sel.kind == kSelectRelation) {
+    if (relations_ != nullptr) return HoldsSelectedRelation(first, matched);
     // The first class, then the second, in this order within the proposition.
     WordNode* firstEnd = nullptr;
     for (WordNode* n = first; n != tail && !IsEndMarker(n); n = n->next) {
@@ -371,6 +374,40 @@ bool TExtraitDuTexte::PropositionMatches(WordNode* first, WordNode*& matched) co
     }
   }
   return false;
+}
+
+bool TExtraitDuTexte::HoldsSelectedRelation(WordNode* first, WordNode*& matched) const {
+  const SelectionState& sel = selection_;
+  const RelationKey key{sel.level, sel.firstClass, sel.secondClass, groups_, relations_->Count()};
+  if (!(key == relationKey_)) {
+    relationKey_ = key;
+    relationStarts_.clear();
+    if (sel.level >= 1 && sel.level <= 4) {
+      for (uint32_t i = 0; i < relations_->Count(); ++i) {
+        const RelationEntry& e = relations_->Entry(i);
+        const uint32_t a = static_cast<uint32_t>(e.first[sel.level - 1]);
+        const uint32_t b = static_cast<uint32_t>(e.second[sel.level - 1]);
+        if (e.firstToken != nullptr && sel.ClassWithin(a, sel.firstClass, groups_) &&
+            sel.ClassWithin(b, sel.secondClass, groups_)) {
+          relationStarts_.push_back(e.firstToken);
+        }
+      }
+    }
+    std::sort(relationStarts_.begin(), relationStarts_.end(), std::less<const WordNode*>());
+  }
+  if (!std::binary_search(relationStarts_.begin(), relationStarts_.end(), first, std::less<const WordNode*>())) {
+    return false;
+  }
+  // The word shown as found: the first of the relation's first class.
+  WordNode* const tail = stream_.Tail();
+  matched = first;
+  for (WordNode* n = first; n != tail && !IsEndMarker(n); n = n->next) {
+    if (sel.ClassWithin(sel.ClassAtLevel(*n), sel.firstClass, groups_)) {
+      matched = n;
+      break;
+    }
+  }
+  return true;
 }
 
 bool TExtraitDuTexte::FindNext(bool forward) {

@@ -13,9 +13,11 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "app/settings_record.h"
 #include "reading/word_stream.h"
+#include "semantic/relation_store.h"
 #include "views/canvas.h"
 #include "views/selection_state.h"
 
@@ -67,6 +69,14 @@ class TExtraitDuTexte {
   // The scenario groups' hierarchy for level-4 selections; null: a group
   // matches only itself.
   void SetGroupHierarchy(const GroupHierarchy* groups) { groups_ = groups; }
+  // The relation store of the analysis shown: a relation selection then
+  // matches the propositions that hold one of its entries. Null (no
+  // analysis): a proposition matches when a word of the first class comes
+  // before a word of the second.
+  void SetRelationStore(const RelationStore* relations) {
+    relations_ = relations;
+    relationKey_ = RelationKey{};
+  }
 
   // Coloration modes. Syntactic: the colour table. Referent: only classes
   // keep their colour. Selective: the colour table with the groups that no
@@ -139,6 +149,7 @@ class TExtraitDuTexte {
   Colour WordColour(const WordNode& node) const;
   Colour CategoryColour(const WordInfo& info) const;
   bool PropositionMatches(WordNode* first, WordNode*& matched) const;
+  bool HoldsSelectedRelation(WordNode* first, WordNode*& matched) const;
   WordNode* PropositionEnd(WordNode* first) const;
   void SetBookmarkAt(int i, WordNode* node);
   bool IsPropositionStart(const WordNode* node) const;
@@ -148,6 +159,19 @@ class TExtraitDuTexte {
   SelectionState& selection_;
   const SettingsRecord& settings_;
   const GroupHierarchy* groups_ = nullptr;
+  const RelationStore* relations_ = nullptr;
+  // The first tokens of the propositions holding the selected relation,
+  // sorted; rebuilt when the relation, the store or its size changes.
+  struct RelationKey {
+    int level = 0;
+    uint32_t first = 0;
+    uint32_t second = 0;
+    const GroupHierarchy* groups = nullptr;
+    uint32_t entries = 0;
+    bool operator==(const RelationKey&) const = default;
+  };
+  mutable RelationKey relationKey_;
+  mutable std::vector<const WordNode*> relationStarts_;
 
   ColorationMode mode_ = ColorationMode::kSyntactic;
   std::array<Colour, SettingsRecord::kColourTableSize> live_{};

@@ -81,11 +81,14 @@ bool TApdEditForm::AnalyserLeTexte(const QStringList& files) {
   if (Busy()) return false;
   // The panel must not draw the stream while the reading pass refills it.
   ImageTexte->SetView(nullptr, nullptr);
+  if (textView_ != nullptr) textView_->SetRelationStore(nullptr);
   engine_->ReleaseAnalysis(true);
   engine_->files().Clear();
   for (const QString& f : files) engine_->files().Add(f.toStdString());
   bool ok = engine_->RunAnalysis(1);
   if (textView_ != nullptr) {
+    AnalysisContext* analysis = engine_->analysis();
+    textView_->SetRelationStore(analysis != nullptr ? &analysis->relations() : nullptr);
     textView_->Rewind();
     textView_->SetCursorPosition(0);
     ImageTexte->SetView(textView_.get(), pointer_.get());
@@ -161,6 +164,7 @@ void TApdEditForm::RestoreAndFocus() {
 
 void TApdEditForm::CloseCurrentText() {
   ImageTexte->SetView(nullptr, nullptr);
+  if (textView_ != nullptr) textView_->SetRelationStore(nullptr);
   engine_->ReleaseAnalysis(true);
 }
 
