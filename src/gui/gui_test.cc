@@ -29,6 +29,7 @@ class GuiTest : public QObject {
   void gaugeStopNeedsConfirmation();
   void mainWindowShowsTheLanguageInItsCaption();
   void textViewWidgetPaintsTheColouredText();
+  void scrollBarAndKeysMoveThePage();
   void secondStartHandsItsFileToTheChannel();
   void channelRefusesASecondListener();
   void windowAnalysesTheFileItIsHanded();
@@ -180,6 +181,40 @@ void GuiTest::textViewWidgetPaintsTheColouredText() {
   TextViewHit hit;
   QVERIFY(view->WordAt(view->Line(0).entries[2].rightX, 5, hit));
   QCOMPARE(hit.position, 2);
+}
+
+void GuiTest::scrollBarAndKeysMoveThePage() {
+  WordStream stream(nullptr);
+  for (int i = 1; i <= 100; ++i) {
+    QVERIFY(stream.Append("cuv\xE2nt", " ", WordInfo{}, i, 0, 1));
+    QVERIFY(stream.Append("/", ".", WordInfo{}, i, 0, 1));
+  }
+  SelectionState selection;
+  SettingsRecord settings;
+  auto view = std::make_unique<TExtraitDuTexte>(stream, selection, settings);
+  view->Rewind();
+  TTextViewWidget widget;
+  widget.resize(300, 100);
+  widget.SetView(view.get(), nullptr);
+  widget.grab();
+  QCOMPARE(view->FirstPositionShown(), 1);
+  QVERIFY(widget.ScrollBarTexte->isEnabled());
+  QCOMPARE(widget.ScrollBarTexte->maximum(), 100);
+
+  widget.ScrollBarTexte->setSliderPosition(50);
+  widget.grab();
+  QCOMPARE(view->FirstPositionShown(), 50);
+  QCOMPARE(widget.ScrollBarTexte->value(), 50);
+
+  QTest::keyClick(&widget, Qt::Key_Down);
+  widget.grab();
+  QCOMPARE(view->FirstPositionShown(), 51);
+  QTest::keyClick(&widget, Qt::Key_PageDown);
+  widget.grab();
+  QVERIFY(view->FirstPositionShown() > 52);
+  QTest::keyClick(&widget, Qt::Key_Home);
+  widget.grab();
+  QCOMPARE(view->FirstPositionShown(), 1);
 }
 
 void GuiTest::secondStartHandsItsFileToTheChannel() {

@@ -130,6 +130,8 @@ class TExtraitDuTexte {
   void SetCursorPosition(int32_t p) { cursorPosition_ = p; }
   int32_t CursorPosition() const { return cursorPosition_; }
 
+  const WordStream& stream() const { return stream_; }
+
   // Layout of the last drawing.
   int LineHeight() const { return lineHeight_; }
   int LinesPerPage() const { return linesPerPage_; }

@@ -117,6 +117,19 @@ TEST_F(TextViewTest, PageHeightLimitsTheLines) {
   EXPECT_EQ(canvas_.Texts().back().y, 4 * kLine);
 }
 
+TEST_F(TextViewTest, PieceWiderThanThePageTakesOneLine) {
+  Fill({W{"ion", ""}, W{"nemaipomenit"}, W{"vine"}, End(" ")});
+  // The file marker and " ion" share the first line; the long word cannot
+  // fit any line and is drawn alone on the second, without empty lines.
+  DrawPage(50, 400);
+  const auto texts = canvas_.Texts();
+  ASSERT_EQ(texts.size(), 3u);
+  EXPECT_EQ(texts[1].text, " nemaipomenit");
+  EXPECT_EQ(texts[1].y, kLine);
+  EXPECT_EQ(texts[2].y, 2 * kLine);
+  EXPECT_EQ(view_->LinesDrawn(), 3);
+}
+
 TEST_F(TextViewTest, LineBeyond95PiecesKeepsDrawingButOnly95CanBeHit) {
   std::vector<W> words;
   for (int i = 0; i < 120; ++i) words.push_back(W{"a", i == 0 ? "" : " "});

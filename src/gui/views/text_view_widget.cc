@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
+#include <QSignalBlocker>
 #include <QToolTip>
 #include <QWheelEvent>
 
@@ -15,11 +17,29 @@ TTextViewWidget::TTextViewWidget(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  ScrollBarTexte = new QScrollBar(Qt::Vertical, this);
+  ScrollBarTexte->setEnabled(false);
+  connect(ScrollBarTexte, &QScrollBar::actionTriggered, this, [this] { ScrollBarAction(); });
+}
+
+void TTextViewWidget::resizeEvent(QResizeEvent* event) {
+  const int w = ScrollBarTexte->sizeHint().width();
+  ScrollBarTexte->setGeometry(width() - w, 0, w, height());
+  QWidget::resizeEvent(event);
+}
+
+void TTextViewWidget::ScrollBarAction() {
+  if (view_ == nullptr) return;
+  // The bar runs over the word positions: the page starts with the
+  // proposition that holds the position chosen.
+  view_->StartAtPosition(ScrollBarTexte->sliderPosition());
+  update();
 }
 
 void TTextViewWidget::SetView(TExtraitDuTexte* view, TextPointer* pointer) {
   view_ = view;
   pointer_ = pointer;
+  if (view_ == nullptr) ScrollBarTexte->setEnabled(false);
   update();
 }
 
@@ -30,7 +50,14 @@ void TTextViewWidget::paintEvent(QPaintEvent*) {
     return;
   }
   QPainterCanvas canvas(painter);
-  view_->DrawExtract(canvas, CanvasRect{0, 0, width(), height()});
+  view_->DrawExtract(canvas, CanvasRect{0, 0, width() - ScrollBarTexte->width(), height()});
+  const QSignalBlocker quiet(ScrollBarTexte);
+  const int highest = view_->stream().HighestPosition();
+  ScrollBarTexte->setEnabled(highest > 0);
+  ScrollBarTexte->setRange(1, highest > 1 ? highest : 1);
+  ScrollBarTexte->setPageStep(view_->WordsDrawn() > 0 ? view_->WordsDrawn() : 1);
+  const int first = view_->FirstPositionShown();
+  if (first > 0) ScrollBarTexte->setValue(first);
 }
 
 void TTextViewWidget::mouseMoveEvent(QMouseEvent* event) {

@@ -1,8 +1,9 @@
 // The text panel of the main window: shows the text view (TExtraitDuTexte)
-// through the QPainter canvas, pages it from the keyboard and the wheel, and
-// reports the word under the mouse.
+// through the QPainter canvas, pages it from the keyboard, the wheel and a
+// scroll bar over the word positions, and reports the word under the mouse.
 #pragma once
 
+#include <QScrollBar>
 #include <QWidget>
 #include <functional>
 
@@ -24,13 +25,18 @@ class TTextViewWidget : public QWidget {
   // Called with what the pointer reports when it changes.
   void SetPointerHandler(std::function<void(const TextPointerInfo&)> handler) { onPointer_ = std::move(handler); }
 
+  QScrollBar* ScrollBarTexte;
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void ScrollBarAction();
+
   TExtraitDuTexte* view_ = nullptr;
   TextPointer* pointer_ = nullptr;
   std::function<void(const TextPointerInfo&)> onPointer_;
