@@ -35,11 +35,13 @@ void RankedCounts::Reset() {
   rankedLength_ = 0;
 }
 
-void RankedCounts::Rank(uint32_t last) {
+void RankedCounts::Rank(uint32_t last) { RankSelected(last, nullptr); }
+
+void RankedCounts::RankSelected(uint32_t last, const uint8_t* selected) {
   rankedLength_ = 0;
   last = std::min(last, size_);
   for (uint32_t m = 1; m <= last; ++m) {
-    if (counts_[m] > 0) ranking_[rankedLength_++] = m;
+    if (counts_[m] > 0 && (selected == nullptr || selected[m] != 0)) ranking_[rankedLength_++] = m;
   }
   const uint32_t* const counts = counts_.get();
   QuickSort(ranking_.get(), rankedLength_,

@@ -48,6 +48,9 @@ class RankedCounts {
   void Rank(uint32_t last);
   // Rank(Size()).
   void Rank() { Rank(size_); }
+  // As Rank(last), listing only the numbers m with selected[m] != 0
+  // (`selected` holds at least last + 1 flags).
+  void RankSelected(uint32_t last, const uint8_t* selected);
   // Numbers in the ranking.
   uint32_t RankedLength() const { return rankedLength_; }
   // The number at `rank` (1-based); 0 outside 1..RankedLength().

@@ -126,6 +126,18 @@ TEST(RankedCountsTest, RankStopsAtTheLastNumberGiven) {
   EXPECT_EQ(counts.RankedNumber(1), 2u);
 }
 
+TEST(RankedCountsTest, RankSelectedListsOnlyTheSelectedNumbers) {
+  RankedCounts counts(nullptr);
+  counts.Resize(5);
+  const uint32_t values[] = {0, 3, 8, 0, 5, 9};
+  for (uint32_t m = 1; m <= 5; ++m) counts.Set(m, values[m]);
+  const uint8_t selected[] = {0, 1, 0, 1, 1, 1};
+  counts.RankSelected(4, selected);
+  ASSERT_EQ(counts.RankedLength(), 2u);
+  EXPECT_EQ(counts.RankedNumber(1), 4u);
+  EXPECT_EQ(counts.RankedNumber(2), 1u);
+}
+
 TEST(RankedCountsTest, OneOrNoPositiveCount) {
   RankedCounts counts(nullptr);
   counts.Resize(3);

@@ -667,4 +667,15 @@ bool SemanticDictionary::CountScenarioGroup(int32_t group) {
   return level->counts.Add(static_cast<uint32_t>(group));
 }
 
+bool SemanticDictionary::SetScenarioGroupCount(int32_t group, uint32_t count) {
+  Level* const level = LevelAt(kScenarioLevel);
+  if (level == nullptr || group < 1 || static_cast<uint32_t>(group) > level->current) return false;
+  return level->counts.Set(static_cast<uint32_t>(group), count);
+}
+
+void SemanticDictionary::RankScenarioGroups(const uint8_t* selected) {
+  Level* const level = LevelAt(kScenarioLevel);
+  if (level != nullptr) level->counts.RankSelected(level->current, selected);
+}
+
 }  // namespace malvex

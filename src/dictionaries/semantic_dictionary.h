@@ -230,6 +230,13 @@ class SemanticDictionary {
   // Adds one to the count of level-4 class `group`; false outside
   // 1..CurrentNumberOfClasses(4).
   bool CountScenarioGroup(int32_t group);
+  // Sets the count of level-4 class `group`; false outside
+  // 1..CurrentNumberOfClasses(4).
+  bool SetScenarioGroupCount(int32_t group, uint32_t count);
+  // Ranks the level-4 classes g with selected[g] != 0 and a positive count,
+  // largest count first (`selected` holds CurrentNumberOfClasses(4) + 1
+  // flags).
+  void RankScenarioGroups(const uint8_t* selected);
 
   // ---- State of the last lookup -----------------------------------------
 

@@ -7,6 +7,8 @@
 #include "platform/files.h"
 #include "reading/borders_filter.h"
 #include "reading/text_reader.h"
+#include "scenarios/current_scenario.h"
+#include "scenarios/scenario_layer.h"
 #include "scenarios/scenario_store.h"
 #include "semantic/analysis_context.h"
 
@@ -40,7 +42,7 @@ bool Engine::StartEngine() {
   scratch_.assign(kScratchBytes, 0);
   stream_.reset(new (std::nothrow) WordStream(&messages_));
   messages_.checkMemory(stream_.get());
-  scenario_.reset(new (std::nothrow) ScenarioStore);
+  scenario_.reset(new (std::nothrow) ScenarioStore(messages_));
   messages_.checkMemory(scenario_.get());
   if (!scenario_->Ok()) FatalExit(1);
   borders_.reset(new (std::nothrow) BordersStore(messages_));
@@ -85,12 +87,22 @@ bool Engine::StartEngine() {
   messages_.checkMemory(lexiconFallback_.get());
   lexicon_->SetFallback(lexiconFallback_.get());
   lexicon_->SetLemmaSources(verbLemmas_.get(), semantic_.get());
+  // The Scenario layer links the scenario's items to the dictionary's
+  // classes and the lemma indexes.
+  scenarioLayer_.reset(new (std::nothrow)
+                           ScenarioLayer(*semantic_, *scenario_, verbLemmas_.get(), adjectiveLemmas_.get(), messages_));
+  messages_.checkMemory(scenarioLayer_.get());
+  semantic_->SetScenarioGroups(scenarioLayer_.get());
   worker_.reset(new (std::nothrow) TThreadDeLectureDisque);
   messages_.checkMemory(worker_.get());
   worker_->Start();
 
   // 5. The settings.
   settings_->LoadSettings(DictionaryFingerprint(semantic_->EntryCount(), nounLemmas_->EntryCount()));
+  // 6. The current scenario, named in the settings.
+  currentScenario_.reset(new (std::nothrow) CurrentScenario(*scenario_, scenarioLayer_.get(), record(), folders()));
+  messages_.checkMemory(currentScenario_.get());
+  currentScenario_->LoadCurrentScenario();
   started_ = true;
   stopped_ = false;
   frontEnd_.SetWaitCursor(false);
@@ -225,6 +237,9 @@ void Engine::StopEngine() {
   record().setDictionaryFingerprint(DictionaryFingerprint(semantic_->EntryCount(), nounLemmas_->EntryCount()));
   settings_->SaveSettings();
   analysis_.reset();
+  currentScenario_.reset();
+  if (semantic_) semantic_->SetScenarioGroups(nullptr);
+  scenarioLayer_.reset();
   lexicon_.reset();
   lexiconFallback_.reset();
   verbLemmas_.reset();

@@ -27,6 +27,8 @@
 namespace malvex {
 
 class AnalysisContext;
+class CurrentScenario;
+class ScenarioLayer;
 class ScenarioStore;
 class SegmentBuffer;
 
@@ -108,6 +110,11 @@ class Engine {
   LemmaIndex* verbLemmas() { return verbLemmas_.get(); }
   LemmaIndex* adjectiveLemmas() { return adjectiveLemmas_.get(); }
   BordersStore& borders() { return *borders_; }
+  // The scenario store, the Scenario layer attached to the semantic
+  // dictionary, and the current scenario's loading and saving.
+  ScenarioStore& scenarioStore() { return *scenario_; }
+  ScenarioLayer& scenarioLayer() { return *scenarioLayer_; }
+  CurrentScenario& currentScenario() { return *currentScenario_; }
   const CategoryMatrix& matrix() const { return matrix_; }
   // The gauge of the current run, or nullptr.
   Gauge* gauge() { return gauge_.get(); }
@@ -152,6 +159,8 @@ class Engine {
   std::unique_ptr<LemmaIndex> verbLemmas_;
   std::unique_ptr<LemmaIndex> adjectiveLemmas_;
   std::unique_ptr<NounLemmaIndex> nounLemmas_;
+  std::unique_ptr<ScenarioLayer> scenarioLayer_;
+  std::unique_ptr<CurrentScenario> currentScenario_;
   std::unique_ptr<TThreadDeLectureDisque> worker_;
 
   std::unique_ptr<SegmentBuffer> lexicalBuffer_;

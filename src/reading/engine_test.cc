@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "platform/basic_gauges.h"
 #include "platform/scripted_box.h"
+#include "scenarios/scenario_layer.h"
+#include "scenarios/scenario_store.h"
 #include "semantic/analysis_context.h"
 #include "test_installation.h"
 #include "test_support.h"
@@ -269,6 +272,25 @@ TEST_F(EngineTest, LemmaIndexesAreReadFromTheEdition) {
   EXPECT_STREQ(engine.verbLemmas()->LemmaOfForm("vorbesc"), "vorbi");
   EXPECT_STREQ(engine.adjectiveLemmas()->LemmaOfForm("frumo\xBAi"), "frumos");
   EXPECT_EQ(engine.adjectiveLemmas()->LemmaOfForm("vorbesc"), nullptr);
+}
+
+TEST_F(EngineTest, StartLoadsTheCurrentScenarioIntoTheSemanticDictionary) {
+  ASSERT_TRUE(testing::WriteTestInstallation(dir.path(), MALVEX_TEST_EDITION));
+  ASSERT_TRUE(std::filesystem::create_directories(dir.path() / "Scenario"));
+  ASSERT_TRUE(testing::WriteFile(dir.File("Scenario/Concepts Romanian V8.scn"),
+                                 "G#0V\t1\tOameni\r\n1#1#\tpersoan\xE3\tOameni\r\n"
+                                 "G#0V\t2\tVorbire\r\nV#1#\tvorbi\tVorbire\r\n0#1#\tvorb\xE3\tVorbire\r\n"));
+  Engine engine(frontEnd, Options());
+  ASSERT_TRUE(engine.StartEngine());
+  EXPECT_EQ(engine.scenarioStore().count(), 5u);
+  ScenarioLayer& layer = engine.scenarioLayer();
+  EXPECT_EQ(layer.GroupCount(), 2u);
+  EXPECT_TRUE(layer.anomalies().empty());
+  ScenarioGroups& attached = engine.semanticDictionary().scenarioGroups();
+  EXPECT_TRUE(attached.ScenarioLoaded());
+  EXPECT_EQ(attached.WordGroup("vorb\xE3"), 2);
+  EXPECT_EQ(engine.verbLemmas()->GroupOf(engine.verbLemmas()->LemmaNumberOfLemma("vorbi")), 2u);
+  EXPECT_EQ(layer.GroupOfClass(1, engine.semanticDictionary().ClassNumberOfName(1, "persoan\xE3")), 1);
 }
 
 TEST_F(EngineTest, StopEngineSavesTheSettingsWithTheFingerprint) {
