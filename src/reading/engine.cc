@@ -99,10 +99,13 @@ bool Engine::StartEngine() {
 
   // 5. The settings.
   settings_->LoadSettings(DictionaryFingerprint(semantic_->EntryCount(), nounLemmas_->EntryCount()));
-  // 6. The current scenario, named in the settings.
+  // 6. The current scenario, named in the settings. A file that is not
+  // there leaves the engine without a Scenario; the front end reports it
+  // when it loads the scenario after reading its command line.
   currentScenario_.reset(new (std::nothrow) CurrentScenario(*scenario_, scenarioLayer_.get(), record(), folders()));
   messages_.checkMemory(currentScenario_.get());
-  currentScenario_->LoadCurrentScenario();
+  int64_t scenarioSize = 0;
+  if (FileExists(currentScenario_->Path(), scenarioSize)) currentScenario_->LoadCurrentScenario();
   started_ = true;
   stopped_ = false;
   frontEnd_.SetWaitCursor(false);

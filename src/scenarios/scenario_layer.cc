@@ -78,7 +78,10 @@ bool ScenarioLayer::Build(bool renumbering) {
     if (!groupLineSeen) {
       // An old flat file: each item first makes a group of its own, named
       // after the item's value.
-      if (!e.value.empty() && !MakeGroup(i, depth)) break;
+      if (!e.value.empty() && !MakeGroup(i, depth)) {
+        complete = false;
+        break;
+      }
     } else if (depth > 0) {
       current_ = lastAtDepth_[depth - 1];
     }
