@@ -4,8 +4,10 @@
 #include <cstring>
 #include <filesystem>
 
+#include "app/folders.h"
 #include "app/settings_record.h"
 #include "reading/engine.h"
+#include "scenarios/current_scenario.h"
 
 namespace malvex {
 
@@ -54,7 +56,36 @@ bool RunSettings::Apply(const CliOptions& o, std::FILE* err) {
   if (o.partsQuantity) r.setRemarkablePropositions(*o.partsQuantity);
   if (o.numbersAsSubstantives) r.setNumbersAsSubstantives(*o.numbersAsSubstantives);
   if (o.scenarioOnAllCategories) r.setScenarioOnAllCategories(*o.scenarioOnAllCategories);
-  (void)err;
+  if (o.scenario) return UseScenario(*o.scenario, err);
+  return true;
+}
+
+bool RunSettings::UseScenario(const std::string& given, std::FILE* err) {
+  // A name without a folder that is no file here is a name in the
+  // Scenario folder; any other file becomes, for the run, the current
+  // scenario of a Scenario folder that is its own folder.
+  std::error_code ec;
+  Folders& folders = engine_.folders();
+  std::filesystem::path file = std::filesystem::path(folders.scenario) / given;
+  if (given.find('/') != std::string::npos || std::filesystem::exists(given, ec))
+    file = std::filesystem::absolute(given, ec);
+  if (!std::filesystem::is_regular_file(file, ec)) {
+    std::fprintf(err, "malvex-cli: cannot read the Scenario %s\n", given.c_str());
+    return false;
+  }
+  const std::string name = file.filename().string();
+  if (name.size() >= SettingsRecord::kTextField) {
+    std::fprintf(err, "malvex-cli: the Scenario's name is too long: %s\n", given.c_str());
+    return false;
+  }
+  scenarioFolder_ = folders.scenario;
+  folders.scenario = file.parent_path().string();
+  engine_.record().setScenarioFile(name);
+  scenarioChanged_ = true;
+  if (!engine_.currentScenario().LoadCurrentScenario()) {
+    std::fprintf(err, "malvex-cli: the Scenario %s cannot be loaded\n", given.c_str());
+    return false;
+  }
   return true;
 }
 
@@ -71,7 +102,11 @@ void RunSettings::Restore() {
   if (o.partsQuantity) r.setRemarkablePropositions(parts_);
   if (o.numbersAsSubstantives) r.setNumbersAsSubstantives(numbers_);
   if (o.scenarioOnAllCategories) r.setScenarioOnAllCategories(scenarioOnAll_);
-  if (scenarioChanged_) r.setScenarioFile(scenarioFile_);
+  if (scenarioChanged_) {
+    r.setScenarioFile(scenarioFile_);
+    engine_.folders().scenario = scenarioFolder_;
+    scenarioChanged_ = false;
+  }
   applied_ = false;
 }
 

@@ -32,13 +32,18 @@ class RunSettings {
   // Sets the options given in `options` (relation level, threshold mode and
   // value, characteristic parts, numbers as substantives, Scenario on all
   // categories, Scenario file). False, with a message on `err`, when the
-  // Scenario file cannot be used.
+  // Scenario file cannot be read or loaded.
   bool Apply(const CliOptions& options, std::FILE* err);
   // Puts back the stored values of the options Apply set (and the stored
-  // Scenario).
+  // Scenario's name and folder).
   void Restore();
 
  private:
+  // Makes `given` (a path, or a name in the Scenario folder) the current
+  // Scenario and loads it; false, with a message on `err`, when it cannot be
+  // read.
+  bool UseScenario(const std::string& given, std::FILE* err);
+
   Engine& engine_;
   CliOptions options_;  // the options applied
   bool applied_ = false;
@@ -50,6 +55,7 @@ class RunSettings {
   bool numbers_ = false;
   bool scenarioOnAll_ = false;
   std::string scenarioFile_;
+  std::string scenarioFolder_;
   bool scenarioChanged_ = false;
 };
 

@@ -25,7 +25,8 @@ const char kUsage[] =
     "  references      the references (level-1 classes)\n"
     "  fields1         the reference fields 1 (level-3 classes, the broadest)\n"
     "  fields2         the reference fields 2 (level-2 classes)\n"
-    "  scenario        the groups of the Scenario found in the text\n"
+    "  scenario        the groups of the Scenario found in the text, sub-groups\n"
+    "                  indented under their group\n"
     "  relations       the relations between classes of the relation level seen\n"
     "                  more than once: \"first > second\", tab, frequency\n"
     "  categories      the frequent word categories\n"
@@ -58,7 +59,7 @@ const char kUsage[] =
     "\n"
     "Analysis options (for this run only; the stored settings are kept):\n"
     "  --scenario FILE  the Scenario file (a path, or a name in the Scenario\n"
-    "                   folder)\n"
+    "                   folder) instead of the current one\n"
     "  --relation-level LEVEL\n"
     "                   the level relations, bundles and episodes are built on:\n"
     "                   1 or references, 2 or fields2, 3 or fields1, 4 or scenario\n"
@@ -105,7 +106,8 @@ const char kUsage[] =
     "are kept.\n"
     "\n"
     "Exit status: 0 success, 1 analysis failed or stopped, 2 dictionaries\n"
-    "missing or corrupted, 64 bad usage, 66 a file to analyse cannot be read,\n"
+    "missing or corrupted, 64 bad usage, 66 a file to analyse (or the Scenario)\n"
+    "cannot be read,\n"
     "1412 category matrix unreadable.\n";
 
 struct NamedResult {

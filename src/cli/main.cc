@@ -142,7 +142,7 @@ int Analyse(const malvex::CliOptions& o) {
   if (!settings.Apply(o, stderr)) {
     settings.Restore();
     engine.StopEngine();
-    return malvex::kExitUsage;
+    return malvex::kExitUnreadableInput;
   }
   std::signal(SIGINT, OnInterrupt);
   for (const std::string& f : files) {

@@ -5,6 +5,7 @@
 #include "app/settings_record.h"
 #include "dictionaries/semantic_dictionary.h"
 #include "reading/engine.h"
+#include "scenarios/scenario_layer.h"
 #include "semantic/analysis_context.h"
 #include "semantic/diagnosis_list.h"
 #include "views/category_result.h"
@@ -15,6 +16,7 @@
 #include "views/relation_list.h"
 #include "views/result_function_table.h"
 #include "views/result_list.h"
+#include "views/scenario_list.h"
 #include "views/style_result.h"
 
 namespace malvex {
@@ -76,14 +78,18 @@ void AddClasses(Engine& engine, int level, const ClassListOptions& filter, bool 
   ActantCounter actantOf;
   if (analysis != nullptr)
     actantOf = [analysis, level](int32_t cls) { return analysis->actantCount(level, cls); };
-  std::vector<ClassRow> rows = ClassRows(engine.semanticDictionary(), level, actantOf, filter);
-  if (alphabetical)
+  std::vector<ClassRow> rows = level == kScenarioLevel
+                                   ? ScenarioRows(engine.semanticDictionary(), engine.scenarioLayer(), actantOf, filter)
+                                   : ClassRows(engine.semanticDictionary(), level, actantOf, filter);
+  if (alphabetical && level == kScenarioLevel)
+    SortScenarioRowsAlphabetically(rows);
+  else if (alphabetical)
     std::stable_sort(rows.begin(), rows.end(),
                      [](const ClassRow& a, const ClassRow& b) { return AlphabeticalLess(a.name, b.name); });
   for (const ClassRow& row : rows) {
     ReportItem item;
-    item.type = "class";
-    item.text = ClassLine(row);
+    item.type = level == kScenarioLevel ? "group" : "class";
+    item.text = level == kScenarioLevel ? ScenarioLine(row) : ClassLine(row);
     item.name = row.name;
     item.id = row.cls;
     item.frequency = row.frequency;

@@ -225,6 +225,48 @@ TEST_F(ReportTest, RunOptionsApplyToTheRunAndLeaveTheStoredSettings) {
   EXPECT_EQ(differs, now.size()) << "first difference at offset " << differs;
 }
 
+TEST_F(ReportTest, ScenarioOptionLoadsTheGivenScenarioForTheRun) {
+  // Two top groups: "obiecte" with the sub-group "masini" holding the class
+  // of "robot", and "vorbe" holding a class the text never counts.
+  const std::string scenario = dir.File("Mine.scn");
+  ASSERT_TRUE(testing::WriteFile(scenario,
+                                 "G#0V\t1\tobiecte\r\n"
+                                 "G#1V\t2\tma\xBAini\r\n"
+                                 "1#2#\tma\xBAin\xE3\tma\xBAini\r\n"
+                                 "G#0V\t3\tvorbe\r\n"
+                                 "1#1#\tcuv\xE2nt\tvorbe\r\n"));
+  const std::string stored = engine->record().scenarioFile();
+  const Report report = Analyse(Parse({"--scenario", scenario, "--result", "scenario", "a.txt"}));
+  EXPECT_TRUE(report.settings.scenarioLoaded);
+  ASSERT_EQ(report.results.size(), 1u);
+  const ReportResult& r = report.results[0];
+  EXPECT_EQ(r.level, 4);
+  EXPECT_EQ(r.information.rfind("Show every pertinent groups of your Scenario: ", 0), 0u) << r.information;
+  std::vector<std::string> lines;
+  for (const ReportItem& item : r.items) {
+    EXPECT_EQ(item.type, "group");
+    lines.push_back(item.text);
+  }
+  EXPECT_EQ(lines, (std::vector<std::string>{"obiecte\t0006", "  ma\xBAini\t0006"}));
+  EXPECT_EQ(*r.items[1].depth, 1);
+  // The stored settings keep their Scenario.
+  EXPECT_EQ(engine->record().scenarioFile(), stored);
+}
+
+TEST_F(ReportTest, UnreadableScenarioIsRefused) {
+  RunSettings settings(*engine);
+  std::FILE* err = std::tmpfile();
+  ASSERT_NE(err, nullptr);
+  EXPECT_FALSE(settings.Apply(Parse({"--scenario", dir.File("none.scn"), "a.txt"}), err));
+  EXPECT_FALSE(settings.Apply(Parse({"--scenario", "none.scn", "a.txt"}), err));
+  settings.Restore();
+  std::rewind(err);
+  char buf[512];
+  ASSERT_NE(std::fgets(buf, sizeof buf, err), nullptr);
+  EXPECT_EQ(std::string(buf), "malvex-cli: cannot read the Scenario " + dir.File("none.scn") + "\n");
+  std::fclose(err);
+}
+
 TEST(CheckInputFilesTest, EveryUnreadableFileIsNamed) {
   testing::TempDir dir;
   ASSERT_TRUE(testing::WriteFile(dir.File("ok.txt"), "text"));

@@ -5,6 +5,7 @@
 #include "app/settings_record.h"
 #include "dictionaries/semantic_dictionary.h"
 #include "reading/engine.h"
+#include "scenarios/scenario_layer.h"
 #include "semantic/analysis_context.h"
 #include "semantic/diagnosis_list.h"
 #include "views/category_result.h"
@@ -12,6 +13,7 @@
 #include "views/lemma_list.h"
 #include "views/proposition_text.h"
 #include "views/relation_list.h"
+#include "views/scenario_list.h"
 #include "views/style_result.h"
 
 namespace malvex {
@@ -26,7 +28,10 @@ constexpr int kActorsGraph = 5;
 }  // namespace
 
 ResultFunctions::ResultFunctions(Engine& engine, size_t listCapacity)
-    : engine_(engine), list_(listCapacity), diagnosis_(std::make_unique<DiagnosisList>(&engine.stream())) {}
+    : engine_(engine),
+      list_(listCapacity),
+      diagnosis_(std::make_unique<DiagnosisList>(&engine.stream())),
+      alphabetical_(engine.record().scenarioSortedAlphabetically()) {}
 
 ResultFunctions::~ResultFunctions() = default;
 
@@ -85,6 +90,7 @@ void ResultFunctions::SetActed(bool checked) {
 
 void ResultFunctions::SetAlphabetical(bool alphabetical) {
   alphabetical_ = alphabetical;
+  engine_.record().setScenarioSortedAlphabetically(alphabetical);
   Refresh();
 }
 
@@ -94,9 +100,17 @@ bool ResultFunctions::FillClasses(int level) {
   if (analysis != nullptr) actantOf = [analysis, level](int32_t cls) { return analysis->actantCount(level, cls); };
   ClassListOptions options = filter_;
   options.minimalFrequency = static_cast<uint32_t>(std::max<int32_t>(engine_.semanticDictionary().DetectionThreshold(), 0));
-  const bool all = FillClassList(ClassRows(engine_.semanticDictionary(), level, actantOf, options), list_);
-  if (alphabetical_) list_.SortAlphabetically();
-  return all;
+  if (level != kScenarioLevel) {
+    const bool all = FillClassList(ClassRows(engine_.semanticDictionary(), level, actantOf, options), list_);
+    if (alphabetical_) list_.SortAlphabetically();
+    return all;
+  }
+  // Scenario groups keep their sub-groups after them whatever the order.
+  std::vector<ClassRow> rows = ScenarioRows(engine_.semanticDictionary(), engine_.scenarioLayer(), actantOf, options);
+  if (alphabetical_) SortScenarioRowsAlphabetically(rows);
+  for (const ClassRow& row : rows)
+    if (!list_.AddWithItem(ScenarioLine(row), row.cls)) return false;
+  return true;
 }
 
 void ResultFunctions::Fill(const ResultFunction& function, int position) {

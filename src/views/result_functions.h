@@ -67,12 +67,14 @@ class ResultFunctions {
   // Whether the "Actant" and "Acted" boxes can be used.
   bool boxesEnabled() const { return boxesEnabled_; }
 
-  // The boxes and the sort order; each change fills the chosen list again.
+  // The boxes and the sort order (kept in the settings); each change fills
+  // the chosen list again.
   void SetActant(bool checked);
   void SetActed(bool checked);
   bool actant() const { return filter_.actant; }
   bool acted() const { return filter_.acted; }
   void SetAlphabetical(bool alphabetical);
+  bool alphabetical() const { return alphabetical_; }
 
   // The diagnosis list the Text style and word-category lists fill (their
   // selection handlers read it).
