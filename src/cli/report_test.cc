@@ -253,6 +253,20 @@ TEST_F(ReportTest, ScenarioOptionLoadsTheGivenScenarioForTheRun) {
   EXPECT_EQ(engine->record().scenarioFile(), stored);
 }
 
+TEST_F(ReportTest, ScenarioGroupSharesTakeInTheirSubGroups) {
+  // "robot" is seen 6 times, 3 of them before its verb; only the sub-group
+  // holds its class, the top group counts it through the sub-group.
+  const std::string scenario = dir.File("Mine.scn");
+  ASSERT_TRUE(testing::WriteFile(scenario,
+                                 "G#0V\t1\tobiecte\r\n"
+                                 "G#1V\t2\tma\xBAini\r\n"
+                                 "1#2#\tma\xBAin\xE3\tma\xBAini\r\n"));
+  const Report report = Analyse(Parse({"--scenario", scenario, "--actant", "--result", "scenario", "a.txt"}));
+  std::vector<std::string> lines;
+  for (const ReportItem& item : report.results[0].items) lines.push_back(item.text);
+  EXPECT_EQ(lines, (std::vector<std::string>{"obiecte\t0006\t(50%)", "  ma\xBAini\t0006\t(50%)"}));
+}
+
 TEST_F(ReportTest, UnreadableScenarioIsRefused) {
   RunSettings settings(*engine);
   std::FILE* err = std::tmpfile();

@@ -1,6 +1,7 @@
 #include "views/scenario_list.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "dictionaries/semantic_dictionary.h"
 #include "views/result_list.h"
@@ -10,11 +11,22 @@ namespace malvex {
 
 namespace {
 
+// The actant occurrences of `group` and of its sub-groups: a group's count
+// takes in those of its sub-groups, so its actant share must too.
+uint32_t SubtreeActant(const ScenarioLayer& layer, const ActantCounter& actantOf, int32_t group) {
+  if (!actantOf) return 0;
+  uint64_t total = actantOf(group);
+  const int depth = layer.Depth(group);
+  const int32_t groups = static_cast<int32_t>(layer.GroupCount());
+  for (int32_t g = group + 1; g <= groups && layer.Depth(g) > depth; ++g) total += actantOf(g);
+  return total > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(total);
+}
+
 // Adds the row of `group` when its count and share allow it.
 void AddGroup(const SemanticDictionary& dictionary, const ScenarioLayer& layer, const ActantCounter& actantOf,
               const ClassListOptions& options, int32_t group, std::vector<ClassRow>& rows) {
   const uint32_t frequency = dictionary.ClassCount(kScenarioLevel, group);
-  const uint32_t actant = actantOf ? actantOf(group) : 0;
+  const uint32_t actant = std::min(SubtreeActant(layer, actantOf, group), frequency);
   const ClassShare share = ShareOfClass(frequency, actant, options);
   if (!share.listed) return;
   ClassRow row;

@@ -17,7 +17,9 @@ class SemanticDictionary;
 // The rows of the Scenario result: the ranked top-level groups down to the
 // first counted fewer than options.minimalFrequency times, each followed by
 // its active descendants counted at least that often; groups the share rule
-// leaves out get no row. `actantOf` gives the level-4 actant counters.
+// leaves out get no row. `actantOf` gives the level-4 actant counters; as a
+// group's count includes its sub-groups' counts, its actant occurrences
+// include theirs too.
 std::vector<ClassRow> ScenarioRows(const SemanticDictionary& dictionary, const ScenarioLayer& layer,
                                    const ActantCounter& actantOf, const ClassListOptions& options);
 
