@@ -46,7 +46,7 @@ const char kUsage[] =
     "                     completed, settings, results[name, title, information,\n"
     "                     overflow, items[text, ...]])\n"
     "                   csv: a header row, then one row per line (columns result,\n"
-    "                     rank, text, name, second, frequency, percentage,\n"
+    "                     rank, type, text, name, second, frequency, percentage,\n"
     "                     actant, id, second_id, start, end)\n"
     "                   tsv: with --tagged or --lookup only (below)\n"
     "  --actant         class lists: only the classes seen at least half the\n"
