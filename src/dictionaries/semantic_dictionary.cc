@@ -125,6 +125,7 @@ SemanticLoadStatus SemanticDictionary::CheckHeaderCopy(ByteReader& in) const {
 
 SemanticLoadStatus SemanticDictionary::LoadImage(std::string_view bytes) {
   ok_ = false;
+  memo_.reset();
   ByteReader in(bytes.data(), bytes.size());
   // 1. A clean slate: no segment, no class, no count.
   for (Trie32x32& segment : segments_) segment.Free();
@@ -384,10 +385,55 @@ int32_t SemanticDictionary::FindFoldedWord(const char* text, size_t length) {
   return cursor->found && cursor->value != 0 ? cursor->position : -1;
 }
 
+// A direct-mapped table of the last answers of AllReadings: the folded form,
+// its readings, and what the walk left in the found reading and the
+// several-senses indicator. The dictionary does not change once loaded, so
+// an answer stays true; a load empties the table.
+struct SemanticDictionary::ReadingsMemo {
+  static constexpr size_t kSlots = 2048;
+  static constexpr size_t kKeyBytes = 48;  // longer forms are not kept
+  uint8_t length;  // 0: empty slot
+  uint8_t count;
+  bool severalSenses;
+  char key[kKeyBytes];
+  FoundReading found;
+  FoundReading readings[kReadingCache];
+};
+
 int SemanticDictionary::AllReadings(char* text) {
   cacheCount_ = 0;
+  ReadingsMemo* memo = nullptr;
+  if (ok_ && text != nullptr) {
+    const size_t length = std::strlen(text);
+    FoldToLower(text, length);
+    if (length > 0 && length < ReadingsMemo::kKeyBytes) {
+      if (!memo_) memo_.reset(new (std::nothrow) ReadingsMemo[ReadingsMemo::kSlots]());
+      if (memo_) {
+        uint32_t h = 2166136261u;
+        for (size_t i = 0; i < length; ++i) h = (h ^ static_cast<uint8_t>(text[i])) * 16777619u;
+        memo = &memo_[h % ReadingsMemo::kSlots];
+        if (memo->length == length && std::memcmp(memo->key, text, length) == 0) {
+          cacheCount_ = memo->count;
+          for (int i = 0; i < cacheCount_; ++i) cache_[i] = memo->readings[i];
+          found_ = memo->found;
+          severalSenses_ = memo->severalSenses;
+          depthOverflow_ = false;
+          return cacheCount_;
+        }
+      }
+    }
+  }
   while (cacheCount_ < kReadingCache && FindReading(text, cacheCount_)) {
     cache_[cacheCount_++] = found_;
+  }
+  if (memo != nullptr) {
+    const size_t length = std::strlen(text);
+    memo->length = static_cast<uint8_t>(length);
+    std::memcpy(memo->key, text, length);
+    memo->count = static_cast<uint8_t>(cacheCount_);
+    for (int i = 0; i < cacheCount_; ++i) memo->readings[i] = cache_[i];
+    memo->found = found_;
+    memo->severalSenses = severalSenses_;
   }
   return cacheCount_;
 }

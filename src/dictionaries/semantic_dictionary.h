@@ -280,6 +280,10 @@ class SemanticDictionary {
   void CountPath(const ClassPath& path);
   bool MakeClass(const char* name, size_t length, int32_t& cls);
 
+  // The readings of recently resolved forms, so that a form met again is
+  // not looked up reading by reading (readings_memo in the .cc).
+  struct ReadingsMemo;
+
   Messages& messages_;
   const LanguageTables& tables_;
   StringPool& pool_;
@@ -303,6 +307,7 @@ class SemanticDictionary {
   ClassPath current_;
   FoundReading cache_[kReadingCache];
   int cacheCount_ = 0;
+  std::unique_ptr<ReadingsMemo[]> memo_;
   int64_t chosenScore_ = 0;
   ClassPath ring_[kRecentNouns];
   int ringNext_ = 1;

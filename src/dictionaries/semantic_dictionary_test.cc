@@ -150,6 +150,40 @@ TEST_F(SemanticDictionaryTest, RoundTripGivesEveryFormItsClassesAndLemma) {
   EXPECT_EQ(dictionary_.ClassName(1, dictionary_.Reading(1).path.at(1)), std::string("presiune"));
 }
 
+TEST_F(SemanticDictionaryTest, AFormMetAgainGetsTheSameReadingsAndState) {
+  LoadSmall();
+  // Forms of several, one and no readings, each asked twice in a row and
+  // again after the others, in any case.
+  for (const char* form : {"bar", "casa", "nimic", "BAR", "Casa", "nimic", "bar"}) {
+    SCOPED_TRACE(form);
+    std::string first = form;
+    const int count = dictionary_.AllReadings(first.data());
+    std::vector<FoundReading> readings;
+    for (int i = 0; i < count; ++i) readings.push_back(dictionary_.Reading(i));
+    const FoundReading found = dictionary_.Found();
+    const bool several = dictionary_.SeveralSenses();
+    // Another lookup in between changes the state the answer restores.
+    ASSERT_TRUE(Find("casei"));
+    std::string again = form;
+    ASSERT_EQ(dictionary_.AllReadings(again.data()), count);
+    EXPECT_EQ(again, first);  // folded in place both times
+    for (int i = 0; i < count; ++i) {
+      EXPECT_EQ(dictionary_.Reading(i).path, readings[i].path);
+      EXPECT_EQ(dictionary_.Reading(i).sense, readings[i].sense);
+      EXPECT_EQ(dictionary_.Reading(i).lemma, readings[i].lemma);
+      EXPECT_EQ(dictionary_.Reading(i).flags, readings[i].flags);
+    }
+    EXPECT_EQ(dictionary_.Found().path, found.path);
+    EXPECT_EQ(dictionary_.Found().sense, found.sense);
+    EXPECT_EQ(dictionary_.SeveralSenses(), several);
+  }
+  std::string bar = "bar";
+  EXPECT_EQ(dictionary_.AllReadings(bar.data()), 2);
+  // A new load forgets the answers of the old dictionary.
+  Load({});
+  EXPECT_EQ(dictionary_.AllReadings(bar.data()), 0);
+}
+
 TEST_F(SemanticDictionaryTest, ClassNamesAndIndexes) {
   LoadSmall();
   EXPECT_EQ(Class(1, "locuinta"), 1);
