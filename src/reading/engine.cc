@@ -150,6 +150,9 @@ bool Engine::ReadingPass() {
     record().setTextSizeWarning(2);
   }
   run_.sizeLimitBytes = static_cast<int64_t>(units) * 1024000;
+  // The stores of the last semantic pass point into the word stream: they
+  // go before the stream is emptied, so that nothing reads them meanwhile.
+  analysis_.reset();
   stream_->Reset();
   if (gauge_) gauge_->DefinirMaximum(0);
   statistics_.ResetStatistics();

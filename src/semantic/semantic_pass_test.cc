@@ -287,5 +287,20 @@ TEST_F(SemanticPassTest, EmptyStreamCompletesWithEmptyStores) {
   EXPECT_TRUE(context->analysisComplete());
 }
 
+TEST_F(SemanticPassTest, TheAnalysisRunKeepsTheContextUntilTheNextReadingPass) {
+  const std::string file = dir.File("Text/a.txt");
+  ASSERT_TRUE(testing::WriteFile(file, "Omul merge acasa. Casa e mare."));
+  engine->files().Clear();
+  ASSERT_TRUE(engine->files().Add(file));
+  ASSERT_TRUE(engine->RunAnalysis(1));
+  ASSERT_NE(engine->analysis(), nullptr);
+  EXPECT_TRUE(engine->analysis()->analysisComplete());
+  EXPECT_GT(engine->analysis()->Words(), 0);
+  // A new reading pass empties the word stream the old stores point into:
+  // the old context is gone by then.
+  ASSERT_TRUE(engine->ReadingPass());
+  EXPECT_EQ(engine->analysis(), nullptr);
+}
+
 }  // namespace
 }  // namespace malvex
