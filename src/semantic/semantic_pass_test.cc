@@ -287,6 +287,32 @@ TEST_F(SemanticPassTest, EmptyStreamCompletesWithEmptyStores) {
   EXPECT_TRUE(context->analysisComplete());
 }
 
+TEST_F(SemanticPassTest, ClassDetectionThresholdByWordsOrByPertinence) {
+  const struct {
+    bool byWords;
+    int value;     // minimum number of words, or pertinence factor
+    int words;     // highest word position of the text
+    int32_t threshold;
+  } cases[] = {
+      {true, 3, 10, 3}, {true, 7, 5000, 7}, {false, 15, 2000, 3}, {false, 15, 666, 0}, {false, 15, 667, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.words);
+    engine->stream().Reset();
+    position = 0;
+    for (int i = 0; i < c.words; ++i) Add("de", kPreposition);
+    End();
+    engine->record().setClassThresholdByWords(c.byWords);
+    if (c.byWords)
+      engine->record().setClassMinWords(c.value);
+    else
+      engine->record().setClassPertinence(c.value);
+    AnalysisContext created(*engine);
+    ASSERT_TRUE(created.Ready());
+    EXPECT_EQ(dictionary().DetectionThreshold(), c.threshold);
+  }
+}
+
 TEST_F(SemanticPassTest, TheAnalysisRunKeepsTheContextUntilTheNextReadingPass) {
   const std::string file = dir.File("Text/a.txt");
   ASSERT_TRUE(testing::WriteFile(file, "Omul merge acasa. Casa e mare."));
