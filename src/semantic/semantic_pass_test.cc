@@ -93,6 +93,18 @@ TEST_F(SemanticPassTest, OnlyNounsBeforeTheFirstVerbAreActants) {
   EXPECT_EQ(context->relations().Entry(1).weight, 0);
 }
 
+TEST_F(SemanticPassTest, ClassesMadeDuringTheRunHaveActantCountersToo) {
+  // Unknown nouns get level-1 classes numbered after the dictionary's own.
+  Nouns(3, "necunoscut");
+  ASSERT_TRUE(Run());
+  for (int n = 1; n <= 3; ++n) {
+    const int32_t cls = static_cast<int32_t>(Word(n)->info.classPath[0]);
+    EXPECT_GT(static_cast<uint32_t>(cls), dictionary().NumberOfClasses(1));
+    EXPECT_EQ(context->actantCount(1, cls), 1u);
+    EXPECT_EQ(context->actantShare(1, cls), 100);
+  }
+}
+
 TEST_F(SemanticPassTest, MoreThanThreeSignificantWordsClearTheRelationWeight) {
   Add("merge", kVerb);
   Nouns(4);
