@@ -60,6 +60,10 @@ const char kUsage[] =
     "Analysis options (for this run only; the stored settings are kept):\n"
     "  --scenario FILE  the Scenario file (a path, or a name in the Scenario\n"
     "                   folder) instead of the current one\n"
+    "  --borders FILE.dlm\n"
+    "                   analyse only the parts of the text the borders of this\n"
+    "                   file keep (a path; lines \"X#######<TAB>word\" start\n"
+    "                   leaving the text out, \"N#######<TAB>word\" stop it)\n"
     "  --relation-level LEVEL\n"
     "                   the level relations, bundles and episodes are built on:\n"
     "                   1 or references, 2 or fields2, 3 or fields1, 4 or scenario\n"
@@ -106,8 +110,8 @@ const char kUsage[] =
     "are kept.\n"
     "\n"
     "Exit status: 0 success, 1 analysis failed or stopped, 2 dictionaries\n"
-    "missing or corrupted, 64 bad usage, 66 a file to analyse (or the Scenario)\n"
-    "cannot be read,\n"
+    "missing or corrupted, 64 bad usage, 66 a file to analyse (or the Scenario,\n"
+    "or the borders file) cannot be read,\n"
     "1412 category matrix unreadable.\n";
 
 struct NamedResult {
@@ -215,7 +219,7 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
       if (i + 1 < argc) return std::string(argv[++i]);
       return std::nullopt;
     };
-    static constexpr const char* kWithValue[] = {"--list", "--format", "--result", "--sort", "--scenario",
+    static constexpr const char* kWithValue[] = {"--list", "--format", "--result", "--sort", "--scenario", "--borders",
                                                  "--relation-level", "--threshold-words",
                                                  "--threshold-pertinence", "--parts"};
     bool needsValue = false;
@@ -276,6 +280,9 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
     } else if (name == "--scenario") {
       if (v.empty()) return fail("--scenario needs a file name");
       o.scenario = v;
+    } else if (name == "--borders") {
+      if (v.empty()) return fail("--borders needs a file name");
+      o.borders = v;
     } else if (name == "--relation-level") {
       o.relationLevel = RelationLevelOf(v);
       if (!o.relationLevel) return fail("relation level " + v + " is not 1..4 or a level name");

@@ -54,6 +54,7 @@ struct CliOptions {
 
   // Analysis settings for this run; unset ones keep the stored settings.
   std::optional<std::string> scenario;         // --scenario FILE
+  std::optional<std::string> borders;          // --borders FILE.dlm
   std::optional<int> relationLevel;            // --relation-level, 1..4
   std::optional<bool> thresholdByWords;        // --threshold-words / --threshold-pertinence
   std::optional<int> thresholdValue;           // 1..999

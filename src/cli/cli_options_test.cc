@@ -63,6 +63,9 @@ TEST(CliOptionsTest, AnalysisOptionsAreReadWithTheirRanges) {
   EXPECT_EQ(Parse({"--relation-level", "4", "t"}).relationLevel, 4);
   EXPECT_EQ(Parse({"--threshold-words", "999", "t"}).thresholdValue, 999);
   EXPECT_EQ(Parse({"--threshold-words", "1", "t"}).thresholdByWords, true);
+  EXPECT_EQ(Parse({"--borders", "Parts.dlm", "t"}).borders, "Parts.dlm");
+  EXPECT_EQ(Parse({"--borders=../b.dlm", "t"}).borders, "../b.dlm");
+  EXPECT_FALSE(Parse({"t"}).borders.has_value());
 }
 
 TEST(CliOptionsTest, BadUsageIsReportedNotGuessed) {
@@ -82,6 +85,8 @@ TEST(CliOptionsTest, BadUsageIsReportedNotGuessed) {
       {"--parts", "101", "t"},                     // out of 1..100
       {"--sort", "random", "t"},                   // unknown order
       {"--relation-level"},                        // value missing
+      {"t", "--borders"},                          // value missing
+      {"--borders=", "t"},                         // empty file name
       {"--quiet=yes", "t"},                        // no value expected
       {"--bogus", "t"},                            // unknown option
       {"--list", "/nonexistent/list.txt"},         // unreadable list

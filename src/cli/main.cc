@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/analysis_settings.h"
+#include "cli/cli_borders.h"
 #include "cli/cli_options.h"
 #include "cli/report.h"
 #include "cli/report_format.h"
@@ -136,6 +137,7 @@ int Analyse(const malvex::CliOptions& o) {
 
   CliFrontEnd frontEnd(o.box, o.quiet);
   malvex::EngineOptions options;
+  if (o.borders && !malvex::UseBordersFile(*o.borders, options, stderr)) return malvex::kExitUnreadableInput;
   malvex::Engine engine(frontEnd, options);
   if (!engine.StartEngine()) return malvex::kExitDictionaries;
   malvex::RunSettings settings(engine);

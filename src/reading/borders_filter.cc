@@ -6,15 +6,20 @@ namespace malvex {
 
 bool PrepareBorders(BordersStore& store, const std::string& scenarioFolder, const std::string& fileName,
                     bool showBordersInText) {
-  store.Clear();
   const std::string name = FilePart(fileName);
   if (name.empty()) {
+    store.Clear();
     store.Release();
     return false;
   }
+  return PrepareBordersFile(store, scenarioFolder + "/" + name, showBordersInText);
+}
+
+bool PrepareBordersFile(BordersStore& store, const std::string& path, bool showBordersInText) {
+  store.Clear();
   // A file that cannot be read must not leave the borders of an earlier
   // file filtering this text.
-  if (!store.Load(scenarioFolder + "/" + name) || !store.Compile(showBordersInText)) {
+  if (!store.Load(path) || !store.Compile(showBordersInText)) {
     store.Release();
     return false;
   }

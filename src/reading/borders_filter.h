@@ -30,5 +30,7 @@ class BordersKeywordTest final : public BorderKeywords {
 // active afterwards.
 bool PrepareBorders(BordersStore& store, const std::string& scenarioFolder, const std::string& fileName,
                     bool showBordersInText);
+// The same with the borders file at `path`, wherever it is.
+bool PrepareBordersFile(BordersStore& store, const std::string& path, bool showBordersInText);
 
 }  // namespace malvex

@@ -60,6 +60,15 @@ class BordersFilterTest : public ::testing::Test {
   static constexpr char kText[] = "Introducere text unu. Chapitre doi trei. Patru cinci. Concluzii sase sapte.";
   static constexpr char kBorders[] = "X#######\tChapitre\r\nN#######\tConcluzii\r\n";
 
+  // Starts the engine afresh with `options` (the test installation's places
+  // added).
+  void Restart(EngineOptions o) {
+    engine.reset();
+    o.places = testing::TestSettingsPlaces(dir.path());
+    engine = std::make_unique<Engine>(frontEnd, o);
+    EXPECT_TRUE(engine->StartEngine());
+  }
+
   testing::TempDir dir;
   QuietFrontEnd frontEnd;
   std::unique_ptr<Engine> engine;
@@ -125,6 +134,26 @@ TEST_F(BordersFilterTest, ADamagedLineIsReportedAndTheOthersApply) {
   EXPECT_EQ(Run("d.dlm", false), "introducere text unu / sase sapte /");
   ASSERT_EQ(frontEnd.box.asked().size(), 1u);
   EXPECT_EQ(frontEnd.box.asked()[0].text, CatalogueText(550));
+}
+
+TEST_F(BordersFilterTest, ABordersPathOfTheEngineOptionsReplacesTheSettingsFile) {
+  WriteBorders("n.dlm", "N#######\tPatru\r\n");
+  ASSERT_TRUE(testing::WriteFile(dir.File("elsewhere.dlm"), kBorders));
+  EngineOptions o;
+  o.bordersPath = dir.File("elsewhere.dlm");
+  Restart(o);
+  // The file named in the settings is not read; the one given is, although
+  // it lies outside the scenario folder.
+  EXPECT_EQ(Run("n.dlm", false), "introducere text unu / sase sapte /");
+  EXPECT_EQ(engine->run().borders.filteredPropositions, 2);
+  EXPECT_EQ(Run("", true), "introducere text unu / chapitre concluzii sase sapte /");
+  // A path that cannot be read filters nothing and says so.
+  o.bordersPath = dir.File("missing.dlm");
+  Restart(o);
+  EXPECT_EQ(Run("n.dlm", false), "introducere text unu / chapitre doi trei / patru cinci / concluzii sase sapte /");
+  EXPECT_FALSE(engine->run().borders.active);
+  ASSERT_EQ(frontEnd.box.asked().size(), 1u);
+  EXPECT_EQ(frontEnd.box.asked()[0].text, CatalogueText(4));
 }
 
 }  // namespace

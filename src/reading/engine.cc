@@ -159,7 +159,9 @@ bool Engine::ReadingPass() {
   // The borders of the current borders file, read afresh for every run.
   run_.borders = BordersReport{};
   run_.borders.active =
-      PrepareBorders(*borders_, folders().scenario, record().bordersFile(), record().keepBorderKeywords());
+      options_.bordersPath.empty()
+          ? PrepareBorders(*borders_, folders().scenario, record().bordersFile(), record().keepBorderKeywords())
+          : PrepareBordersFile(*borders_, options_.bordersPath, record().keepBorderKeywords());
 
   lexicalBuffer_.reset(new (std::nothrow) SegmentBuffer);
   if (!lexicalBuffer_) return !AbortRun(true);

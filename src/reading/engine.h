@@ -40,6 +40,9 @@ struct EngineOptions {
   // The front end's set-up wizard for a first multi-user start; none in
   // batch use (the installation then runs single-user).
   SetupWizardRunner wizard;
+  // When not empty, the borders file (a path) every run uses instead of
+  // the one the settings name.
+  std::string bordersPath;
 };
 
 // State of the current run, process-wide in the original design; owned by
