@@ -385,55 +385,77 @@ int32_t SemanticDictionary::FindFoldedWord(const char* text, size_t length) {
   return cursor->found && cursor->value != 0 ? cursor->position : -1;
 }
 
-// A direct-mapped table of the last answers of AllReadings: the folded form,
-// its readings, and what the walk left in the found reading and the
-// several-senses indicator. The dictionary does not change once loaded, so
-// an answer stays true; a load empties the table.
+// A direct-mapped table of the readings of recent forms: the folded form,
+// its readings, the several-senses indicator of its first reading, and what
+// the walk over the readings left in the found reading and the indicator.
+// The dictionary does not change once loaded, so an answer stays true; a
+// load empties the table.
 struct SemanticDictionary::ReadingsMemo {
   static constexpr size_t kSlots = 2048;
   static constexpr size_t kKeyBytes = 48;  // longer forms are not kept
   uint8_t length;  // 0: empty slot
   uint8_t count;
+  bool firstSeveral;
   bool severalSenses;
   char key[kKeyBytes];
   FoundReading found;
   FoundReading readings[kReadingCache];
 };
 
+const SemanticDictionary::ReadingsMemo* SemanticDictionary::MemoOf(char* text) {
+  if (!ok_ || text == nullptr) return nullptr;
+  const size_t length = std::strlen(text);
+  FoldToLower(text, length);
+  if (length == 0 || length >= ReadingsMemo::kKeyBytes) return nullptr;
+  if (!memo_) memo_.reset(new (std::nothrow) ReadingsMemo[ReadingsMemo::kSlots]());
+  if (!memo_) return nullptr;
+  uint32_t h = 2166136261u;
+  for (size_t i = 0; i < length; ++i) h = (h ^ static_cast<uint8_t>(text[i])) * 16777619u;
+  ReadingsMemo& memo = memo_[h % ReadingsMemo::kSlots];
+  if (memo.length == length && std::memcmp(memo.key, text, length) == 0) return &memo;
+  // Not kept yet: the readings are looked up one by one, as AllReadings
+  // would.
+  memo.length = 0;
+  int count = 0;
+  memo.firstSeveral = false;
+  while (count < kReadingCache && FindReading(text, count)) {
+    if (count == 0) memo.firstSeveral = severalSenses_;
+    memo.readings[count++] = found_;
+  }
+  memo.count = static_cast<uint8_t>(count);
+  memo.found = found_;
+  memo.severalSenses = severalSenses_;
+  std::memcpy(memo.key, text, length);
+  memo.length = static_cast<uint8_t>(length);
+  return &memo;
+}
+
+bool SemanticDictionary::FirstReading(char* text) {
+  const ReadingsMemo* const memo = MemoOf(text);
+  if (memo == nullptr) return FindReading(text, 0);
+  depthOverflow_ = false;
+  if (memo->count == 0) {
+    found_ = memo->found;
+    severalSenses_ = memo->severalSenses;
+    return false;
+  }
+  found_ = memo->readings[0];
+  severalSenses_ = memo->firstSeveral;
+  return true;
+}
+
 int SemanticDictionary::AllReadings(char* text) {
   cacheCount_ = 0;
-  ReadingsMemo* memo = nullptr;
-  if (ok_ && text != nullptr) {
-    const size_t length = std::strlen(text);
-    FoldToLower(text, length);
-    if (length > 0 && length < ReadingsMemo::kKeyBytes) {
-      if (!memo_) memo_.reset(new (std::nothrow) ReadingsMemo[ReadingsMemo::kSlots]());
-      if (memo_) {
-        uint32_t h = 2166136261u;
-        for (size_t i = 0; i < length; ++i) h = (h ^ static_cast<uint8_t>(text[i])) * 16777619u;
-        memo = &memo_[h % ReadingsMemo::kSlots];
-        if (memo->length == length && std::memcmp(memo->key, text, length) == 0) {
-          cacheCount_ = memo->count;
-          for (int i = 0; i < cacheCount_; ++i) cache_[i] = memo->readings[i];
-          found_ = memo->found;
-          severalSenses_ = memo->severalSenses;
-          depthOverflow_ = false;
-          return cacheCount_;
-        }
-      }
-    }
+  if (const ReadingsMemo* const memo = MemoOf(text)) {
+    cacheCount_ = memo->count;
+    for (int i = 0; i < cacheCount_; ++i) cache_[i] = memo->readings[i];
+    found_ = memo->found;
+    severalSenses_ = memo->severalSenses;
+    depthOverflow_ = false;
+    return cacheCount_;
   }
   while (cacheCount_ < kReadingCache && FindReading(text, cacheCount_)) {
     cache_[cacheCount_++] = found_;
-  }
-  if (memo != nullptr) {
-    const size_t length = std::strlen(text);
-    memo->length = static_cast<uint8_t>(length);
-    std::memcpy(memo->key, text, length);
-    memo->count = static_cast<uint8_t>(cacheCount_);
-    for (int i = 0; i < cacheCount_; ++i) memo->readings[i] = cache_[i];
-    memo->found = found_;
-    memo->severalSenses = severalSenses_;
   }
   return cacheCount_;
 }
@@ -464,7 +486,7 @@ bool SemanticDictionary::MakeClass(const char* name, size_t length, int32_t& cls
 bool SemanticDictionary::LookUpNoun(char* text, uint32_t& level1Class, int32_t& sense) {
   sense = -1;
   if (!ok_ || text == nullptr) return false;
-  if (FindReading(text, 0)) {
+  if (FirstReading(text)) {
     if (severalSenses_) {
       level1Class = 0;
       return false;

@@ -258,6 +258,9 @@ class SemanticDictionary {
 
  private:
   struct Level;
+  // The readings of recent forms, so that a form met again is not looked up
+  // reading by reading.
+  struct ReadingsMemo;
 
   // Reads a repeated header and checks it against the first one.
   SemanticLoadStatus CheckHeaderCopy(ByteReader& in) const;
@@ -274,15 +277,16 @@ class SemanticDictionary {
   // Reading-cache selection of ResolveAmbiguousNoun at `level`; returns the
   // chosen index.
   int Select(int level, uint8_t capitalisation, bool count);
+  // The kept readings of `text` (folded in place), looked up first when
+  // they are not kept yet; null when the form cannot be kept.
+  const ReadingsMemo* MemoOf(char* text);
+  // FindReading(text, 0), answered from the kept readings.
+  bool FirstReading(char* text);
   bool RejectedForAbsence(const FoundReading& r, bool count) const;
   bool RejectedByForm(const FoundReading& r, uint8_t capitalisation) const;
   int64_t Score(const FoundReading& r, int level, bool count) const;
   void CountPath(const ClassPath& path);
   bool MakeClass(const char* name, size_t length, int32_t& cls);
-
-  // The readings of recently resolved forms, so that a form met again is
-  // not looked up reading by reading (readings_memo in the .cc).
-  struct ReadingsMemo;
 
   Messages& messages_;
   const LanguageTables& tables_;

@@ -177,6 +177,23 @@ TEST_F(SemanticDictionaryTest, AFormMetAgainGetsTheSameReadingsAndState) {
     EXPECT_EQ(dictionary_.Found().sense, found.sense);
     EXPECT_EQ(dictionary_.SeveralSenses(), several);
   }
+  // A noun looked up from the kept readings meets its first reading as a
+  // lookup of reading 0 does.
+  for (const char* form : {"bar", "casa", "BAR", "casei", "casei"}) {
+    SCOPED_TRACE(form);
+    const bool found = Find(form, 0);
+    const FoundReading first = dictionary_.Found();
+    const bool several = dictionary_.SeveralSenses();
+    std::string text = form;
+    uint32_t level1 = 77;
+    int32_t sense = 0;
+    EXPECT_EQ(dictionary_.LookUpNoun(text.data(), level1, sense), found && !several);
+    EXPECT_EQ(dictionary_.Found().path, first.path);
+    EXPECT_EQ(dictionary_.Found().lemma, first.lemma);
+    EXPECT_EQ(dictionary_.SeveralSenses(), several);
+    if (found && !several) EXPECT_EQ(sense, first.sense);
+    if (several) EXPECT_EQ(level1, 0u);
+  }
   std::string bar = "bar";
   EXPECT_EQ(dictionary_.AllReadings(bar.data()), 2);
   // A new load forgets the answers of the old dictionary.

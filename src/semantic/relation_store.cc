@@ -111,8 +111,11 @@ bool RelationStore::ConsolidateLevel(int level, const std::function<bool()>& adv
   for (uint32_t i = 0; i < total; ++i) {
     RelationEntry& e = entries_[i];
     if (e.first[l] == 0 && e.second[l] == 0) continue;
-    e.frequency[l] = 1;
-    e.duplicate[l] = 0;
+    // Back to the counts of an entry not yet consolidated (written only
+    // when they differ, so that a first consolidation leaves the entries
+    // clean in the cache).
+    if (e.frequency[l] != 1) e.frequency[l] = 1;
+    if (e.duplicate[l] != 0) e.duplicate[l] = 0;
     keys[n++] = PairKey{uint64_t{OrderKey(e.second[l])} << 32 | OrderKey(e.first[l]), i};
   }
 
