@@ -160,7 +160,9 @@ uint16_t PronounCode(PronounKind kind, int person) {
   return kPronounClass | static_cast<uint16_t>(person << 4) | static_cast<uint16_t>(kind);
 }
 
-uint16_t PrepositionCode() { return kDeterminantClass; }
+uint16_t PrepositionCode(bool announcesGerund) {
+  return announcesGerund ? (kDeterminantClass | kDeterminantSubMarkBit) : kDeterminantClass;
+}
 uint16_t DeterminerCode() { return kDeterminantClass | 1; }
 
 uint16_t SubstantiveCode(NounMark mark) {
@@ -226,6 +228,8 @@ bool ParseReading(std::string_view text, uint16_t* code, std::string* lemma) {
     c = PronounCode(k, f[2][0] - '0');
   } else if (kind == "prep" && f.size() == 1) {
     c = PrepositionCode();
+  } else if (kind == "prep" && f.size() == 2 && f[1] == "gerund") {
+    c = PrepositionCode(true);
   } else if (kind == "det" && f.size() == 1) {
     c = DeterminerCode();
   } else if (kind == "noun") {
@@ -287,7 +291,7 @@ std::string DescribeCode(uint16_t code) {
           static_cast<char>('0' + ((d >> 4) & 7));
       break;
     }
-    case 6: s = "prep"; break;
+    case 6: s = (code & kDeterminantSubMarkBit) ? "prep:gerund" : "prep"; break;
     case 7: s = "det"; break;
     case 9: s = "undetermined"; break;
     default:

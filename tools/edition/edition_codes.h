@@ -33,6 +33,7 @@ enum class PronounKind : uint8_t { kNone = 0, kRelative, kPossessive, kPersonal,
 enum class NounMark : uint8_t { kNone = 0, kAbbreviation = 1, kName = 3 };
 
 inline constexpr uint16_t kFundamentalBit = 0x4000;
+inline constexpr uint16_t kDeterminantSubMarkBit = 0x1000;
 
 uint16_t VerbCode(VerbKind kind, Tense tense, Mode mode, bool auxiliary);
 uint16_t ConnectorCode(ConnectorKind kind);
@@ -40,8 +41,10 @@ uint16_t ModalityCode(ModalityKind kind);
 uint16_t AdjectiveCode(AdjectiveKind kind);
 uint16_t PronounCode(PronounKind kind, int person);
 // Prepositions (class 6 of the record) and determiners and articles
-// (class 7 of the record).
-uint16_t PrepositionCode();
+// (class 7 of the record). A preposition that announces a gerund ("ca
+// fiind") carries the determinant sub-mark, which makes the reader read
+// the present participle of one of the next two words as a gerund.
+uint16_t PrepositionCode(bool announcesGerund = false);
 uint16_t DeterminerCode();
 uint16_t SubstantiveCode(NounMark mark);
 
@@ -63,7 +66,7 @@ bool IsAdjectiveCode(uint16_t code);
 //   mod:KIND    time|place|manner|assertion|doubt|negation|intensity|none
 //   adj:KIND    objective|subjective|numeral|others
 //   pron:KIND:PERSON  relative|possessive|personal|deixis|others|none, 0..7
-//   prep, det, noun, noun:abbr, noun:name
+//   prep, prep:gerund, det, noun, noun:abbr, noun:name
 // False (code untouched) when the text is not such a reading.
 bool ParseReading(std::string_view text, uint16_t* code, std::string* lemma);
 // The reading text of a code, in the notation above (no lemma).

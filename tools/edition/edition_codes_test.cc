@@ -102,6 +102,7 @@ TEST(EditionCodes, ReadingsDecodeAsNamed) {
       {"pron:possessive:4", {5, 2, 4, 0, 0}},
       {"pron:others:7", {5, 5, 7, 0, 0}},
       {"prep", {6, 0, 0, 0, 0}},
+      {"prep:gerund", {6, 0, 1, 0, 0}},
       {"det", {7, 0, 0, 0, 0}},
       {"noun", {8, 0, 0, 0, 0}},
       {"noun:abbr", {8, 0, 0, 1, 0}},
@@ -122,7 +123,8 @@ TEST(EditionCodes, ReadingsDecodeAsNamed) {
 
 TEST(EditionCodes, MalformedReadingsAreRefused) {
   const char* bad[] = {"", "verb", "verb:factive:present", "verb:factive:present:indicative:x",
-                       "conn:often", "pron:personal:8", "pron:personal", "noun:other", "adverb"};
+                       "conn:often", "pron:personal:8", "pron:personal", "noun:other", "adverb",
+                       "prep:often"};
   for (const char* b : bad) {
     uint16_t code = 7;
     EXPECT_FALSE(ParseReading(b, &code, nullptr)) << b;

@@ -220,6 +220,7 @@ int Build(int argc, char** argv) {
     return 1;
   }
   lexicon.AddHunspell(hunspell, thesaurusClasses);
+  lexicon.AddParticipleAdjectives(hunspell, thesaurusClasses);
   lexicon.AddThesaurusAdverbs(thesaurusClasses);
   lexicon.Finish([](const std::string&, int) { return 0.0; });
 

@@ -37,17 +37,29 @@ int LemmaPriority::Tier(const std::string& lemma) const {
   return thesaurus_.count(lemma) ? 1 : 2;
 }
 
+bool LemmaPriority::IsPrefixed(const std::string& lemma, const std::unordered_set<std::string>& lemmas) {
+  static const char* const kPrefixes[] = {"ne", "re", "auto"};
+  for (const char* p : kPrefixes) {
+    const size_t n = std::char_traits<char>::length(p);
+    if (lemma.size() > n + 2 && lemma.compare(0, n, p) == 0 && lemmas.count(lemma.substr(n))) return true;
+  }
+  return false;
+}
+
 void LemmaPriority::Sort(std::vector<std::string>& lemmas) const {
   struct Key {
     double count;
     int tier;
     const std::string* lemma;
   };
+  const std::unordered_set<std::string> all(lemmas.begin(), lemmas.end());
   std::vector<Key> keys;
   keys.reserve(lemmas.size());
   for (const std::string& l : lemmas) {
     const auto it = proseCounts_.find(l);
-    keys.push_back(Key{it == proseCounts_.end() ? 0.0 : it->second, Tier(l), &l});
+    int tier = Tier(l);
+    if (tier == 2 && IsPrefixed(l, all)) tier = 3;
+    keys.push_back(Key{it == proseCounts_.end() ? 0.0 : it->second, tier, &l});
   }
   std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
     if (a.count != b.count) return a.count > b.count;

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "lexicon_assembly.h"
@@ -18,8 +19,10 @@ namespace malvex::edition {
 
 // Orders lemmas by their worth for the dictionaries: the most frequent in
 // the reference prose first, then those the analyser or the curated tables
-// give, then the thesaurus's headwords, then the rest; alphabetical order
-// settles ties.
+// give, then the thesaurus's headwords, then the rest, and last among the
+// rest the lemmas made by a prefix (ne-, re-, auto-) from another lemma of
+// the same list, which the word list derives by the thousand; alphabetical
+// order settles ties.
 class LemmaPriority {
  public:
   // `proseCounts`: occurrences of each lemma (8-bit) in the prose;
@@ -35,6 +38,9 @@ class LemmaPriority {
   // 0 for a lemma of the analyser or the curated tables, 1 for a headword
   // of the thesaurus, 2 for the others.
   int Tier(const std::string& lemma) const;
+  // True when `lemma` is a prefix of the word list followed by a member of
+  // `lemmas`.
+  static bool IsPrefixed(const std::string& lemma, const std::unordered_set<std::string>& lemmas);
 
   const LexiconAssembly& lexicon_;
   const std::map<std::string, double>& proseCounts_;

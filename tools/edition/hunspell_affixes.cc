@@ -115,7 +115,9 @@ void HunspellAffixes::ParseDic(const std::string& text) {
     while (!s.text.empty() && (s.text.back() == ' ' || s.text.back() == '\t')) s.text.pop_back();
     const size_t blank = s.flags.find_first_of(" \t");
     if (blank != std::string::npos) s.flags.resize(blank);
-    if (!s.text.empty()) stems_.push_back(std::move(s));
+    if (s.text.empty()) continue;
+    flagsByStem_[s.text] += s.flags;
+    stems_.push_back(std::move(s));
   }
 }
 
@@ -123,6 +125,7 @@ void HunspellAffixes::LoadText(const std::string& aff, const std::string& dic) {
   for (auto& a : suffixes_) a = Affix{};
   for (auto& a : prefixes_) a = Affix{};
   stems_.clear();
+  flagsByStem_.clear();
   ParseAff(FromUtf8(aff));
   ParseDic(FromUtf8(dic));
 }
@@ -175,6 +178,11 @@ void HunspellAffixes::Expand(const std::function<void(const Form&)>& emit) const
       }
     }
   }
+}
+
+std::string HunspellAffixes::FlagsOf(const std::string& stem) const {
+  const auto it = flagsByStem_.find(stem);
+  return it == flagsByStem_.end() ? std::string() : it->second;
 }
 
 std::vector<std::string> HunspellAffixes::SuffixRules(char flag) const {

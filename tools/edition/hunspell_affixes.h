@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace malvex::edition {
@@ -36,6 +37,9 @@ class HunspellAffixes {
   void Expand(const std::function<void(const Form&)>& form) const;
   // The suffix rules of `flag` as "strip>add" texts, for reports.
   std::vector<std::string> SuffixRules(char flag) const;
+  // The flags of every line of the list whose stem is `stem` (8-bit, as
+  // written), joined; "" when no line has that stem.
+  std::string FlagsOf(const std::string& stem) const;
 
  private:
   struct Rule {
@@ -61,6 +65,7 @@ class HunspellAffixes {
   Affix suffixes_[256];
   Affix prefixes_[256];
   std::vector<Stem> stems_;
+  std::unordered_map<std::string, std::string> flagsByStem_;
 };
 
 }  // namespace malvex::edition

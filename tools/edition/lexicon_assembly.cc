@@ -49,6 +49,27 @@ int VerbRank(uint16_t code) {
   return (d & 0x80) ? rank : rank + 8;
 }
 
+// The word list writes many adjectives as a pair of nouns: the masculine
+// with the masculine noun endings (flag L) and the feminine with the
+// feminine ones (flag A), as "vamal/L" and "vamală/A". The masculine of
+// such a pair that `stem` (as written) belongs to, or "".
+std::string PairedMasculine(const HunspellAffixes& hunspell, const std::string& stem) {
+  const std::string ea = "easc\xE3", esc = "esc";  // -ească, -esc
+  auto has = [&](const std::string& s, char flag) { return hunspell.FlagsOf(s).find(flag) != std::string::npos; };
+  if (has(stem, 'L')) {
+    if (has(stem + "\xE3", 'A')) return stem;
+    if (EndsWith(stem, esc.c_str()) && has(stem.substr(0, stem.size() - 3) + ea, 'A')) return stem;
+  } else if (has(stem, 'A')) {
+    if (EndsWith(stem, ea.c_str())) {
+      const std::string m = stem.substr(0, stem.size() - ea.size()) + esc;
+      if (has(m, 'L')) return m;
+    } else if (EndsWith(stem, "\xE3") && has(stem.substr(0, stem.size() - 1), 'L')) {
+      return stem.substr(0, stem.size() - 1);
+    }
+  }
+  return std::string();
+}
+
 std::string RomanNumeral(int n) {
   static const std::pair<int, const char*> kParts[] = {{1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"},
                                                        {100, "c"},  {90, "xc"},  {50, "l"},  {40, "xl"},
@@ -100,6 +121,10 @@ void LexiconAssembly::AddAnalyserPath(const std::string& surface, const std::str
   if (IsVerbCode(r.code) && a.find("<pper><p3><sg>") != std::string::npos && EndsWith(s, "se")) {
     pluperfect_.emplace(r.lemma, s);
   }
+  if (IsVerbCode(r.code) && plus == std::string::npos &&
+      (a.find("<pp><mn><sg>") != std::string::npos || a.find("<pp><m><sg>") != std::string::npos)) {
+    participle_.emplace(r.lemma, s);
+  }
   Add(s, r, Source::kAnalyser);
   ++counts["analyser paths"];
 }
@@ -140,18 +165,31 @@ void LexiconAssembly::AddCurated() {
     abbr.lemma = form;
     Add(form, abbr, forms_.count(form) ? Source::kRule : Source::kCurated);
   }
-  // Letters standing alone (list items, variables) are abbreviations.
+  // Letters standing alone are list items, variables or clitics (i, l, m,
+  // v); a Roman numeral of one letter is rarer than any of these, so a
+  // single letter is never read as a numeral, and one that is nothing else
+  // is an abbreviation.
+  const uint16_t numeralCode = AdjectiveCode(AdjectiveKind::kNumeral);
   const std::string letters = "abcdefghijklmnopqrstuvwxyz\xE3\xE2\xEE\xBA\xFE";
   for (const char c : letters) {
     const std::string form(1, c);
+    const auto it = forms_.find(form);
+    if (it != forms_.end()) {
+      std::vector<Reading>& rs = it->second.readings;
+      rs.erase(std::remove_if(rs.begin(), rs.end(),
+                              [&](const Reading& r) { return (r.code & 0x0FFF) == numeralCode; }),
+               rs.end());
+      if (!rs.empty()) continue;
+    }
     abbr.lemma = form;
-    if (!forms_.count(form)) Add(form, abbr, Source::kRule);
+    Add(form, abbr, Source::kRule);
   }
   Reading numeral;
-  numeral.code = AdjectiveCode(AdjectiveKind::kNumeral);
+  numeral.code = numeralCode;
   for (int n = 1; n <= 3000; ++n) {
     if (n > 100 && n % 100 != 0) continue;
     const std::string form = RomanNumeral(n);
+    if (form.size() == 1) continue;
     numeral.lemma = form;
     Add(form, numeral, Source::kRule);
   }
@@ -317,14 +355,24 @@ void LexiconAssembly::AddHunspell(const HunspellAffixes& hunspell,
       ++counts["hunspell verb forms"];
       return;
     }
+    std::string adjectiveLemma = stem;
+    if (noun && !adjective) {
+      std::string masculine = PairedMasculine(hunspell, *f.stem);
+      if (!masculine.empty()) {
+        adjective = true;
+        adjectiveLemma = f.prefix + masculine;
+        FoldToLower(adjectiveLemma);
+      }
+    }
     if (noun) {
       r.code = SubstantiveCode(NounMark::kNone);
       r.lemma = stem;
       Add(form, r, Source::kHunspell);
     }
     if (adjective) {
-      r.code = AdjectiveCode(tables_.IsEvaluative(stem) ? AdjectiveKind::kSubjective : AdjectiveKind::kObjective);
-      r.lemma = stem;
+      r.code = AdjectiveCode(tables_.IsEvaluative(adjectiveLemma) ? AdjectiveKind::kSubjective
+                                                                  : AdjectiveKind::kObjective);
+      r.lemma = adjectiveLemma;
       Add(form, r, Source::kHunspell);
     }
     if (noun || adjective) {
@@ -376,6 +424,39 @@ void LexiconAssembly::AddHunspell(const HunspellAffixes& hunspell,
       Add(form, r, Source::kAnalogy);
     }
     if (!sig.empty()) ++counts["analogy forms"];
+  }
+}
+
+void LexiconAssembly::AddParticipleAdjectives(const HunspellAffixes& hunspell,
+                                              const std::map<std::string, std::vector<int>>& thesaurus) {
+  auto isAdjective = [&](const std::string& masculine) {
+    for (const char c : hunspell.FlagsOf(masculine)) {
+      if (IsAdjectiveFlag(c)) return true;
+    }
+    if (!PairedMasculine(hunspell, masculine).empty()) return true;
+    const auto th = thesaurus.find(masculine);
+    return th != thesaurus.end() && std::find(th->second.begin(), th->second.end(), 4) != th->second.end();
+  };
+  std::map<std::string, bool> adjectival;  // verb lemma -> its participle is an adjective
+  for (auto& [form, e] : forms_) {
+    if (e.best != Source::kAnalyser) continue;
+    const Reading* participle = nullptr;
+    bool adjective = false;
+    for (const Reading& r : e.readings) {
+      if (IsVerbCode(r.code) && (r.code & 0x70) == 0x40 && ((r.code >> 2) & 3) == 1 && !participle) participle = &r;
+      adjective = adjective || IsAdjectiveCode(r.code);
+    }
+    if (!participle || adjective) continue;
+    const auto base = participle_.find(participle->lemma);
+    if (base == participle_.end()) continue;
+    auto known = adjectival.find(participle->lemma);
+    if (known == adjectival.end()) known = adjectival.emplace(participle->lemma, isAdjective(base->second)).first;
+    if (!known->second) continue;
+    Reading r;
+    r.lemma = base->second;
+    r.code = AdjectiveCode(tables_.IsEvaluative(r.lemma) ? AdjectiveKind::kSubjective : AdjectiveKind::kObjective);
+    e.readings.push_back(r);
+    ++counts["participle adjective forms"];
   }
 }
 

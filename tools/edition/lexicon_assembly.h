@@ -44,6 +44,13 @@ class LexiconAssembly {
   // know, or by suffix analogy with the analyser's forms, constrained by
   // the thesaurus's parts of speech (`thesaurus`: headword -> classes).
   void AddHunspell(const HunspellAffixes& hunspell, const std::map<std::string, std::vector<int>>& thesaurus);
+  // Past participles used as adjectives: every analyser form of a verb's
+  // past participle gains an adjective reading, lemma the masculine
+  // singular participle, when that masculine form is also an adjective for
+  // the word list (an adjective affix flag, or the masculine and feminine
+  // noun pair) or for the thesaurus.
+  void AddParticipleAdjectives(const HunspellAffixes& hunspell,
+                               const std::map<std::string, std::vector<int>>& thesaurus);
   // Readings the thesaurus gives a known headword that the sources miss
   // (adjectives used as adverbs).
   void AddThesaurusAdverbs(const std::map<std::string, std::vector<int>>& thesaurus);
@@ -70,6 +77,8 @@ class LexiconAssembly {
   std::unordered_map<std::string, Entry> forms_;
   // Verb lemma -> third person singular pluperfect.
   std::map<std::string, std::string> pluperfect_;
+  // Verb lemma -> masculine singular past participle.
+  std::map<std::string, std::string> participle_;
 };
 
 // Reads the thesaurus (mythes, UTF-8): headword -> record classes of its

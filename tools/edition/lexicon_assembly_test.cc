@@ -1,0 +1,172 @@
+#include "lexicon_assembly.h"
+
+#include <gtest/gtest.h>
+
+#include "foundations/charset.h"
+#include "hunspell_affixes.h"
+#include "test_support.h"
+
+namespace malvex::edition {
+namespace {
+
+using malvex::testing::TempDir;
+using malvex::testing::WriteFile;
+
+// Curated tables written to a temporary folder: the closed-class words and
+// the readings to drop are the test's, the other tables are empty.
+class Tables {
+ public:
+  Tables(const std::string& closed, const std::string& exceptions) {
+    const std::pair<const char*, std::string> files[] = {
+        {"verb_classes.tsv", ""},     {"closed_class.tsv", closed}, {"evaluative_adjectives.tsv", ""},
+        {"abbreviations.tsv", ""},    {"simple_past.tsv", ""},      {"exceptions.tsv", exceptions},
+    };
+    for (const auto& [name, text] : files) EXPECT_TRUE(WriteFile(dir_.File(name), text));
+    std::string error;
+    EXPECT_TRUE(tables_.Load(dir_.path().string(), &error)) << error;
+  }
+  const CuratedTables& tables() const { return tables_; }
+
+ private:
+  TempDir dir_;
+  CuratedTables tables_;
+};
+
+// The readings of a form (UTF-8) as "reading@lemma" in order, blank-separated;
+// "-" when the assembly lacks the form.
+std::string ReadingsOf(const LexiconAssembly& lexicon, const char* form) {
+  const LexiconAssembly::Entry* e = lexicon.Find(FromUtf8(form));
+  if (e == nullptr) return "-";
+  std::string s;
+  for (const Reading& r : e->readings) {
+    if (!s.empty()) s += ' ';
+    s += DescribeCode(r.code) + "@" + ToUtf8(r.lemma);
+  }
+  return s;
+}
+
+double NoPrior(const std::string&, int) { return 0.0; }
+
+// A small word list: adjectives written as noun pairs (vamal/L with
+// vamală/A, românesc/L with românească/A), a masculine noun without a
+// feminine (profesor/L), an adjective flag (Q) on a participle and a noun
+// flag (C) on another.
+HunspellAffixes WordList() {
+  HunspellAffixes list;
+  list.LoadText(
+      "SET UTF-8\n"
+      "SFX L Y 1\n"
+      "SFX L 0 ul .\n"
+      "SFX A Y 1\n"
+      "SFX A ă e ă\n"
+      "SFX Q Y 1\n"
+      "SFX Q 0 ă .\n"
+      "SFX C Y 1\n"
+      "SFX C 0 uri .\n",
+      "7\n"
+      "vamal/L\n"
+      "vamală/A\n"
+      "profesor/L\n"
+      "românesc/L\n"
+      "românească/A\n"
+      "închis/Q\n"
+      "mers/C\n");
+  return list;
+}
+
+TEST(LexiconAssembly, NounPairsOfTheWordListAreAlsoAdjectives) {
+  const Tables t("", "");
+  LexiconAssembly lexicon(t.tables());
+  lexicon.AddHunspell(WordList(), {});
+  lexicon.Finish(NoPrior);
+  const struct {
+    const char* form;
+    const char* readings;
+  } rows[] = {
+      {"vamal", "noun@vamal adj:objective@vamal"},
+      {"vamalul", "noun@vamal adj:objective@vamal"},
+      {"vamală", "noun@vamală adj:objective@vamal"},
+      {"vamale", "noun@vamală adj:objective@vamal"},
+      {"românească", "noun@românească adj:objective@românesc"},
+      {"românescul", "noun@românesc adj:objective@românesc"},
+      {"profesor", "noun@profesor"},
+      {"profesorul", "noun@profesor"},
+      {"mersuri", "noun@mers"},
+  };
+  for (const auto& r : rows) EXPECT_EQ(ReadingsOf(lexicon, r.form), r.readings) << r.form;
+}
+
+TEST(LexiconAssembly, ParticiplesThatAreAdjectivesGainTheAdjectiveReading) {
+  const Tables t("", "");
+  LexiconAssembly lexicon(t.tables());
+  const std::pair<const char*, const char*> paths[] = {
+      {"închis", "închide<vblex><pp><mn><sg>"},  {"închisă", "închide<vblex><pp><f><sg>"},
+      {"închiși", "închide<vblex><pp><m><pl>"},  {"închise", "închide<vblex><pp><fn><pl>"},
+      {"mers", "merge<vblex><pp><mn><sg>"},      {"mersă", "merge<vblex><pp><f><sg>"},
+      {"format", "forma<vblex><pp><mn><sg>"},    {"formate", "forma<vblex><pp><fn><pl>"},
+      {"deschis", "deschide<vblex><pp><mn><sg>"}, {"deschisă", "deschide<vblex><pp><f><sg>"},
+      {"deschisă", "deschis<adj><f><sg><nom><ind>"},
+  };
+  for (const auto& [surface, analysis] : paths) lexicon.AddAnalyserPath(surface, analysis);
+  // "format" is an adjective for the thesaurus, "deschis" for the word list,
+  // which the form "deschisă" already has from the analyser.
+  std::map<std::string, std::vector<int>> thesaurus = {{"format", {8, 4}}, {"mers", {8}}};
+  HunspellAffixes list;
+  list.LoadText("", "1\ndeschis/Q\n");
+  const HunspellAffixes words = WordList();
+  lexicon.AddParticipleAdjectives(words, thesaurus);
+  lexicon.AddParticipleAdjectives(list, thesaurus);
+  lexicon.Finish(NoPrior);
+  const struct {
+    const char* form;
+    const char* readings;
+  } rows[] = {
+      {"închis", "adj:objective@închis verb:factive:past:participle@închide"},
+      {"închisă", "adj:objective@închis verb:factive:past:participle@închide"},
+      {"închiși", "adj:objective@închis verb:factive:past:participle@închide"},
+      {"închise", "adj:objective@închis verb:factive:past:participle@închide"},
+      {"formate", "adj:objective@format verb:factive:past:participle@forma"},
+      {"mers", "verb:factive:past:participle@merge"},
+      {"mersă", "verb:factive:past:participle@merge"},
+      {"deschis", "adj:objective@deschis verb:factive:past:participle@deschide"},
+      {"deschisă", "adj:objective@deschis verb:factive:past:participle@deschide"},
+  };
+  for (const auto& r : rows) EXPECT_EQ(ReadingsOf(lexicon, r.form), r.readings) << r.form;
+}
+
+TEST(LexiconAssembly, SingleLettersKeepTheirWordsRatherThanRomanNumerals) {
+  const Tables t("i\tpron:personal:3\n", "");
+  LexiconAssembly lexicon(t.tables());
+  // The analyser reads the capitals C and X as numerals.
+  lexicon.AddAnalyserPath("C", "C<num><mf><pl>");
+  lexicon.AddAnalyserPath("X", "X<num><mf><pl>");
+  lexicon.AddAnalyserPath("XX", "XX<num><mf><pl>");
+  lexicon.AddCurated();
+  lexicon.Finish(NoPrior);
+  const struct {
+    const char* form;
+    const char* readings;
+  } rows[] = {
+      {"i", "pron:personal:3@i"},      {"c", "noun:abbr@c"},          {"v", "noun:abbr@v"},
+      {"x", "noun:abbr@x"},            {"xx", "adj:numeral@xx"},
+      {"ii", "adj:numeral@ii"},        {"xiv", "adj:numeral@xiv"},    {"mm", "adj:numeral@mm"},
+  };
+  for (const auto& r : rows) EXPECT_EQ(ReadingsOf(lexicon, r.form), r.readings) << r.form;
+}
+
+TEST(LexiconAssembly, CuratedReadingsComeFirstAndListedReadingsAreDropped) {
+  const Tables t("ca\tprep:gerund\tconn:comparison\n", "mai\tnoun\n");
+  LexiconAssembly lexicon(t.tables());
+  const std::pair<const char*, const char*> paths[] = {
+      {"ca", "ca<adv>"},        {"ca", "ca<cnjsub>"},
+      {"mai", "mai<adv>"},      {"mai", "mai<n><m><sg><nom><ind>"},
+  };
+  for (const auto& [surface, analysis] : paths) lexicon.AddAnalyserPath(surface, analysis);
+  lexicon.AddCurated();
+  lexicon.Finish(NoPrior);
+  EXPECT_EQ(ReadingsOf(lexicon, "ca"), "prep:gerund@ca conn:comparison@ca mod:manner@ca");
+  EXPECT_EQ(ReadingsOf(lexicon, "mai"), "mod:manner@mai");
+}
+
+}  // namespace
+}  // namespace malvex::edition
