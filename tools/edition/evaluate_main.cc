@@ -19,7 +19,13 @@
 //   - verb and adjective lemma accuracy: the share of VERB (ADJ) tokens
 //     whose lemma in the verb (adjective) lemma index, as the engine finds
 //     it, is the treebank's lemma;
-//   - ambiguity: the share of known tokens with several readings.
+//   - ambiguity: the share of known tokens with several readings;
+//   - nouns with a sense: the share of NOUN tokens whose word has senses in
+//     the semantic dictionary;
+//   - noun domain plausible: among the NOUN tokens with a sense whose lemma
+//     the table of common nouns (--domains, by default the source tree's
+//     tools/edition/measure/noun_domains.tsv) lists, the share whose first
+//     sense has one of the domains (level 3) the table accepts.
 // With --errors N the N most frequent errors of each kind follow.
 #include <unistd.h>
 
@@ -36,12 +42,14 @@
 #include "app/settings.h"
 #include "dictionaries/lemma_index.h"
 #include "dictionaries/lexicon.h"
+#include "dictionaries/semantic_dictionary.h"
 #include "foundations/category.h"
 #include "foundations/charset.h"
 #include "platform/basic_gauges.h"
 #include "platform/console_box.h"
 #include "platform/files.h"
 #include "reading/engine.h"
+#include "table_lines.h"
 #include "token_alignment.h"
 #include "treebank_measure.h"
 
@@ -52,10 +60,11 @@ namespace {
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: evaluate [--install DIR] [--errors N] FILE.conllu\n"
-               "  --install DIR  the installation whose dictionaries are measured (the folder\n"
-               "                 holding bin/ and Dico/); by default the build of this program\n"
-               "  --errors N     list the N most frequent errors of each kind\n");
+               "usage: evaluate [--install DIR] [--errors N] [--domains FILE] FILE.conllu\n"
+               "  --install DIR   the installation whose dictionaries are measured (the folder\n"
+               "                  holding bin/ and Dico/); by default the build of this program\n"
+               "  --errors N      list the N most frequent errors of each kind\n"
+               "  --domains FILE  common nouns and their acceptable domains (lemma<TAB>domain...)\n");
   return 64;
 }
 
@@ -145,15 +154,45 @@ std::string Folded8(const std::string& utf8) {
   return s;
 }
 
+// Lemma (8-bit, folded) -> the domains (8-bit, folded) a reader accepts.
+using DomainTable = std::unordered_map<std::string, std::vector<std::string>>;
+
+bool ReadDomainTable(const std::string& path, DomainTable* table) {
+  std::string text;
+  if (!ReadText(path, &text)) return false;
+  return ForEachLine(text, [&](const std::vector<std::string>& f, int) {
+    std::vector<std::string>& domains = (*table)[Folded8(f[0])];
+    for (size_t i = 1; i < f.size(); ++i) domains.push_back(Folded8(f[i]));
+    return true;
+  });
+}
+
+// The level-3 class of the first sense of a word (8-bit, folded); "" when
+// the word has no sense or its first sense no domain. `senses` receives the
+// number of senses.
+std::string FirstDomain(SemanticDictionary& semantic, const std::string& text, int* senses) {
+  char buf[kLemmaSlotSize] = {};
+  std::memcpy(buf, text.data(), std::min(text.size(), kLemmaSlotSize - 1));
+  *senses = buf[0] == 0 ? 0 : semantic.AllReadings(buf);
+  if (*senses <= 0) return std::string();
+  const int32_t cls = semantic.Reading(0).path.at(3);
+  const char* name = cls != 0 ? semantic.ClassName(3, cls) : nullptr;
+  std::string domain = name != nullptr ? name : "";
+  FoldToLower(domain);
+  return domain;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string install, conllu;
+  std::string install, conllu, domainsPath = MALVEX_NOUN_DOMAINS;
   size_t errors = 0;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     if (a == "--install" && i + 1 < argc) {
       install = argv[++i];
+    } else if (a == "--domains" && i + 1 < argc) {
+      domainsPath = argv[++i];
     } else if (a == "--errors" && i + 1 < argc) {
       errors = static_cast<size_t>(std::strtoul(argv[++i], nullptr, 10));
     } else if (!a.empty() && a[0] != '-' && conllu.empty()) {
@@ -169,6 +208,11 @@ int main(int argc, char** argv) {
   std::error_code ec;
   const std::string bin = std::filesystem::weakly_canonical(std::filesystem::path(install) / "bin", ec).string();
 
+  DomainTable domains;
+  if (!ReadDomainTable(domainsPath, &domains)) {
+    std::fprintf(stderr, "evaluate: cannot read %s\n", domainsPath.c_str());
+    return 1;
+  }
   std::vector<GoldSentence> sentences;
   if (!ReadConllu(conllu, &sentences)) {
     std::fprintf(stderr, "evaluate: cannot read %s\n", conllu.c_str());
@@ -245,8 +289,8 @@ int main(int argc, char** argv) {
 
   ReadingCache readings(engine.lexicon());
   LemmaIndex* adjectives = engine.adjectiveLemmas();
-  Count aligned, coverage, among, accuracy, verbLemmas, adjectiveLemmas, ambiguity;
-  ErrorList unknown, notAmong, confusions, wordConfusions, verbErrors, adjectiveErrors;
+  Count aligned, coverage, among, accuracy, verbLemmas, adjectiveLemmas, ambiguity, nounSenses, nounDomains;
+  ErrorList unknown, notAmong, confusions, wordConfusions, verbErrors, adjectiveErrors, domainErrors;
   for (size_t i = 0; i < gold.size(); ++i) {
     const GoldToken& t = *gold[i];
     const std::vector<std::string> pieces = Pieces(gold8[i]);
@@ -286,6 +330,19 @@ int main(int argc, char** argv) {
         among.Add(fits);
         if (!fits) notAmong.Add(t.upos + " " + ToUtf8(text));
         ambiguity.Add(r->categories.size() > 1);
+      }
+    }
+
+    if (t.upos == "NOUN") {
+      int senses = 0;
+      const std::string domain = FirstDomain(engine.semanticDictionary(), text, &senses);
+      nounSenses.Add(senses > 0);
+      const auto listed = domains.find(Folded8(t.lemma));
+      if (senses > 0 && listed != domains.end()) {
+        const bool plausible =
+            std::find(listed->second.begin(), listed->second.end(), domain) != listed->second.end();
+        nounDomains.Add(plausible);
+        if (!plausible) domainErrors.Add(t.lemma + " > " + (domain.empty() ? "(none)" : ToUtf8(domain)));
       }
     }
 
@@ -332,6 +389,8 @@ int main(int argc, char** argv) {
       {"verb lemma accuracy", verbLemmas, "VERB tokens"},
       {"adjective lemma accuracy", adjectiveLemmas, "ADJ tokens"},
       {"ambiguity rate", ambiguity, "known tokens with several readings"},
+      {"nouns with a sense", nounSenses, "NOUN tokens"},
+      {"noun domain plausible", nounDomains, "listed NOUN tokens with a sense"},
   };
   for (const auto& l : lines) {
     std::printf("%-25s %5.1f %%  (%zu of %zu %s)\n", l.name, l.count.Percent(), l.count.right, l.count.total, l.of);
@@ -343,6 +402,7 @@ int main(int argc, char** argv) {
     wordConfusions.Print("Class errors by word:", errors);
     verbErrors.Print("Verb lemma errors:", errors);
     adjectiveErrors.Print("Adjective lemma errors:", errors);
+    domainErrors.Print("Listed nouns whose first sense has another domain (lemma > domain):", errors);
   }
   return 0;
 }
