@@ -1,6 +1,7 @@
 #include "curated_tables.h"
 #include "table_lines.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -77,6 +78,26 @@ bool CuratedTables::ParseClosed(const std::string& text, std::string* error) {
   });
 }
 
+bool CuratedTables::ParseMatrixAdjustments(const std::string& text, std::string* error) {
+  matrixAdjustments_.clear();
+  return ForEachLine(text, [&](const std::vector<std::string>& f, int n) {
+    MatrixAdjustment a;
+    char* end = nullptr;
+    if (f.size() == 3) {
+      a.first = ClassOfName(f[0]);
+      a.second = ClassOfName(f[1]);
+      a.change = static_cast<int>(std::strtol(f[2].c_str(), &end, 10));
+    }
+    if (f.size() != 3 || a.first == 0 || a.second == 0 || f[2].empty() || *end != '\0' || a.change < -1000 ||
+        a.change > 1000) {
+      *error = "matrix_adjustments.tsv:" + std::to_string(n);
+      return false;
+    }
+    matrixAdjustments_.push_back(a);
+    return true;
+  });
+}
+
 bool CuratedTables::Load(const std::string& folder, std::string* error) {
   std::string text;
   auto read = [&](const char* name) {
@@ -107,7 +128,7 @@ bool CuratedTables::Load(const std::string& folder, std::string* error) {
     return true;
   });
   if (!ok || !read("exceptions.tsv")) return false;
-  return ForEachLine(text, [&](const std::vector<std::string>& f, int n) {
+  ok = ForEachLine(text, [&](const std::vector<std::string>& f, int n) {
     const int c = f.size() == 2 ? ClassOfName(f[1]) : 0;
     if (c == 0) {
       *error = "exceptions.tsv:" + std::to_string(n);
@@ -116,6 +137,7 @@ bool CuratedTables::Load(const std::string& folder, std::string* error) {
     dropped_[Folded(f[0])].insert(c);
     return true;
   });
+  return ok && read("matrix_adjustments.tsv") && ParseMatrixAdjustments(text, error);
 }
 
 VerbKind CuratedTables::VerbKindOf(std::string_view lemma) const {

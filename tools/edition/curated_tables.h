@@ -1,7 +1,8 @@
 // The curated tables of the Romanian edition (tools/edition/data/*.tsv,
 // UTF-8, '#' starts a comment line): verb subclasses, evaluative
 // adjectives, closed-class words with their readings, abbreviations,
-// simple-past exceptions and readings to drop.
+// simple-past exceptions, readings to drop and changes to the learnt
+// category matrix.
 #pragma once
 
 #include <map>
@@ -13,6 +14,15 @@
 #include "edition_codes.h"
 
 namespace malvex::edition {
+
+// A change to the learnt category matrix: `change` is added to the weight
+// of a word of record class `second` right after one of class `first`, in
+// the bigram and in every trigram where the two classes follow each other.
+struct MatrixAdjustment {
+  int first = 0;
+  int second = 0;
+  int change = 0;
+};
 
 class CuratedTables : public LemmaClasses {
  public:
@@ -32,10 +42,15 @@ class CuratedTables : public LemmaClasses {
   const std::map<std::string, std::vector<std::string>>& SimplePast() const { return simplePast_; }
   // form -> record classes whose readings are dropped.
   const std::map<std::string, std::set<int>>& Dropped() const { return dropped_; }
+  // The changes to the learnt category matrix, in the table's order.
+  const std::vector<MatrixAdjustment>& MatrixAdjustments() const { return matrixAdjustments_; }
 
   // Parses the lines of the tables from text, for the tests.
   bool ParseVerbClasses(const std::string& text, std::string* error);
   bool ParseClosed(const std::string& text, std::string* error);
+  // matrix_adjustments.tsv: "first<TAB>second<TAB>change", the classes by
+  // the names of ClassOfName, the change a whole number from -1000 to 1000.
+  bool ParseMatrixAdjustments(const std::string& text, std::string* error);
 
  private:
   std::unordered_map<std::string, VerbKind> verbKinds_;
@@ -44,6 +59,7 @@ class CuratedTables : public LemmaClasses {
   std::set<std::string> abbreviations_;
   std::map<std::string, std::vector<std::string>> simplePast_;
   std::map<std::string, std::set<int>> dropped_;
+  std::vector<MatrixAdjustment> matrixAdjustments_;
 };
 
 // Splits a line at tabs.

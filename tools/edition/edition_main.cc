@@ -292,6 +292,8 @@ int Build(int argc, char** argv) {
   senseInputs.work = out;
   senseInputs.bridges = DebianBridgeDictionaries(apertium);
   senseInputs.measure = measure;
+  std::vector<int16_t> matrix = model.MatrixValues();
+  ApplyMatrixAdjustments(tables.MatrixAdjustments(), &matrix);
   std::vector<std::string> senseLines;
   if (!BuildNounSenseLines(lexicon, senseInputs, &senseLines, stderr, &error)) {
     std::fprintf(stderr, "malvex-edition: %s\n", error.c_str());
@@ -312,7 +314,7 @@ int Build(int argc, char** argv) {
        "# reference field 2, reference field 1, flags (key level), noun lemma.\n",
        senseLines},
       {"matrix.tsv", "# Category matrix: value index and weight; unlisted weights are 0.\n",
-       MatrixSourceLines(model.MatrixValues())},
+       MatrixSourceLines(matrix)},
       {"norms.tsv", "# Reference percentages of the style diagnosis: statistics index and percentage.\n",
        NormSourceLines(norms)},
   };

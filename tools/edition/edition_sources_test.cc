@@ -13,7 +13,7 @@ using malvex::testing::WriteFile;
 TEST(LemmaPriority, ProseThenSourcesThenPrefixedDerivativesLast) {
   TempDir dir;
   for (const char* name : {"verb_classes.tsv", "closed_class.tsv", "evaluative_adjectives.tsv", "abbreviations.tsv",
-                           "simple_past.tsv", "exceptions.tsv"}) {
+                           "simple_past.tsv", "exceptions.tsv", "matrix_adjustments.tsv"}) {
     ASSERT_TRUE(WriteFile(dir.File(name), ""));
   }
   CuratedTables tables;

@@ -20,6 +20,7 @@ class Tables {
     const std::pair<const char*, std::string> files[] = {
         {"verb_classes.tsv", ""},     {"closed_class.tsv", closed}, {"evaluative_adjectives.tsv", ""},
         {"abbreviations.tsv", ""},    {"simple_past.tsv", ""},      {"exceptions.tsv", exceptions},
+        {"matrix_adjustments.tsv", ""},
     };
     for (const auto& [name, text] : files) EXPECT_TRUE(WriteFile(dir_.File(name), text));
     std::string error;
@@ -166,6 +167,34 @@ TEST(LexiconAssembly, CuratedReadingsComeFirstAndListedReadingsAreDropped) {
   lexicon.Finish(NoPrior);
   EXPECT_EQ(ReadingsOf(lexicon, "ca"), "prep:gerund@ca conn:comparison@ca mod:manner@ca");
   EXPECT_EQ(ReadingsOf(lexicon, "mai"), "mod:manner@mai");
+}
+
+TEST(CuratedTables, MatrixAdjustmentsNameTwoClassesAndAChange) {
+  CuratedTables tables;
+  std::string error;
+  ASSERT_TRUE(tables.ParseMatrixAdjustments("# comment\nnoun\tadj\t40\ndet\tdet\t-1000\n", &error)) << error;
+  ASSERT_EQ(tables.MatrixAdjustments().size(), 2u);
+  EXPECT_EQ(tables.MatrixAdjustments()[0].first, 8);
+  EXPECT_EQ(tables.MatrixAdjustments()[0].second, 4);
+  EXPECT_EQ(tables.MatrixAdjustments()[0].change, 40);
+  EXPECT_EQ(tables.MatrixAdjustments()[1].change, -1000);
+  const struct {
+    const char* text;
+    const char* error;
+  } bad[] = {
+      {"noun\tadj\n", "matrix_adjustments.tsv:1"},
+      {"# x\nnoun\tadjective\t40\n", "matrix_adjustments.tsv:2"},
+      {"noun\tadj\tforty\n", "matrix_adjustments.tsv:1"},
+      {"noun\tadj\t40x\n", "matrix_adjustments.tsv:1"},
+      {"noun\tadj\t1001\n", "matrix_adjustments.tsv:1"},
+      {"noun\tadj\t\n", "matrix_adjustments.tsv:1"},
+  };
+  for (const auto& b : bad) {
+    CuratedTables t;
+    std::string e;
+    EXPECT_FALSE(t.ParseMatrixAdjustments(b.text, &e)) << b.text;
+    EXPECT_EQ(e, b.error) << b.text;
+  }
 }
 
 }  // namespace

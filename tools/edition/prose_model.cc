@@ -451,6 +451,22 @@ std::vector<int16_t> ProseModel::MatrixValues() const {
   return v;
 }
 
+void ApplyMatrixAdjustments(const std::vector<MatrixAdjustment>& adjustments, std::vector<int16_t>* values) {
+  auto add = [&](size_t k, int change) {
+    if (k >= values->size()) return;
+    const int v = std::clamp(static_cast<int>((*values)[k]) + change, -32768, 32767);
+    (*values)[k] = static_cast<int16_t>(v);
+  };
+  for (const MatrixAdjustment& m : adjustments) {
+    const size_t a = static_cast<size_t>(m.first), b = static_cast<size_t>(m.second);
+    add(4 + 22 * a + 2 * b, m.change);
+    for (size_t x = 0; x <= 10; ++x) {
+      add(488 + 242 * x + 22 * a + 2 * b, m.change);  // b after x, a
+      if (x != b || a != b) add(488 + 242 * a + 22 * b + 2 * x, m.change);  // a, b, then x
+    }
+  }
+}
+
 void ProseModel::CollectPriors(const std::vector<Sentence>& sentences) {
   formCounts_.clear();
   ambiguityCounts_.clear();

@@ -88,7 +88,11 @@ class ProseModel {
   std::map<std::string, std::map<int, double>> ambiguityCounts_;
 };
 
-// The style statistics of Part "category statistics" over tagged prose:
+// Adds the curated changes to matrix values as MatrixValues() lays them
+// out (8,716 values), each sum held within the 16-bit range.
+void ApplyMatrixAdjustments(const std::vector<MatrixAdjustment>& adjustments, std::vector<int16_t>* values);
+
+// The category statistics of the style diagnosis over tagged prose:
 // counters per statistics index 0..77 and the words counted.
 struct ProseStatistics {
   std::array<double, 78> counter{};

@@ -1,0 +1,41 @@
+#include "prose_model.h"
+
+#include <gtest/gtest.h>
+
+namespace malvex::edition {
+namespace {
+
+size_t Bigram(int a, int b) { return static_cast<size_t>(4 + 22 * a + 2 * b); }
+size_t Trigram(int a, int b, int c) { return static_cast<size_t>(488 + 242 * a + 22 * b + 2 * c); }
+
+TEST(MatrixAdjustments, ChangeTheBigramAndTheTrigramsWhereTheClassesFollowEachOther) {
+  std::vector<int16_t> values(8716, 0);
+  values[Bigram(8, 4)] = 32760;
+  ApplyMatrixAdjustments({{8, 4, 40}}, &values);
+  EXPECT_EQ(values[Bigram(8, 4)], 32767);  // held within the 16-bit range
+  size_t changed = 0;
+  for (int x = 0; x <= 10; ++x) {
+    EXPECT_EQ(values[Trigram(x, 8, 4)], 40) << x;
+    EXPECT_EQ(values[Trigram(8, 4, x)], 40) << x;
+  }
+  for (const int16_t v : values) changed += v != 0;
+  EXPECT_EQ(changed, 1u + 22u);
+  // Untouched: the reverse order, the other bigrams and the pronoun extras.
+  EXPECT_EQ(values[Bigram(4, 8)], 0);
+  EXPECT_EQ(values[Trigram(4, 8, 1)], 0);
+  EXPECT_EQ(values[5812 + 22 * 8 + 2 * 4], 0);
+}
+
+TEST(MatrixAdjustments, ASameClassPairChangesEachTrigramOnce) {
+  std::vector<int16_t> values(8716, 0);
+  ApplyMatrixAdjustments({{7, 7, -30}, {1, 6, 25}}, &values);
+  EXPECT_EQ(values[Bigram(7, 7)], -30);
+  EXPECT_EQ(values[Trigram(7, 7, 7)], -30);
+  EXPECT_EQ(values[Trigram(2, 7, 7)], -30);
+  EXPECT_EQ(values[Trigram(7, 7, 3)], -30);
+  EXPECT_EQ(values[Trigram(1, 6, 1)], 25);
+  EXPECT_EQ(values[Trigram(6, 1, 6)], 25);
+}
+
+}  // namespace
+}  // namespace malvex::edition
