@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QImage>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -11,7 +12,9 @@
 #include "app/external_request.h"
 #include "gui/app/instance_channel.h"
 #include "gui/app/main_window.h"
+#include "gui/qt_text.h"
 #include "gui/views/qpainter_canvas.h"
+#include "gui/views/result_panel.h"
 #include "gui/views/text_view_widget.h"
 #include "gui/foundations/mss_box_ok.h"
 #include "gui/reading/info_jauge.h"
@@ -33,6 +36,8 @@ class GuiTest : public QObject {
   void secondStartHandsItsFileToTheChannel();
   void channelRefusesASecondListener();
   void windowAnalysesTheFileItIsHanded();
+  void resultPanelShowsEveryFunctionAndItsItems();
+  void resultPanelFollowsTheBoxesAndTheOrder();
 };
 
 namespace {
@@ -59,14 +64,52 @@ QString TestChannelName() {
 
 // A test installation in `dir` whose default scenario exists, so that
 // start-up asks nothing.
-bool PrepareInstallation(const QTemporaryDir& dir) {
+bool PrepareInstallation(const QTemporaryDir& dir, const std::string& edition = std::string()) {
   QDir root(dir.path());
-  if (!testing::WriteTestInstallation(dir.path().toStdString()) || !root.mkpath("Scenario")) return false;
+  if (!testing::WriteTestInstallation(dir.path().toStdString(), edition) || !root.mkpath("Scenario")) return false;
   QFile scenario(root.filePath("Scenario/Concepts Romanian V8.scn"));
   if (!scenario.open(QIODevice::WriteOnly)) return false;
   scenario.close();
   return true;
 }
+
+// Clicks row `row` of `list` as a user would.
+void ClickRow(QListWidget* list, int row) {
+  QListWidgetItem* item = list->item(row);
+  QVERIFY(item != nullptr);
+  list->scrollToItem(item);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+}
+
+// Six propositions, each naming the robot (a class of the mini edition)
+// once.
+constexpr char kRobotText[] =
+    "Robot merge la om. Om vorbe\xBAte de robot. Robot merge. Om merge la robot. Robot vorbe\xBAte. Om merge de "
+    "la robot.\n";
+
+// A window on the mini edition that has analysed kRobotText.
+struct AnalysedWindow {
+  QTemporaryDir dir;
+  QtFrontEnd frontEnd;
+  std::unique_ptr<TApdEditForm> window;
+
+  bool Open() {
+    if (!dir.isValid() || !PrepareInstallation(dir, MALVEX_TEST_EDITION)) return false;
+    const QString text = QDir(dir.path()).filePath("Text/robot.txt");
+    QFile file(text);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    file.write(kRobotText);
+    file.close();
+    EngineOptions options;
+    options.places = testing::TestSettingsPlaces(dir.path().toStdString());
+    window = std::make_unique<TApdEditForm>(frontEnd, options);
+    if (!window->EngineStarted()) return false;
+    window->engine().record().setTextViewByProposition(true);
+    window->resize(1000, 700);
+    window->show();
+    return window->AnalyserLeTexte({text});
+  }
+};
 
 }  // namespace
 
@@ -287,6 +330,83 @@ void GuiTest::windowAnalysesTheFileItIsHanded() {
   window.ImageTexte->grab();
   QVERIFY(window.textView()->HasWords());
   QCOMPARE(window.textView()->FirstPositionShown(), 1);
+}
+
+void GuiTest::resultPanelShowsEveryFunctionAndItsItems() {
+  AnalysedWindow w;
+  QVERIFY(w.Open());
+  TApdEditForm& window = *w.window;
+  TResultPanel* panel = window.resultPanel();
+  ResultPanelModel* model = panel->model();
+  QVERIFY(model != nullptr);
+  QCOMPARE(panel->ListBoxFonctions->count(), 11);
+  QCOMPARE(panel->ListBoxFonctions->item(3)->text(), QString("References"));
+  QCOMPARE(panel->ListBoxModItems->count(), 0);
+
+  for (int row = 0; row < panel->ListBoxFonctions->count(); ++row) {
+    ClickRow(panel->ListBoxFonctions, row);
+    QCOMPARE(model->chosenFunction(), row);
+    QCOMPARE(panel->ListBoxModItems->count(), int(model->items().size()));
+    QVERIFY(!panel->LabelInfos->text().isEmpty());
+    QCOMPARE(panel->LabelInfos->text(), ToQt(model->information()));
+    // The Scenario (4) leaves the boxes as the reference fields left them.
+    QCOMPARE(panel->CheckBoxActant->isEnabled(), row >= 1 && row <= 4);
+    if (panel->ListBoxModItems->count() == 0) continue;
+    // The first item shown: the text panel draws what it selects.
+    ClickRow(panel->ListBoxModItems, 0);
+    QCOMPARE(model->chosenItem(), 0);
+    QCOMPARE(panel->ListBoxModItems->currentRow(), 0);
+    window.ImageTexte->grab();
+    QVERIFY2(window.textView()->HasWords(), qPrintable(QString::number(row)));
+  }
+
+  // A reference chosen: selected, its words drawn in the class colour, F3
+  // walking its occurrences.
+  ClickRow(panel->ListBoxFonctions, ResultFunctionTable::kReferences);
+  QCOMPARE(panel->ListBoxModItems->item(0)->text(), QString("ma\u0219in\u0103\t0006"));
+  ClickRow(panel->ListBoxModItems, 0);
+  QVERIFY(window.selection().active);
+  QCOMPARE(int(window.selection().kind), int(kSelectClass));
+  QCOMPARE(window.statusBar()->currentMessage(),
+           QString("You can add these elements in the Scenario, to customize the classification"));
+  const QImage page = window.ImageTexte->grab().toImage();
+  QVERIFY(PixelsNear(page, ToQColor(window.engine().record().colour(11))) > 20);
+  const int32_t first = window.textView()->CursorPosition();
+  QVERIFY(first > 0);
+  window.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&window));
+  QTest::keyClick(&window, Qt::Key_F3);
+  QVERIFY(window.textView()->CursorPosition() > first);
+  QTest::keyClick(&window, Qt::Key_F3, Qt::ShiftModifier);
+  QCOMPARE(window.textView()->CursorPosition(), first);
+
+  // The arrows move through the functions.
+  panel->ToolButtonResultatsSuivant->click();
+  QCOMPARE(model->chosenFunction(), ResultFunctionTable::kScenario);
+  QCOMPARE(panel->ListBoxFonctions->currentRow(), ResultFunctionTable::kScenario);
+  panel->ToolButtonResultatsPrecedent->click();
+  panel->ToolButtonResultatsPrecedent->click();
+  QCOMPARE(panel->ListBoxFonctions->currentRow(), ResultFunctionTable::kReferenceFields2);
+}
+
+void GuiTest::resultPanelFollowsTheBoxesAndTheOrder() {
+  AnalysedWindow w;
+  QVERIFY(w.Open());
+  TResultPanel* panel = w.window->resultPanel();
+  ClickRow(panel->ListBoxFonctions, ResultFunctionTable::kReferences);
+  // "Acted" alone: the robot follows its verb 3 times out of 6.
+  panel->CheckBoxActant->click();
+  QVERIFY(!panel->model()->actant());
+  QCOMPARE(panel->ListBoxModItems->item(0)->text(), QString("ma\u0219in\u0103\t0006\t(50%)"));
+  panel->CheckBoxActant->click();
+  QCOMPARE(panel->ListBoxModItems->item(0)->text(), QString("ma\u0219in\u0103\t0006"));
+  // The sort pop-up stores its choice.
+  panel->PopupTriAlpha->trigger();
+  QVERIFY(w.window->engine().record().scenarioSortedAlphabetically());
+  QVERIFY(panel->PopupTriAlpha->isChecked());
+  panel->PopupTriFrequence->trigger();
+  QVERIFY(!w.window->engine().record().scenarioSortedAlphabetically());
+  QVERIFY(panel->PopupTriFrequence->isChecked());
 }
 
 }  // namespace malvex

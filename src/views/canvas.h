@@ -35,6 +35,9 @@ struct TextStyle {
   // otherwise the background shows through.
   bool opaque = false;
   Colour background = kWhite;
+  // Transparent text on a page of colour `background`: the canvas may
+  // shade the colour (keeping its hue) so that it can be read there.
+  bool keepLegible = false;
 };
 
 class Canvas {

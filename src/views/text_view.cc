@@ -69,6 +69,9 @@ void TExtraitDuTexte::ColorationReferent() {
 void TExtraitDuTexte::ColorationSelective() {
   ColorationSyntaxique();
   mode_ = ColorationMode::kSelective;
+  // Until something is chosen the text keeps its syntactic colours: a page
+  // all in black would tell nothing.
+  if (NothingChosen()) return;
   // Group g colours the words of class g - 1.
   for (int g = 1; g <= 7; ++g) {
     if (!selection_.groupSelected[g]) live_[g - 1] = kBlack;
@@ -81,6 +84,8 @@ void TExtraitDuTexte::ShowCriteria(const ColorationCriterion* chosen, int count)
   Rewind();
   cursorPosition_ = 0;
 }
+
+bool TExtraitDuTexte::NothingChosen() const { return !selection_.active && !selection_.CriteriaInForce(); }
 
 Colour TExtraitDuTexte::CategoryColour(const WordInfo& info) const {
   int c = info.category.category;
@@ -102,7 +107,10 @@ Colour TExtraitDuTexte::WordColour(const WordNode& node) const {
     if (!sel.MatchesSelection(node, groups_)) return kBlack;
     return sel.selectedCategory == kClassSubstantive ? classColour : CategoryColour(info);
   }
-  const bool selectiveOption = settings_.selectiveColoration();
+  // The "Selective" option blacks out what lies outside the selection;
+  // with nothing chosen yet every word keeps its colour.
+  const bool nothingChosen = NothingChosen();
+  const bool selectiveOption = settings_.selectiveColoration() && !nothingChosen;
   if (referent) {
     if (sel.active) {
       if (sel.MatchesSelection(node, groups_)) {
@@ -113,7 +121,7 @@ Colour TExtraitDuTexte::WordColour(const WordNode& node) const {
       return isSubstantive(info.category) ? classColour : CategoryColour(info);
     }
   }
-  if (extract_) return sel.MatchesAnyPattern(info) ? CategoryColour(info) : kBlack;
+  if (extract_) return nothingChosen || sel.MatchesAnyPattern(info) ? CategoryColour(info) : kBlack;
   return selectiveOption ? kBlack : CategoryColour(info);
 }
 
@@ -159,6 +167,8 @@ void TExtraitDuTexte::DrawPiece(DrawState& s, std::string_view text, WordNode& n
   if (s.x + width + s.gap > s.rect.right && s.piecesOnLine > 0 && !NewLine(s, &node)) return;
   TextStyle style;
   style.colour = WordColour(node);
+  style.background = live_[kBackgroundColour];
+  style.keepLegible = true;
   if (cursorPosition_ != 0 && node.position == cursorPosition_ && !IsEndMarker(&node)) {
     style.underline = true;
     style.opaque = true;

@@ -80,7 +80,9 @@ class TExtraitDuTexte {
 
   // Coloration modes. Syntactic: the colour table. Referent: only classes
   // keep their colour. Selective: the colour table with the groups that no
-  // criterion selects in black; the text panel then shows extracts.
+  // criterion selects in black; the text panel then shows extracts. While
+  // nothing is chosen (no selection, no criteria) the selective mode and
+  // the "Selective" option keep the colour table.
   void ColorationSyntaxique();
   void ColorationReferent();
   void ColorationSelective();
@@ -149,6 +151,8 @@ class TExtraitDuTexte {
   void DrawPiece(DrawState& s, std::string_view text, WordNode& node);
   void DrawMarker(DrawState& s, int icon, const WordNode& node);
   Colour WordColour(const WordNode& node) const;
+  // No selection and no category criteria are in force.
+  bool NothingChosen() const;
   Colour CategoryColour(const WordInfo& info) const;
   bool PropositionMatches(WordNode* first, WordNode*& matched) const;
   bool HoldsSelectedRelation(WordNode* first, WordNode*& matched) const;

@@ -271,8 +271,25 @@ INSTANTIATE_TEST_SUITE_P(
                    [](SelectionState&, TExtraitDuTexte& v) { v.ColorationSyntaxique(); },
                    {{"merge", kVerb}, {"si", kConnector}, {"casa", kClass}, {"mare", kAdjective}}},
         ColourCase{"SyntacticUnderSelectiveOption", true,
-                   [](SelectionState&, TExtraitDuTexte& v) { v.ColorationSyntaxique(); },
+                   [](SelectionState& s, TExtraitDuTexte& v) {
+                     // A class no word of the text belongs to.
+                     s.Clear();
+                     s.SelectClass(1, 99, "absent");
+                     v.ColorationSyntaxique();
+                   },
                    {{"merge", kBlack}, {"si", kBlack}, {"casa", kBlack}, {"mare", kBlack}}},
+        ColourCase{"SelectiveOptionWithNothingChosen", true,
+                   [](SelectionState& s, TExtraitDuTexte& v) {
+                     s.Clear();
+                     v.ColorationSyntaxique();
+                   },
+                   {{"merge", kVerb}, {"si", kConnector}, {"casa", kClass}, {"mare", kAdjective}}},
+        ColourCase{"SelectiveModeWithNothingChosen", true,
+                   [](SelectionState& s, TExtraitDuTexte& v) {
+                     s.Clear();
+                     v.ColorationSelective();
+                   },
+                   {{"merge", kVerb}, {"si", kConnector}, {"casa", kClass}, {"mare", kAdjective}}},
         ColourCase{"ReferentKeepsOnlyClasses", false,
                    [](SelectionState&, TExtraitDuTexte& v) { v.ColorationReferent(); },
                    {{"merge", kBlack}, {"si", kBlack}, {"casa", kClass}, {"mare", kBlack}}},

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QMenuBar>
+#include <QSplitter>
 #include <QStatusBar>
 
 #include "app/caption.h"
@@ -26,7 +27,17 @@ TApdEditForm::TApdEditForm(QtFrontEnd& frontEnd, EngineOptions options)
 
   ImageTexte = new TTextViewWidget(this);
   ImageTexte->SetPointerHandler([this](const TextPointerInfo& info) { ShowPointer(info); });
-  setCentralWidget(ImageTexte);
+  ResultPanel = new TResultPanel(engine_->messages());
+  connect(ResultPanel, &TResultPanel::SelectionShown, this, [this](const QString& status) {
+    ImageTexte->update();
+    if (!status.isEmpty()) statusBar()->showMessage(status);
+  });
+  auto* panels = new QSplitter(Qt::Horizontal, this);
+  panels->addWidget(ResultPanel);
+  panels->addWidget(ImageTexte);
+  panels->setStretchFactor(1, 1);
+  panels->setSizes({288, 712});
+  setCentralWidget(panels);
   StatusPosition = new QLabel(this);
   statusBar()->addPermanentWidget(StatusPosition);
   QMenu* file = menuBar()->addMenu("&File");
@@ -48,6 +59,8 @@ TApdEditForm::TApdEditForm(QtFrontEnd& frontEnd, EngineOptions options)
 void TApdEditForm::CreateTextView() {
   textView_ = std::make_unique<TExtraitDuTexte>(engine_->stream(), selection_, engine_->record());
   pointer_ = std::make_unique<TextPointer>(*textView_, engine_->stream(), engine_->messages());
+  results_ = std::make_unique<ResultPanelModel>(*engine_, *textView_, selection_);
+  ResultPanel->SetModel(results_.get());
   Messages& msg = engine_->messages();
   // The text panel's choices: the whole text or the extracts of the
   // selection, and the colours of words outside any selection.
@@ -75,25 +88,28 @@ void TApdEditForm::CreateTextView() {
   });
 }
 
-TApdEditForm::~TApdEditForm() { engine_->StopEngine(); }
+TApdEditForm::~TApdEditForm() {
+  ResultPanel->SetModel(nullptr);
+  engine_->StopEngine();
+}
 
 bool TApdEditForm::AnalyserLeTexte(const QStringList& files) {
   if (Busy()) return false;
   // The panel must not draw the stream while the reading pass refills it.
   ImageTexte->SetView(nullptr, nullptr);
-  if (textView_ != nullptr) textView_->SetRelationStore(nullptr);
+  if (results_ != nullptr) results_->Clear();
+  ResultPanel->Refresh();
   engine_->ReleaseAnalysis(true);
   engine_->files().Clear();
   for (const QString& f : files) engine_->files().Add(f.toStdString());
   bool ok = engine_->RunAnalysis(1);
   if (textView_ != nullptr) {
-    AnalysisContext* analysis = engine_->analysis();
-    textView_->SetRelationStore(analysis != nullptr ? &analysis->relations() : nullptr);
-    textView_->Rewind();
-    textView_->SetCursorPosition(0);
+    results_->AnalysisDone();
+    results_->ShowPendingExpressions(pending_);
     ImageTexte->SetView(textView_.get(), pointer_.get());
   }
   ShowSummary();
+  ResultPanel->Refresh();
   return ok;
 }
 
@@ -164,7 +180,8 @@ void TApdEditForm::RestoreAndFocus() {
 
 void TApdEditForm::CloseCurrentText() {
   ImageTexte->SetView(nullptr, nullptr);
-  if (textView_ != nullptr) textView_->SetRelationStore(nullptr);
+  if (results_ != nullptr) results_->Clear();
+  ResultPanel->Refresh();
   engine_->ReleaseAnalysis(true);
 }
 

@@ -10,8 +10,10 @@
 #include "app/command_line.h"
 #include "app/external_request.h"
 #include "gui/qt_front_end.h"
+#include "gui/views/result_panel.h"
 #include "gui/views/text_view_widget.h"
 #include "reading/engine.h"
+#include "views/result_panel_model.h"
 #include "views/selection_state.h"
 #include "views/text_pointer.h"
 #include "views/text_view.h"
@@ -42,6 +44,8 @@ class TApdEditForm : public QMainWindow, private RequestTarget {
   void WmCopyData(const QByteArray& payload);
 
   TTextViewWidget* ImageTexte;
+  // The results panel, left of the text.
+  TResultPanel* resultPanel() { return ResultPanel; }
   SelectionState& selection() { return selection_; }
   TExtraitDuTexte* textView() { return textView_.get(); }
   PendingExpressions& pendingExpressions() { return pending_; }
@@ -70,6 +74,8 @@ class TApdEditForm : public QMainWindow, private RequestTarget {
   SelectionState selection_;
   std::unique_ptr<TExtraitDuTexte> textView_;
   std::unique_ptr<TextPointer> pointer_;
+  std::unique_ptr<ResultPanelModel> results_;
+  TResultPanel* ResultPanel;
   PendingExpressions pending_;
   CommandLine commandLine_;
   bool closing_ = false;

@@ -4,6 +4,7 @@
 #include <QPolygon>
 
 #include "gui/qt_text.h"
+#include "views/readable_colour.h"
 #include "views/text_view.h"
 
 namespace malvex {
@@ -34,7 +35,10 @@ void QPainterCanvas::DrawText(int x, int y, std::string_view text, const TextSty
     painter_.fillRect(x, y, metrics.horizontalAdvance(qtext), metrics.height(), ToQColor(style.background));
   }
   painter_.setFont(font);
-  painter_.setPen(ToQColor(style.colour));
+  // Light colours of the table are darkened on a light page so that they
+  // can be read.
+  const bool shade = style.keepLegible && !style.opaque;
+  painter_.setPen(ToQColor(shade ? ReadableColour(style.colour, style.background) : style.colour));
   painter_.drawText(x, y + metrics.ascent(), qtext);
   painter_.setFont(font_);
 }
