@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QMenuBar>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
 
@@ -31,6 +32,11 @@ TApdEditForm::TApdEditForm(QtFrontEnd& frontEnd, EngineOptions options)
   connect(ResultPanel, &TResultPanel::SelectionShown, this, [this](const QString& status) {
     ImageTexte->update();
     if (!status.isEmpty()) statusBar()->showMessage(status);
+    // A chosen item shows extracts: the View menu says so.
+    if (wholeText_ != nullptr && textView_ != nullptr) {
+      const QSignalBlocker quiet(wholeText_);
+      wholeText_->setChecked(textView_->coloration() != ColorationMode::kSelective);
+    }
   });
   auto* panels = new QSplitter(Qt::Horizontal, this);
   panels->addWidget(ResultPanel);
@@ -65,7 +71,7 @@ void TApdEditForm::CreateTextView() {
   // The text panel's choices: the whole text or the extracts of the
   // selection, and the colours of words outside any selection.
   QMenu* view = menuBar()->addMenu("&View");
-  QAction* wholeText = view->addAction(ToQt(msg.message(721)));
+  QAction* wholeText = wholeText_ = view->addAction(ToQt(msg.message(721)));
   wholeText->setCheckable(true);
   wholeText->setChecked(true);
   wholeText->setShortcut(QKeySequence(Qt::Key_F7));

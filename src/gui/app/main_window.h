@@ -76,6 +76,7 @@ class TApdEditForm : public QMainWindow, private RequestTarget {
   std::unique_ptr<TextPointer> pointer_;
   std::unique_ptr<ResultPanelModel> results_;
   TResultPanel* ResultPanel;
+  QAction* wholeText_ = nullptr;
   PendingExpressions pending_;
   CommandLine commandLine_;
   bool closing_ = false;

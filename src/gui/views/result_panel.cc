@@ -113,6 +113,12 @@ TResultPanel::TResultPanel(Messages& messages, QWidget* parent) : QWidget(parent
   connect(ListBoxModItems, &QListWidget::currentRowChanged, this, [this](int row) {
     if (!filling_ && row >= 0) ListBoxModItemsClick(row);
   });
+  // A click on the item already chosen shows it again from its first
+  // occurrence.
+  connect(ListBoxModItems, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    const int row = ListBoxModItems->row(item);
+    if (!filling_ && model_ != nullptr && row == model_->chosenItem()) ListBoxModItemsClick(row);
+  });
   connect(ToolButtonResultatsPrecedent, &QToolButton::clicked, this, [this] { ToolButtonResultatsPrecedentClick(); });
   connect(ToolButtonResultatsSuivant, &QToolButton::clicked, this, [this] { ToolButtonResultatsSuivantClick(); });
   connect(CheckBoxActant, &QCheckBox::toggled, this, [this](bool on) {
