@@ -18,14 +18,40 @@ constexpr int kBackgroundColour = 15;
 
 bool IsEndMarker(const WordNode* node) { return node->text != nullptr && node->text[0] == '/'; }
 
-// The punctuation before a word as it is shown: a blank when there is
-// none, spaced around like running text.
+// Signs that close what comes before them (drawn against the previous
+// word) and signs that open what follows (drawn against the next word).
+bool Closes(uint8_t c) { return std::strchr(".,;:!?)]}%", c) != nullptr || c == 0xBB || c == 0x92 || c == 0x85; }
+bool Opens(uint8_t c) { return std::strchr("([{", c) != nullptr || c == 0xAB || c == 0x91; }
+bool Quote(uint8_t c) { return c == '"' || c == '\''; }
+
+// The punctuation before a word as it is shown, spaced like running text:
+// the signs that close the previous sentence or clause first, then a
+// blank, then the signs that open what follows, against the word. A
+// straight quote closes after the end of a sentence or before a closing
+// sign ('!"', '",'), and opens otherwise (':"'). Without punctuation: a
+// blank. Every sign the stream kept is shown ("...", ':"', ').(').
 std::string DisplaySeparator(const char* separator) {
-  char token[4] = {};
-  std::strncpy(token, separator, 3);
-  if (token[0] == '\0') return " ";
-  SpaceAroundPunctuation(token);
-  return token;
+  const size_t n = std::strlen(separator);
+  std::string closing;
+  std::string opening;
+  for (size_t i = 0; i < n; ++i) {
+    const uint8_t c = static_cast<uint8_t>(separator[i]);
+    if (c == ' ') continue;
+    bool closes = Closes(c);
+    if (!closes && Quote(c) && opening.empty()) {
+      // '!"', '."': the quote ends a sentence; '",': it ends a quotation
+      // before a comma; ':"', ',"': it opens one.
+      const bool afterEnd = !closing.empty() && std::strchr(".!?", closing.back()) != nullptr;
+      const bool beforeCloser = i + 1 < n && Closes(static_cast<uint8_t>(separator[i + 1]));
+      closes = afterEnd || beforeCloser;
+    }
+    if (closes && opening.empty()) {
+      closing += static_cast<char>(c);
+    } else {
+      opening += static_cast<char>(c);
+    }
+  }
+  return closing + " " + opening;
 }
 
 bool IsBlank(const char* separator) {

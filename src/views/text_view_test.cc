@@ -191,6 +191,27 @@ TEST_F(TextViewTest, SeparatorRepeatedAtAPropositionStartIsDrawnOnceInFullText) 
   EXPECT_EQ(canvas_.JoinedTexts(), " ion| vine|; |; maria| mere|, pere|, prune|. ");
 }
 
+TEST_F(TextViewTest, PunctuationIsSpacedLikeRunningText) {
+  // The signs that close the clause before a word stay on the left of a
+  // blank, the ones that open what follows go against the word; none is
+  // lost, however many the reader joined.
+  const struct {
+    const char* separator;
+    const char* drawn;
+  } cases[] = {
+      {"", " vino"},           {",", ", vino"},        {"(", " (vino"},          {"),", "), vino"},
+      {":\"", ": \"vino"},     {"...", "... vino"},    {"!\"", "!\" vino"},      {"\",", "\", vino"},
+      {".(", ". (vino"},       {"\"", " \"vino"},      {"!\"(", "!\" (vino"},  {",\"", ", \"vino"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.separator);
+    stream_.Reset();
+    Fill({W{"ion", ""}, W{"vino", c.separator}, End(".")});
+    DrawPage();
+    EXPECT_EQ(canvas_.JoinedTexts(), std::string(" ion|") + c.drawn + "|. ");
+  }
+}
+
 TEST_F(TextViewTest, BlankAfterABlankEndMarkerIsKept) {
   // A proposition cut before "care" ends with a blank end marker; the blank
   // before "care" is the only one between the two words.
