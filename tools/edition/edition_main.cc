@@ -222,6 +222,7 @@ int Build(int argc, char** argv) {
   lexicon.AddHunspell(hunspell, thesaurusClasses);
   lexicon.AddParticipleAdjectives(hunspell, thesaurusClasses);
   lexicon.AddThesaurusAdverbs(thesaurusClasses);
+  lexicon.AddThesaurusAdjectives(thesaurusClasses);
   lexicon.Finish([](const std::string&, int) { return 0.0; });
 
   // Training on the prose.
@@ -279,8 +280,10 @@ int Build(int argc, char** argv) {
 
   // Sources of the dictionary compiler.
   const LemmaPriority priority(lexicon, lemmaCount, thesaurusClasses);
-  const LemmaTable verbs = FitLemmaTable(lexicon.VerbLemmas(), priority);
-  const LemmaTable adjectives = FitLemmaTable(lexicon.AdjectiveLemmas(), priority);
+  // The short forms of a verb reach the third person in -ează or -ește;
+  // those of an adjective stop before its articled forms.
+  const LemmaTable verbs = FitLemmaTable(lexicon.VerbLemmas(), priority, 3);
+  const LemmaTable adjectives = FitLemmaTable(lexicon.AdjectiveLemmas(), priority, 2);
   mkdir(out.c_str(), 0755);
   // The noun senses: references from the thesaurus, fields from WordNet
   // through the bilingual dictionaries.

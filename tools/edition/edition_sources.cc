@@ -37,13 +37,20 @@ int LemmaPriority::Tier(const std::string& lemma) const {
   return thesaurus_.count(lemma) ? 1 : 2;
 }
 
-bool LemmaPriority::IsPrefixed(const std::string& lemma, const std::unordered_set<std::string>& lemmas) {
-  static const char* const kPrefixes[] = {"ne", "re", "auto"};
-  for (const char* p : kPrefixes) {
+bool LemmaPriority::IsCore(const std::string& lemma) const {
+  return proseCounts_.count(lemma) != 0 || Tier(lemma) == 0;
+}
+
+int LemmaPriority::PrefixRank(const std::string& lemma, const std::unordered_set<std::string>& lemmas) {
+  // The negated adjectives and participles (nepus, netencuit) are met in
+  // texts far more often than the repeated or reflexive derivatives the
+  // word list makes of every verb (reîngălbenit, autoremagnetizat).
+  static const std::pair<const char*, int> kPrefixes[] = {{"ne", 1}, {"re", 2}, {"auto", 2}};
+  for (const auto& [p, rank] : kPrefixes) {
     const size_t n = std::char_traits<char>::length(p);
-    if (lemma.size() > n + 2 && lemma.compare(0, n, p) == 0 && lemmas.count(lemma.substr(n))) return true;
+    if (lemma.size() > n + 2 && lemma.compare(0, n, p) == 0 && lemmas.count(lemma.substr(n))) return rank;
   }
-  return false;
+  return 0;
 }
 
 void LemmaPriority::Sort(std::vector<std::string>& lemmas) const {
@@ -58,7 +65,7 @@ void LemmaPriority::Sort(std::vector<std::string>& lemmas) const {
   for (const std::string& l : lemmas) {
     const auto it = proseCounts_.find(l);
     int tier = Tier(l);
-    if (tier == 2 && IsPrefixed(l, all)) tier = 3;
+    if (tier == 2) tier += PrefixRank(l, all);
     keys.push_back(Key{it == proseCounts_.end() ? 0.0 : it->second, tier, &l});
   }
   std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
@@ -72,7 +79,8 @@ void LemmaPriority::Sort(std::vector<std::string>& lemmas) const {
   lemmas = std::move(sorted);
 }
 
-LemmaTable FitLemmaTable(const std::map<std::string, std::string>& formLemmas, const LemmaPriority& priority) {
+LemmaTable FitLemmaTable(const std::map<std::string, std::string>& formLemmas, const LemmaPriority& priority,
+                         size_t shortFormExtra) {
   // Forms by lemma; the map gives each lemma its forms in byte order.
   std::map<std::string, std::vector<const std::string*>> forms;
   for (const auto& [form, lemma] : formLemmas) forms[lemma].push_back(&form);
@@ -82,10 +90,16 @@ LemmaTable FitLemmaTable(const std::map<std::string, std::string>& formLemmas, c
   priority.Sort(lemmas);
 
   // The lines are replayed into an index like the compiler's: what it
-  // refuses here, it would refuse there.
+  // refuses here, it would refuse there. The tries fill up, so every form
+  // of the core lemmas and the forms close to their lemma of the others
+  // (the indefinite forms of an adjective, the present of a verb) go
+  // first, and the longer ones (articles, endings of person) follow in a
+  // second pass.
   LemmaTable table;
   LemmaIndex index(kFormTries, kLemmaTries);
   index.CreateEmpty();
+  std::vector<std::pair<const std::string*, uint32_t>> kept;  // lemma, number
+  kept.reserve(lemmas.size());
   for (const std::string& lemma : lemmas) {
     const std::vector<const std::string*>& its = forms[lemma];
     uint32_t number = 0;
@@ -99,12 +113,18 @@ LemmaTable FitLemmaTable(const std::map<std::string, std::string>& formLemmas, c
     }
     ++table.lemmas;
     table.pairs.emplace_back(lemma, lemma);
-    for (const std::string* form : its) {
-      if (*form == lemma) continue;
-      if (index.AddForm(*form, number)) {
-        table.pairs.emplace_back(*form, lemma);
-      } else {
-        ++table.formsLeftOut;
+    kept.emplace_back(&lemma, number);
+  }
+  for (const bool secondPass : {false, true}) {
+    for (const auto& [lemma, number] : kept) {
+      const bool core = priority.IsCore(*lemma);
+      for (const std::string* form : forms[*lemma]) {
+        if (*form == *lemma || (core || form->size() <= lemma->size() + shortFormExtra) == secondPass) continue;
+        if (index.AddForm(*form, number)) {
+          table.pairs.emplace_back(*form, *lemma);
+        } else {
+          ++table.formsLeftOut;
+        }
       }
     }
   }

@@ -33,14 +33,18 @@ class LemmaPriority {
 
   // Sorts `lemmas` best first.
   void Sort(std::vector<std::string>& lemmas) const;
+  // True for a lemma met in the prose or known to the analyser or the
+  // curated tables: all its forms deserve a place.
+  bool IsCore(const std::string& lemma) const;
 
  private:
   // 0 for a lemma of the analyser or the curated tables, 1 for a headword
-  // of the thesaurus, 2 for the others.
+  // of the thesaurus, 2 for the others (3 and 4 for their derivatives by
+  // prefix, see PrefixRank).
   int Tier(const std::string& lemma) const;
-  // True when `lemma` is a prefix of the word list followed by a member of
-  // `lemmas`.
-  static bool IsPrefixed(const std::string& lemma, const std::unordered_set<std::string>& lemmas);
+  // 1 when `lemma` is "ne" followed by a member of `lemmas`, 2 when it is
+  // "re" or "auto" followed by one, 0 otherwise.
+  static int PrefixRank(const std::string& lemma, const std::unordered_set<std::string>& lemmas);
 
   const LexiconAssembly& lexicon_;
   const std::map<std::string, double>& proseCounts_;
@@ -57,10 +61,14 @@ struct LemmaTable {
 };
 
 // The lemma table of a lemma index: the lemmas of `formLemmas` (inflected
-// form -> lemma) in priority order, each as its own line first and then
-// its forms in alphabetical order, kept while a verb or adjective lemma
-// index of the edition can hold them (checked by building one).
-LemmaTable FitLemmaTable(const std::map<std::string, std::string>& formLemmas, const LemmaPriority& priority);
+// form -> lemma) in priority order as their own lines, then every form of
+// the core lemmas and the short forms of the others (at most
+// `shortFormExtra` characters longer than their lemma: the indefinite forms
+// of an adjective, the present of a verb), and last the other forms, lemma
+// by lemma in the same order; kept while a verb or adjective lemma index of
+// the edition can hold them (checked by building one).
+LemmaTable FitLemmaTable(const std::map<std::string, std::string>& formLemmas, const LemmaPriority& priority,
+                         size_t shortFormExtra);
 
 // The lines of each source file, without its comment header.
 std::vector<std::string> LexiconSourceLines(const LexiconAssembly& lexicon);

@@ -492,6 +492,30 @@ void LexiconAssembly::AddThesaurusAdverbs(const std::map<std::string, std::vecto
   }
 }
 
+void LexiconAssembly::AddThesaurusAdjectives(const std::map<std::string, std::vector<int>>& thesaurus) {
+  auto onlyAdjective = [&](const std::string& lemma) {
+    const auto th = thesaurus.find(lemma);
+    if (th == thesaurus.end()) return false;
+    const std::vector<int>& cs = th->second;
+    return std::find(cs.begin(), cs.end(), 4) != cs.end() && std::find(cs.begin(), cs.end(), 8) == cs.end();
+  };
+  for (auto& [form, e] : forms_) {
+    if (e.best != Source::kAnalyser || e.curated) continue;
+    const Reading* noun = nullptr;
+    bool other = false;
+    for (const Reading& r : e.readings) {
+      if (RecordClass(r.code) == 8 && !noun) noun = &r;
+      other = other || IsAdjectiveCode(r.code) || IsVerbCode(r.code);
+    }
+    if (!noun || other || noun->lemma.empty() || !onlyAdjective(noun->lemma)) continue;
+    Reading r;
+    r.lemma = noun->lemma;
+    r.code = AdjectiveCode(tables_.IsEvaluative(r.lemma) ? AdjectiveKind::kSubjective : AdjectiveKind::kObjective);
+    e.readings.push_back(r);
+    ++counts["adjective readings of nouns the thesaurus knows as adjectives"];
+  }
+}
+
 void LexiconAssembly::Finish(const std::function<double(const std::string&, int)>& prior) {
   for (auto& [form, e] : forms_) {
     std::vector<Reading> out;

@@ -54,6 +54,9 @@ class LexiconAssembly {
   // Readings the thesaurus gives a known headword that the sources miss
   // (adjectives used as adverbs).
   void AddThesaurusAdverbs(const std::map<std::string, std::vector<int>>& thesaurus);
+  // The analyser's noun forms whose lemma the thesaurus knows only as an
+  // adjective (riveran, străvechi) gain the adjective reading.
+  void AddThesaurusAdjectives(const std::map<std::string, std::vector<int>>& thesaurus);
   // Drops the listed readings, puts curated readings first, removes
   // duplicate codes and keeps at most 6 readings, ordered by `prior`
   // (a score per form and record class; higher first).

@@ -135,6 +135,36 @@ TEST(LexiconAssembly, ParticiplesThatAreAdjectivesGainTheAdjectiveReading) {
   for (const auto& r : rows) EXPECT_EQ(ReadingsOf(lexicon, r.form), r.readings) << r.form;
 }
 
+// The thesaurus's parts of speech add the adjective reading only to nouns
+// it never lists as nouns; a form that is already an adjective or a verb,
+// or a curated word, keeps its readings.
+TEST(LexiconAssembly, NounsTheThesaurusKnowsOnlyAsAdjectivesGainTheAdjectiveReading) {
+  const Tables t("vecin\tnoun\n", "");
+  LexiconAssembly lexicon(t.tables());
+  const std::pair<const char*, const char*> paths[] = {
+      {"riveran", "riveran<n><m><sg><nom><ind>"},    {"riverane", "riveran<n><f><pl><nom><ind>"},
+      {"german", "german<n><m><sg><nom><ind>"},      {"vecin", "vecin<n><m><sg><nom><ind>"},
+      {"directivă", "directivă<n><f><sg><nom><ind>"}, {"directivă", "directiv<adj><f><sg><nom><ind>"},
+  };
+  for (const auto& [surface, analysis] : paths) lexicon.AddAnalyserPath(surface, analysis);
+  lexicon.AddCurated();
+  const std::map<std::string, std::vector<int>> thesaurus = {
+      {"riveran", {4}}, {"german", {8, 4}}, {"vecin", {4}}, {"directivă", {4}}};
+  lexicon.AddThesaurusAdjectives(thesaurus);
+  lexicon.Finish(NoPrior);
+  const struct {
+    const char* form;
+    const char* readings;
+  } rows[] = {
+      {"riveran", "noun@riveran adj:objective@riveran"},
+      {"riverane", "noun@riveran adj:objective@riveran"},
+      {"german", "noun@german"},
+      {"vecin", "noun@vecin"},
+      {"directivă", "noun@directivă adj:objective@directiv"},
+  };
+  for (const auto& r : rows) EXPECT_EQ(ReadingsOf(lexicon, r.form), r.readings) << r.form;
+}
+
 TEST(LexiconAssembly, SingleLettersKeepTheirWordsRatherThanRomanNumerals) {
   const Tables t("i\tpron:personal:3\n", "");
   LexiconAssembly lexicon(t.tables());
