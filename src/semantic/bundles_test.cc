@@ -8,6 +8,7 @@
 #include "reading/engine.h"
 #include "semantic/analysis_context.h"
 #include "semantic/bundle_scan.h"
+#include "semantic/semantic_pass_test_fixture.h"
 #include "semantic/test_text_for_tests.h"
 #include "test_installation.h"
 #include "test_support.h"
@@ -62,46 +63,12 @@ TEST(FindBundlesAndEpisodesTest, EpisodesNeedMoreThanThreeBundles) {
 
 // The stages run by the semantic pass on an engine with the mini edition:
 // the class counts of the dictionary and the settings feed them.
-class ChronologyStagesTest : public ::testing::Test {
+class ChronologyStagesTest : public testing::SemanticPassTest {
  protected:
-  ChronologyStagesTest() {
-    EXPECT_TRUE(testing::WriteTestInstallation(dir.path(), MALVEX_TEST_EDITION));
-    EngineOptions options;
-    options.places = testing::TestSettingsPlaces(dir.path());
-    engine = std::make_unique<Engine>(frontEnd, options);
-    EXPECT_TRUE(engine->StartEngine());
-    engine->record().setClassThresholdByWords(true);
-    engine->record().setClassMinWords(1);
-    engine->record().setRelationLevel(1);
-  }
-
+  using SemanticPassTest::Add;
   void Add(const char* text, uint8_t category, uint8_t subcategory = 0) {
-    WordInfo info;
-    info.category.category = category;
-    info.category.subcategory = subcategory;
-    ASSERT_TRUE(engine->stream().Append(text, "", info, ++position, 0, 1));
+    SemanticPassTest::Add(text, testing::WordCategoryOf(category, subcategory));
   }
-  void End() { ASSERT_TRUE(engine->stream().Append("/", "", WordInfo{}, position, 0, 1)); }
-
-  // The node of the n-th word (1-based, end markers not counted).
-  WordNode* Word(int n) {
-    for (WordNode* node = engine->stream().Head(); node != engine->stream().Tail(); node = node->next) {
-      if (node->text[0] != '/' && --n == 0) return node;
-    }
-    return nullptr;
-  }
-
-  bool Run() {
-    context = std::make_unique<AnalysisContext>(*engine);
-    EXPECT_TRUE(context->Ready());
-    return context->Run();
-  }
-
-  testing::TempDir dir;
-  testing::QuietFrontEnd frontEnd;
-  std::unique_ptr<Engine> engine;
-  std::unique_ptr<AnalysisContext> context;
-  int32_t position = 0;
 };
 
 TEST_F(ChronologyStagesTest, ADenseNounMakesABundleAndItsPropositionsCharacteristic) {

@@ -9,7 +9,7 @@
 namespace malvex {
 namespace {
 
-using testing::Category;
+using testing::WordCategoryOf;
 using testing::kNoun;
 using testing::kPreposition;
 using testing::kVerb;
@@ -145,7 +145,7 @@ TEST_F(SemanticPassTest, ReferentsAreCountedInTheStatistics) {
 }
 
 TEST_F(SemanticPassTest, NumbersBecomeSubstantivesOnlyWithTheSetting) {
-  const WordCategory numeral = Category(kClassAdjective, 3);
+  const WordCategory numeral = WordCategoryOf(kClassAdjective, 3);
   for (bool on : {false, true}) {
     SCOPED_TRACE(on);
     engine->stream().Reset();
@@ -221,7 +221,7 @@ TEST_F(SemanticPassTest, ScenarioWordsBecomeSubstantivesWithTheSetting) {
     engine->stream().Reset();
     position = 0;
     engine->record().setScenarioOnAllCategories(on);
-    Add("FOARTE", Category(kClassModality, 7));
+    Add("FOARTE", WordCategoryOf(kClassModality, 7));
     End();
     ASSERT_TRUE(Run());
     EXPECT_EQ(isSubstantive(Word(1)->info.category), on);

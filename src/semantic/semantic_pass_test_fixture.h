@@ -18,16 +18,16 @@
 namespace malvex {
 namespace testing {
 
-inline WordCategory Category(uint8_t category, uint8_t subcategory = 0) {
+inline WordCategory WordCategoryOf(uint8_t category, uint8_t subcategory = 0) {
   WordCategory c;
   c.category = category;
   c.subcategory = subcategory;
   return c;
 }
 
-inline const WordCategory kNoun = Category(kClassSubstantive);
-inline const WordCategory kVerb = Category(kClassVerb, 1);
-inline const WordCategory kPreposition = Category(kClassDeterminant);
+inline const WordCategory kNoun = WordCategoryOf(kClassSubstantive);
+inline const WordCategory kVerb = WordCategoryOf(kClassVerb, 1);
+inline const WordCategory kPreposition = WordCategoryOf(kClassDeterminant);
 
 class GaugeFrontEnd : public FrontEnd {
  public:

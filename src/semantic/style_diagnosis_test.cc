@@ -20,21 +20,6 @@
 namespace malvex {
 namespace {
 
-// Collects the lines; refuses every line after the first `room`.
-class Lines : public ResultLines {
- public:
-  explicit Lines(size_t room = 1000) : room_(room) {}
-  bool AppendLine(const std::string& text) override {
-    if (lines.size() == room_) return false;
-    lines.push_back(text);
-    return true;
-  }
-  std::vector<std::string> lines;
-
- private:
-  size_t room_;
-};
-
 // Words of one category, n times.
 struct Words {
   uint8_t category;
@@ -113,7 +98,7 @@ TEST_F(StyleDiagnosisTest, EachStyleFamilyIsTriedOnlyOnAnEmptyList) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Lines lines;
+    CollectedLines lines;
     EXPECT_EQ(Diagnose(Statistics(c.words), &lines), c.expected);
     ASSERT_EQ(lines.lines.size(), c.expected.size());
     for (size_t i = 0; i < c.expected.size(); ++i) EXPECT_EQ(lines.lines[i], messages.message(c.expected[i]));
@@ -124,7 +109,7 @@ TEST_F(StyleDiagnosisTest, WithoutAResultListNothingIsShownAndNoStyleIsNotAVerdi
   const CategoryStatistics s = Statistics({Subst(50)});
   EXPECT_EQ(Diagnose(s, nullptr), (std::vector<int>{350}));
   // Attached but not shown (the printing asks for the ids only).
-  Lines lines;
+  CollectedLines lines;
   EXPECT_EQ(Diagnose(s, &lines, false), (std::vector<int>{342, 350}));
   EXPECT_TRUE(lines.lines.empty());
 }
@@ -189,7 +174,7 @@ TEST_F(StyleDiagnosisTest, AnEmptyStreamGivesOneEntryAndNoVerdict) {
   const CategoryStatistics s = Statistics({});
   for (const Case& c : cases) {
     SCOPED_TRACE(c.id);
-    Lines lines;
+    CollectedLines lines;
     EXPECT_EQ(Diagnose(s, &lines, true, c.borders, 1), std::vector<int>{c.id});
     EXPECT_EQ(lines.lines, std::vector<std::string>{messages.message(c.id)});
   }
@@ -197,7 +182,7 @@ TEST_F(StyleDiagnosisTest, AnEmptyStreamGivesOneEntryAndNoVerdict) {
 
 TEST_F(StyleDiagnosisTest, ARefusedLineEndsTheDiagnosis) {
   const CategoryStatistics s = Statistics({Subst(50), {1, 2, 10}, {4, 1, 10}});
-  Lines lines(1);
+  CollectedLines lines(1);
   EXPECT_EQ(Diagnose(s, &lines), (std::vector<int>{341, 346}));
   EXPECT_EQ(lines.lines, std::vector<std::string>{messages.message(341)});
 }
@@ -211,7 +196,7 @@ TEST(StyleDiagnosisEngineTest, TheEngineGivesTheStatisticsTheStreamAndTheBorders
   Engine engine(frontEnd, options);
   ASSERT_TRUE(engine.StartEngine());
   DiagnosisList list;
-  Lines lines;
+  CollectedLines lines;
 
   DiagnoseStyle(list, engine, &lines, true);
   EXPECT_EQ(Entries(list), std::vector<int>{18});

@@ -15,20 +15,6 @@
 namespace malvex {
 namespace {
 
-class Lines : public ResultLines {
- public:
-  explicit Lines(size_t room = 1000) : room_(room) {}
-  bool AppendLine(const std::string& text) override {
-    if (lines.size() == room_) return false;
-    lines.push_back(text);
-    return true;
-  }
-  std::vector<std::string> lines;
-
- private:
-  size_t room_;
-};
-
 class WordCategoryListTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -61,7 +47,7 @@ class WordCategoryListTest : public ::testing::Test {
 };
 
 TEST_F(WordCategoryListTest, AllCategoriesUnderTheirHeaders) {
-  Lines lines;
+  CollectedLines lines;
   ListWordCategories(list, stats, tables, messages, lines, false);
   // Five headers, 4 verb, 9 connector, 7 modality, 3 adjective and 7
   // pronoun lines.
@@ -96,7 +82,7 @@ TEST_F(WordCategoryListTest, SignificantOnlyKeepsCategoriesReachingTheirNormWith
   // The stative verbs reach exactly their norm but are only two; the cause
   // connectors are three and above theirs; the first person is 100 %.
   tables.norm[5 - 1] = 20;
-  Lines lines;
+  CollectedLines lines;
   ListWordCategories(list, stats, tables, messages, lines, true);
   const std::vector<std::string> expected = {
       "* " + messages.message(845) + " :", Label(4) + "\t 80.0%\t(\t8\t)",
@@ -111,13 +97,13 @@ TEST_F(WordCategoryListTest, SignificantOnlyKeepsCategoriesReachingTheirNormWith
   // A norm equal to the percentage passes the filter.
   tables.norm[22 - 1] = 75;
   tables.norm[4 - 1] = 80;
-  Lines again;
+  CollectedLines again;
   ListWordCategories(list, stats, tables, messages, again, true);
   EXPECT_EQ(again.lines, expected);
 }
 
 TEST_F(WordCategoryListTest, ARefusedLineEndsTheListAndIsNotCounted) {
-  Lines lines(3);
+  CollectedLines lines(3);
   ListWordCategories(list, stats, tables, messages, lines, false);
   EXPECT_EQ(lines.lines.size(), 3u);
   EXPECT_EQ(list.Count(), 3);
@@ -125,7 +111,7 @@ TEST_F(WordCategoryListTest, ARefusedLineEndsTheListAndIsNotCounted) {
 }
 
 TEST_F(WordCategoryListTest, SelectingALine) {
-  Lines lines;
+  CollectedLines lines;
   ListWordCategories(list, stats, tables, messages, lines, false);
 
   CategoryLineSelection s = SelectCategoryLine(list, 7);
@@ -149,7 +135,7 @@ TEST_F(WordCategoryListTest, SelectingALine) {
 }
 
 TEST_F(WordCategoryListTest, LineGroupGivesTheColourOfTheLineKind) {
-  Lines lines;
+  CollectedLines lines;
   ListWordCategories(list, stats, tables, messages, lines, false);
   struct Case {
     int k, colour;

@@ -9,19 +9,6 @@
 
 namespace malvex {
 
-namespace {
-
-class CollectedLines : public ResultLines {
- public:
-  bool AppendLine(const std::string& text) override {
-    lines.push_back(text);
-    return true;
-  }
-  std::vector<std::string> lines;
-};
-
-}  // namespace
-
 int StatisticsIndexOfLine(int group, int position) {
   if (position <= 0) return 0;
   switch (group) {

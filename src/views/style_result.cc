@@ -9,20 +9,6 @@
 
 namespace malvex {
 
-namespace {
-
-// Keeps every line the diagnosis shows.
-class CollectedLines : public ResultLines {
- public:
-  bool AppendLine(const std::string& text) override {
-    lines.push_back(text);
-    return true;
-  }
-  std::vector<std::string> lines;
-};
-
-}  // namespace
-
 StyleFigures StyleFiguresOf(Engine& engine) {
   StyleFigures figures;
   figures.files = engine.files().Count();
