@@ -1,7 +1,6 @@
 #include "reading/lexical_lookup.h"
 
 #include <cstring>
-#include <new>
 
 #include "dictionaries/lemma_index.h"
 #include "dictionaries/lexicon.h"
@@ -41,16 +40,6 @@ void EmptySlot(WordSlot& slot) {
 
 bool LemmaIndexUsable(const LemmaIndex* index) { return index != nullptr && index->ok(); }
 
-// FNV-1a.
-uint64_t HashText(const char* text, size_t length) {
-  uint64_t h = 14695981039346656037ull;
-  for (size_t i = 0; i < length; ++i) {
-    h ^= static_cast<uint8_t>(text[i]);
-    h *= 1099511628211ull;
-  }
-  return h;
-}
-
 }  // namespace
 
 bool IsApostrophe(char c) { return c == '\'' || c == '\x92'; }
@@ -68,10 +57,7 @@ LexicalLookup::LexicalLookup(Lexicon& lexicon, const LanguageTables& tables, Lem
       tables_(tables),
       verbLemmas_(verbLemmas),
       adjectiveLemmas_(adjectiveLemmas),
-      hyphenConcatenation_(hyphenConcatenation),
-      // Without the tables every question goes to the dictionaries.
-      joinAnswers_(new (std::nothrow) JoinAnswer[kJoinAnswers]()),
-      lemmaAnswers_(new (std::nothrow) LemmaAnswer[kLemmaAnswers]()) {
+      hyphenConcatenation_(hyphenConcatenation) {
   work_[0] = 0;
   longest_[0] = 0;
 }
@@ -92,6 +78,21 @@ void LexicalLookup::LookupWord(SegmentBuffer& buffer, int i) {
   const bool asciiCapital = slot.text[0] >= 'A' && slot.text[0] <= 'Z';
   FoldSlotToLower(slot);
   const size_t length = std::strlen(slot.text);
+  slot.lookupMark = 0;
+
+  // A lexicon whose readings overflowed answers nothing any more, unlike
+  // the answers kept.
+  const bool keep = !lexicon_.depthOverflow() && WordAnswers::Keepable(length);
+  const uint8_t context = static_cast<uint8_t>((apostropheFollows ? 1 : 0) | (asciiCapital ? 2 : 0));
+  const uint64_t h = keep ? HashAnswerKey(slot.text, length) : 0;
+  if (keep) {
+    if (const WordReadings* kept = wordAnswers_.Find(slot.text, length, context, h)) {
+      std::memcpy(slot.candidates, kept->candidates, sizeof slot.candidates);
+      slot.highest = kept->highest;
+      slot.expressionStart = kept->expressionStart;
+      return;
+    }
+  }
 
   WordCategory candidates[kMaxCandidates] = {};
   int highest = 0;
@@ -127,10 +128,16 @@ void LexicalLookup::LookupWord(SegmentBuffer& buffer, int i) {
     }
     if (!isAmbiguous(reading)) break;
   }
-  slot.lookupMark = 0;
   if (highest > 0) candidates[highest].flags |= kFlagAmbiguous;
   std::memcpy(slot.candidates, candidates, sizeof candidates);
   slot.highest = static_cast<int16_t>(highest);
+  if (keep && !lexicon_.depthOverflow()) {
+    WordReadings readings;
+    std::memcpy(readings.candidates, candidates, sizeof candidates);
+    readings.highest = static_cast<int8_t>(highest);
+    readings.expressionStart = slot.expressionStart;
+    wordAnswers_.Keep(slot.text, length, context, h, readings);
+  }
 }
 
 void LexicalLookup::LookupSentence(SegmentBuffer& buffer) {
@@ -183,29 +190,42 @@ bool LexicalLookup::Join(char* text, size_t& length, char joiner, const char* wo
 }
 
 bool LexicalLookup::IsEntry(char* text, size_t length, bool* reached) {
-  JoinAnswer* answer = nullptr;
-  uint64_t h = 0;
-  if (joinAnswers_ != nullptr && length > 0 && length <= kJoinKeyBytes) {
-    h = HashText(text, length);
-    answer = &joinAnswers_[h & (kJoinAnswers - 1)];
-    if (answer->length == length && answer->hash == h && std::memcmp(answer->key, text, length) == 0) {
-      if (reached != nullptr) *reached = answer->reached;
-      return answer->entry;
+  // A stored entry that begins with the text begins with every beginning
+  // of it too, so a beginning that no entry begins with answers for the
+  // text. The beginning up to the text's last joiner is asked first (its
+  // answer is kept once for all the words that may follow it), or the first
+  // three characters after a one-letter word. A beginning of at least three
+  // characters lies in the same dictionary segments as the text, since
+  // these follow the first three characters.
+  size_t part = 0;
+  for (size_t k = length >= 2 ? length - 2 : 0; k >= 2 && part == 0; --k)
+    if (text[k] == '_' || text[k] == '-') part = k + 1;
+  if (part == 0 && length > 3) part = 3;
+  if (part != 0) {
+    const char kept = text[part];
+    text[part] = 0;
+    bool partReached = false;
+    const bool partEntry = IsEntry(text, part, &partReached);
+    text[part] = kept;
+    if (!partEntry && !partReached) {
+      if (reached != nullptr) *reached = false;
+      return false;
+    }
+  }
+  const bool keep = !lexicon_.depthOverflow() && JoinAnswers::Keepable(length);
+  const uint64_t h = keep ? HashAnswerKey(text, length) : 0;
+  if (keep) {
+    if (const JoinAnswer* kept = joinAnswers_.Find(text, length, 0, h)) {
+      if (reached != nullptr) *reached = kept->reached;
+      return kept->entry;
     }
   }
   lexicon_.LookupForm(0, text, length, false, true);
-  const bool entry = lexicon_.code() != 0;
-  const bool wholeReached = lexicon_.reached();
+  const JoinAnswer answer{lexicon_.code() != 0, lexicon_.reached()};
   lexicon_.ClearReached();
-  if (reached != nullptr) *reached = wholeReached;
-  if (answer != nullptr) {
-    answer->hash = h;
-    answer->length = static_cast<uint8_t>(length);
-    answer->entry = entry;
-    answer->reached = wholeReached;
-    std::memcpy(answer->key, text, length);
-  }
-  return entry;
+  if (reached != nullptr) *reached = answer.reached;
+  if (keep && !lexicon_.depthOverflow()) joinAnswers_.Keep(text, length, 0, h, answer);
+  return answer.entry;
 }
 
 bool LexicalLookup::NumberJoin(char* text, size_t length, bool textIsNumber, const char* word,
@@ -412,14 +432,10 @@ uint32_t LexicalLookup::LemmaNumber(const char* text, const WordCategory& r) {
   // The verb lemmatiser reads the category only to tell an infinitive.
   const uint8_t kind = isAdjective(r) ? 3 : (isInfinitive(r) ? 2 : 1);
   const size_t length = std::strlen(text);
-  LemmaAnswer* answer = nullptr;
-  uint64_t h = 0;
-  if (lemmaAnswers_ != nullptr && length <= kLemmaKeyBytes) {
-    h = HashText(text, length) + kind;
-    answer = &lemmaAnswers_[h & (kLemmaAnswers - 1)];
-    if (answer->length == length && answer->hash == h && answer->kind == kind &&
-        std::memcmp(answer->key, text, length) == 0)
-      return answer->number;
+  const bool keep = LemmaAnswers::Keepable(length);
+  const uint64_t h = keep ? HashAnswerKey(text, length) + kind : 0;
+  if (keep) {
+    if (const uint32_t* kept = lemmaAnswers_.Find(text, length, kind, h)) return *kept;
   }
   uint32_t number = 0;
   if (kind == 3) {
@@ -440,13 +456,7 @@ uint32_t LexicalLookup::LemmaNumber(const char* text, const WordCategory& r) {
       }
     }
   }
-  if (answer != nullptr) {
-    answer->hash = h;
-    answer->number = number;
-    answer->length = static_cast<uint8_t>(length);
-    answer->kind = kind;
-    std::memcpy(answer->key, text, length);
-  }
+  if (keep) lemmaAnswers_.Keep(text, length, kind, h, number);
   return number;
 }
 

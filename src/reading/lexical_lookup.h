@@ -16,10 +16,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 
 #include "foundations/category.h"
 #include "foundations/language_tables.h"
+#include "reading/recent_answers.h"
 #include "reading/segment_buffer.h"
 
 namespace malvex {
@@ -111,31 +111,30 @@ class LexicalLookup {
   // The lemma number of `text` read as `r` (a verb or an adjective).
   uint32_t LemmaNumber(const char* text, const WordCategory& r);
 
-  // The answers of recent lookups of joined texts. Most joins are no entry
-  // and are asked again whenever the same two words meet; the lexicon's
-  // walk of a joined text, and the semantic dictionary's after it, cost far
-  // more than one probe of this table. The dictionaries do not change
-  // while a lookup object lives, so a kept answer stays true.
-  static constexpr size_t kJoinAnswers = 65536;
-  static constexpr size_t kJoinKeyBytes = 54;
+  // The readings given to a single word. They depend only on its folded
+  // text and two facts of its place, kept as the context byte: an
+  // apostrophe after it (1) and an ASCII capital before folding (2).
+  struct WordReadings {
+    WordCategory candidates[WordSlot::kMaxCandidates];
+    int8_t highest;
+    uint8_t expressionStart;
+  };
+  // Whether a joined text is an entry, and whether it was reached as the
+  // beginning of a stored entry.
   struct JoinAnswer {
-    uint64_t hash;
-    uint8_t length;  // 0: empty
     bool entry;
     bool reached;
-    char key[kJoinKeyBytes];
   };
-  // The lemma numbers given recently, by text and kind of lemma: the same
-  // form always gets the same number (a lemma added once is found again).
-  static constexpr size_t kLemmaAnswers = 16384;
-  static constexpr size_t kLemmaKeyBytes = 46;
-  struct LemmaAnswer {
-    uint64_t hash;
-    uint32_t number;
-    uint8_t length;  // 0: empty
-    uint8_t kind;
-    char key[kLemmaKeyBytes];
-  };
+  // Words and word pairs repeat a great deal in a text: a word met again
+  // costs one probe of these tables instead of a lexicon lookup per
+  // reading, and a join asked again (most are no entry) one probe instead
+  // of walks of the lexicon's tries and of the semantic dictionary's. The
+  // lemma table is keyed by text and kind of lemma (the context byte): the
+  // same form always gets the same number, a lemma added once being found
+  // again.
+  using WordAnswers = RecentAnswers<WordReadings, 46, 8192>;
+  using JoinAnswers = RecentAnswers<JoinAnswer, 52, 32768>;
+  using LemmaAnswers = RecentAnswers<uint32_t, 48, 8192>;
 
   Lexicon& lexicon_;
   const LanguageTables& tables_;
@@ -147,8 +146,9 @@ class LexicalLookup {
   // found by the longest-match walk.
   char work_[WordSlot::kTextBytes];
   char longest_[WordSlot::kTextBytes];
-  std::unique_ptr<JoinAnswer[]> joinAnswers_;
-  std::unique_ptr<LemmaAnswer[]> lemmaAnswers_;
+  WordAnswers wordAnswers_;
+  JoinAnswers joinAnswers_;
+  LemmaAnswers lemmaAnswers_;
 };
 
 }  // namespace malvex
