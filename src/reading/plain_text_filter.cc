@@ -30,12 +30,26 @@ int SequenceLength(uint8_t b) {
 }
 
 // Bytes at the end of `p` that start a sequence the block does not finish.
+// The bytes are walked from the start as the decoder walks them (a byte
+// that breaks a sequence is dropped with it), so that the tail read again
+// with the next block gives the text the file would give read whole.
 size_t IncompleteTail(const uint8_t* p, size_t n) {
-  for (size_t back = 1; back <= 3 && back <= n; ++back) {
-    const uint8_t b = p[n - back];
-    if ((b & 0xC0) == 0x80) continue;
-    const int len = SequenceLength(b);
-    return static_cast<size_t>(len) > back ? back : 0;
+  size_t i = 0;
+  while (i < n) {
+    const size_t len = static_cast<size_t>(SequenceLength(p[i]));
+    if (len <= 1) {
+      ++i;
+      continue;
+    }
+    size_t k = 1;
+    while (k < len && i + k < n && (p[i + k] & 0xC0) == 0x80) ++k;
+    if (k == len) {
+      i += len;
+    } else if (i + k == n) {
+      return n - i;  // cut by the end of the block
+    } else {
+      i += k + 1;  // broken: the breaking byte goes too
+    }
   }
   return 0;
 }

@@ -106,6 +106,20 @@ TEST(PlainTextFilterTest, Utf8SequenceCutByTheBlockBorderIsCompleted) {
   EXPECT_EQ(FilterFile(kFileTypeText, {text}), "a\xBA \x84" "b");
 }
 
+TEST(PlainTextFilterTest, BrokenUtf8GivesTheSameTextWhereverTheBlockBorderFalls) {
+  // A broken sequence drops the byte that breaks it, even when that byte
+  // leads a sequence of its own ("\xC4\xC1", "\xE2\xE2\x82\xAC"); a
+  // block border after the broken lead byte must not change that.
+  const std::string text = "\xEF\xBB\xBF" "a\xC8\x99 \xC4\xC1>b \xE2\xE2\x82\xAC" "c\xF0\x9F\xC8\x99 d";
+  const std::string whole = FilterFile(kFileTypeText, {text});
+  EXPECT_EQ(whole, "a\xBA >b c d");
+  for (size_t cut = 3; cut < text.size(); ++cut)
+    EXPECT_EQ(FilterFile(kFileTypeText, {text.substr(0, cut), text.substr(cut)}), whole) << "cut at " << cut;
+  std::vector<std::string> bytes = {text.substr(0, 3)};
+  for (size_t i = 3; i < text.size(); ++i) bytes.push_back(text.substr(i, 1));
+  EXPECT_EQ(FilterFile(kFileTypeText, bytes), whole);
+}
+
 TEST(PlainTextFilterTest, CutSequenceAtTheEndOfTheFileGivesNothing) {
   EXPECT_EQ(FilterFile(kFileTypeText, {"\xEF\xBB\xBF" "ab\xC8"}), "ab");
 }
