@@ -86,7 +86,7 @@ int MarkupEncodingOfName(std::string_view name) {
   std::string lower(name);
   for (char& c : lower) c = Lower(c);
   const std::string_view n = lower;
-  if (StartsWith(n, "iso")) return n.substr(4, 5) == "10646" ? kMarkupUcs : kMarkupCodePage;
+  if (StartsWith(n, "iso")) return n.size() > 4 && n.substr(4, 5) == "10646" ? kMarkupUcs : kMarkupCodePage;
   if (StartsWith(n, "ucs")) return kMarkupUcs;
   if (StartsWith(n, "utf")) {
     std::string_view form = n.substr(3);

@@ -116,6 +116,9 @@ INSTANTIATE_TEST_SUITE_P(
         DeclarationCase{"meta charset", "<html><meta charset=\"windows-1250\">", kMarkupCodePage},
         DeclarationCase{"meta iso", "<meta charset=iso-8859-2>", kMarkupCodePage},
         DeclarationCase{"meta iso 10646", "<meta charset=\"iso-10646-ucs-2\">", kMarkupUcs},
+        // A name no longer than "iso" is a code page name like any other.
+        DeclarationCase{"meta bare iso", "<meta charset=\"iso\">", kMarkupCodePage},
+        DeclarationCase{"meta iso at the end", "<metacharset=iso", kMarkupCodePage},
         DeclarationCase{"meta before xml", "<?xml version=\"1.0\" encoding=\"utf-16\"?><meta charset=\"utf-8\">",
                         kMarkupUtf8},
         DeclarationCase{"xml encoding", "<?xml version=\"1.0\" encoding=\"ISO-8859-2\"?><a/>", kMarkupCodePage},
@@ -133,7 +136,8 @@ TEST(MarkupEncodingNameTest, Names) {
       {"ISO-8859-1", kMarkupCodePage}, {"iso-10646-ucs-2", kMarkupUcs}, {"UTF-8", kMarkupUtf8},
       {"utf8", kMarkupUtf8},           {"utf-16le", kMarkupUnicode16}, {"utf-32", kMarkupUnicode32},
       {"UCS-2", kMarkupUcs},           {"windows-1250", kMarkupCodePage}, {"koi8-r", kMarkupCodePage},
-      {"", kMarkupCodePage}};
+      {"", kMarkupCodePage},           {"iso", kMarkupCodePage},       {"ISO-", kMarkupCodePage},
+      {"iso-1064", kMarkupCodePage}};
   for (const auto& [name, encoding] : names) EXPECT_EQ(MarkupEncodingOfName(name), encoding) << name;
 }
 
