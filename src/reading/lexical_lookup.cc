@@ -196,11 +196,14 @@ bool LexicalLookup::IsEntry(char* text, size_t length, bool* reached) {
   // answer is kept once for all the words that may follow it), or the first
   // three characters after a one-letter word. A beginning of at least three
   // characters lies in the same dictionary segments as the text, since
-  // these follow the first three characters.
+  // these follow the first three characters. (Those of a longer first word
+  // are not asked: merging starts from a word the dictionaries know, a
+  // number or a short word, whose beginning nearly always begins an entry,
+  // so that the question would only cost a probe.)
   size_t part = 0;
   for (size_t k = length >= 2 ? length - 2 : 0; k >= 2 && part == 0; --k)
     if (text[k] == '_' || text[k] == '-') part = k + 1;
-  if (part == 0 && length > 3) part = 3;
+  if (part == 0 && length > 3 && (text[1] == '_' || text[1] == '-')) part = 3;
   if (part != 0) {
     const char kept = text[part];
     text[part] = 0;

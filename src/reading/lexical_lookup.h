@@ -132,7 +132,7 @@ class LexicalLookup {
   // lemma table is keyed by text and kind of lemma (the context byte): the
   // same form always gets the same number, a lemma added once being found
   // again.
-  using WordAnswers = RecentAnswers<WordReadings, 46, 8192>;
+  using WordAnswers = RecentAnswers<WordReadings, 46, 16384>;
   using JoinAnswers = RecentAnswers<JoinAnswer, 52, 32768>;
   using LemmaAnswers = RecentAnswers<uint32_t, 48, 8192>;
 

@@ -46,7 +46,7 @@ class RecentAnswers {
   // HashAnswerKey(text, length).
   const Value* Find(const char* text, size_t length, uint8_t context, uint64_t h) const {
     if (sets_ == nullptr || !Keepable(length)) return nullptr;
-    const Set& set = sets_[h & (Sets - 1)];
+    const Set& set = sets_[SetOf(h)];
     for (const Entry& e : set.ways) {
       if (e.length == length && e.hash == h && e.context == context && std::memcmp(e.key, text, length) == 0)
         return &e.value;
@@ -58,7 +58,7 @@ class RecentAnswers {
   // be kept is ignored. The caller has found no answer for it.
   void Keep(const char* text, size_t length, uint8_t context, uint64_t h, const Value& value) {
     if (sets_ == nullptr || !Keepable(length)) return;
-    Set& set = sets_[h & (Sets - 1)];
+    Set& set = sets_[SetOf(h)];
     set.ways[1] = set.ways[0];
     Entry& e = set.ways[0];
     e.hash = h;
@@ -69,6 +69,10 @@ class RecentAnswers {
   }
 
  private:
+  // The low bits of the hash alone depend on the low bits of each step
+  // only; folding the high half in spreads the texts over the sets.
+  static size_t SetOf(uint64_t h) { return static_cast<size_t>(h ^ (h >> 32)) & (Sets - 1); }
+
   struct Entry {
     uint64_t hash;
     uint8_t length;  // 0: empty
