@@ -103,6 +103,8 @@ bool ResultPanelModel::ChooseFunction(int position) {
     const int n = functions_.table().EpisodeNumber(position);
     if (analysis != nullptr && n >= 1 && n <= static_cast<int>(analysis->chronology().episodes.size())) {
       const int32_t start = analysis->chronology().episodes[static_cast<size_t>(n - 1)].start;
+      // The episode's text in its own colours, whatever was selected.
+      selection_.Clear();
       view_.ColorationSyntaxique();
       view_.StartAtPosition(start);
       view_.SetCursorPosition(start);
@@ -272,11 +274,11 @@ bool ResultPanelModel::ShowStyleLine(int index, int id) {
       ColourStyleLine(line, view_);
       UnderlineFirstOccurrence();
       information_ = messages.message(line.explanation);
-      message_ = information_;
+      message_.clear();
       return true;
     case StyleLineAction::kText:
       information_ = messages.message(line.explanation);
-      message_ = information_;
+      message_.clear();
       return true;
     case StyleLineAction::kFirstEpisode:
       return GoToFirstEpisode();
@@ -308,7 +310,7 @@ bool ResultPanelModel::ShowCategoryLine(int index) {
   UnderlineFirstOccurrence();
   if (line.action == CategoryLineAction::kColoration) {
     information_ = engine_.messages().message(line.explanation);
-    message_ = information_;
+    message_.clear();
   }
   return true;
 }
@@ -323,6 +325,7 @@ bool ResultPanelModel::ShowEpisodeProposition(uint32_t proposition) {
   const EpisodeRecord& episode = analysis->chronology().episodes[static_cast<size_t>(n - 1)];
   for (const PropositionText& p : PropositionTextsBetween(engine_.stream(), episode.start, episode.end)) {
     if (p.number != proposition) continue;
+    selection_.Clear();
     view_.ColorationSyntaxique();
     view_.StartAtPosition(p.first);
     view_.SetCursorPosition(p.first);
@@ -337,6 +340,7 @@ bool ResultPanelModel::GoToFirstEpisode() {
   if (analysis == nullptr || analysis->chronology().episodes.empty()) return false;
   const std::vector<EpisodeSummary> episodes =
       EpisodeSummaries(analysis->chronology(), engine_.stream().HighestPosition());
+  selection_.Clear();
   view_.ColorationSyntaxique();
   view_.StartAtPosition(episodes.front().start);
   view_.SetCursorPosition(episodes.front().start);

@@ -24,6 +24,12 @@ bool Closes(uint8_t c) { return std::strchr(".,;:!?)]}%", c) != nullptr || c == 
 bool Opens(uint8_t c) { return std::strchr("([{", c) != nullptr || c == 0xAB || c == 0x91; }
 bool Quote(uint8_t c) { return c == '"' || c == '\''; }
 
+// A separator that joins its word to the one before: a lone hyphen
+// ("m-am", "și-a") or slash ("și/sau", "2002/975").
+bool JoiningSign(const char* separator) {
+  return (separator[0] == '-' || separator[0] == '/') && separator[1] == '\0';
+}
+
 // The punctuation before a word as it is shown, spaced like running text:
 // the signs that close the previous sentence or clause first, then a
 // blank, then the signs that open what follows, against the word. A
@@ -31,6 +37,8 @@ bool Quote(uint8_t c) { return c == '"' || c == '\''; }
 // sign ('!"', '",'), and opens otherwise (':"'). Without punctuation: a
 // blank. Every sign the stream kept is shown ("...", ':"', ').(').
 std::string DisplaySeparator(const char* separator) {
+  // A lone hyphen or slash joins two words and stays between them.
+  if (JoiningSign(separator)) return separator;
   const size_t n = std::strlen(separator);
   std::string closing;
   std::string opening;
@@ -329,6 +337,8 @@ void TExtraitDuTexte::Draw(Canvas& canvas, const CanvasRect& rect, bool extract,
     std::string separator = DisplaySeparator(node->separator);
     const bool repeated = separator == prevSeparator;
     prevSeparator = separator;
+    // A joining sign draws the piece against the word before.
+    const bool glued = !propositionStart && JoiningSign(node->separator);
     if (propositionStart) {
       propositionStart = false;
       if (node->fileIndex != prevFile) {
@@ -343,6 +353,7 @@ void TExtraitDuTexte::Draw(Canvas& canvas, const CanvasRect& rect, bool extract,
     prevFile = node->fileIndex;
     separator += DisplayForm(node->text, node->info.capitalisation, node->info.apostrophePos,
                              node->info.category, keepUnderscore);
+    if (glued && s.piecesOnLine > 0) s.x -= s.gap;
     DrawPiece(s, separator, *node);
     if (s.stopped) break;
     ++pieces;

@@ -212,6 +212,23 @@ TEST_F(TextViewTest, PunctuationIsSpacedLikeRunningText) {
   }
 }
 
+TEST_F(TextViewTest, HyphenOrSlashJoinsAWordToTheOneBefore) {
+  // "M-am dus", "și/sau dus": the second word follows the first with no
+  // gap; the third after the usual one.
+  for (const char* sign : {"-", "/"}) {
+    SCOPED_TRACE(sign);
+    stream_.Reset();
+    Fill({W{"m", ""}, W{"am", sign}, W{"dus"}, End(".")});
+    DrawPage();
+    const auto texts = canvas_.Texts();
+    ASSERT_EQ(texts.size(), 4u);
+    EXPECT_EQ(texts[1].text, std::string(sign) + "am");
+    const int gap = canvas_.TextWidth(" ") / 2;
+    EXPECT_EQ(texts[1].x, texts[0].x + canvas_.TextWidth(texts[0].text));
+    EXPECT_EQ(texts[2].x, texts[1].x + canvas_.TextWidth(texts[1].text) + gap);
+  }
+}
+
 TEST_F(TextViewTest, BlankAfterABlankEndMarkerIsKept) {
   // A proposition cut before "care" ends with a blank end marker; the blank
   // before "care" is the only one between the two words.

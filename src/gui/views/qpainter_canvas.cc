@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPolygon>
 
+#include "foundations/charset.h"
 #include "gui/qt_text.h"
 #include "views/readable_colour.h"
 #include "views/text_view.h"
@@ -11,36 +12,50 @@ namespace malvex {
 
 QColor ToQColor(Colour colour) { return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
 
-QPainterCanvas::QPainterCanvas(QPainter& painter) : painter_(painter), font_(painter.font()) {}
+QPainterCanvas::QPainterCanvas(QPainter& painter)
+    : painter_(painter), font_(painter.font()), metrics_(font_, painter.device()) {}
+
+const QString& QPainterCanvas::Text(std::string_view text) {
+  // A piece is measured, then drawn: the second asks for the same text.
+  if (text != lastText_) {
+    lastText_.assign(text.data(), text.size());
+    lastQText_.resize(static_cast<qsizetype>(text.size()));
+    QChar* out = lastQText_.data();
+    for (size_t i = 0; i < text.size(); ++i) {
+      out[i] = QChar(static_cast<char16_t>(Cp1250ToUnicode(static_cast<uint8_t>(text[i]))));
+    }
+  }
+  return lastQText_;
+}
 
 void QPainterCanvas::SetFont(int pointSize, bool bold) {
   font_.setPointSize(pointSize);
   font_.setBold(bold);
   font_.setUnderline(false);
   painter_.setFont(font_);
+  metrics_ = QFontMetrics(font_, painter_.device());
 }
 
-int QPainterCanvas::TextWidth(std::string_view text) {
-  return QFontMetrics(font_, painter_.device()).horizontalAdvance(ToQt(std::string(text)));
-}
+int QPainterCanvas::TextWidth(std::string_view text) { return metrics_.horizontalAdvance(Text(text)); }
 
-int QPainterCanvas::TextHeight(std::string_view text) { return QFontMetrics(font_, painter_.device()).height(); }
+int QPainterCanvas::TextHeight(std::string_view text) { return metrics_.height(); }
 
 void QPainterCanvas::DrawText(int x, int y, std::string_view text, const TextStyle& style) {
-  const QString qtext = ToQt(std::string(text));
-  QFont font = font_;
-  font.setUnderline(style.underline);
-  const QFontMetrics metrics(font, painter_.device());
+  const QString& qtext = Text(text);
   if (style.opaque) {
-    painter_.fillRect(x, y, metrics.horizontalAdvance(qtext), metrics.height(), ToQColor(style.background));
+    painter_.fillRect(x, y, metrics_.horizontalAdvance(qtext), metrics_.height(), ToQColor(style.background));
   }
-  painter_.setFont(font);
   // Light colours of the table are darkened on a light page so that they
   // can be read.
   const bool shade = style.keepLegible && !style.opaque;
   painter_.setPen(ToQColor(shade ? ReadableColour(style.colour, style.background) : style.colour));
-  painter_.drawText(x, y + metrics.ascent(), qtext);
-  painter_.setFont(font_);
+  if (style.underline) {
+    QFont underlined = font_;
+    underlined.setUnderline(true);
+    painter_.setFont(underlined);
+  }
+  painter_.drawText(x, y + metrics_.ascent(), qtext);
+  if (style.underline) painter_.setFont(font_);
 }
 
 void QPainterCanvas::FillRect(const CanvasRect& rect, Colour colour) {

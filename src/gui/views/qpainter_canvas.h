@@ -2,7 +2,10 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QPainter>
+#include <QString>
+#include <string>
 
 #include "views/canvas.h"
 
@@ -28,8 +31,15 @@ class QPainterCanvas : public Canvas {
   void DrawIcon(int x, int y, int index) override;
 
  private:
+  // `text` (code page 1250) as a QString, converted once for the
+  // measuring and the drawing of the same piece.
+  const QString& Text(std::string_view text);
+
   QPainter& painter_;
   QFont font_;
+  QFontMetrics metrics_;
+  std::string lastText_;
+  QString lastQText_;
 };
 
 }  // namespace malvex

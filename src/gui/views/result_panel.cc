@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QPainter>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <algorithm>
@@ -36,7 +37,11 @@ class TabbedLineDelegate : public QStyledItemDelegate {
     figures.replace('\t', ' ');
     figures.replace("( ", "(");
     figures.replace(" )", ")");
-    const QRect r = opt.rect.adjusted(4, 0, -4, 0);
+    // The figures stay in sight: the row ends at the list's visible edge.
+    QRect r = opt.rect.adjusted(4, 0, -4, 0);
+    if (const auto* view = qobject_cast<const QAbstractItemView*>(opt.widget)) {
+      r.setRight(std::min(r.right(), view->viewport()->width() - 5));
+    }
     painter->save();
     painter->setPen(opt.palette.color(opt.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
     const int figuresWidth = figures.isEmpty() ? 0 : opt.fontMetrics.horizontalAdvance(figures) + 8;
@@ -45,15 +50,21 @@ class TabbedLineDelegate : public QStyledItemDelegate {
     if (!figures.isEmpty()) painter->drawText(r, Qt::AlignVCenter | Qt::AlignRight, figures);
     painter->restore();
   }
+
+  // A row asks no more width than the list has: the name is elided rather
+  // than the figures scrolled out of sight.
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    return QSize(1, QStyledItemDelegate::sizeHint(option, index).height());
+  }
 };
 
 }  // namespace
 
 TResultPanel::TResultPanel(Messages& messages, QWidget* parent) : QWidget(parent), messages_(messages) {
-  LabelInfos = new QLabel(this);
+  LabelInfos = new QLabel;
   LabelInfos->setWordWrap(true);
   LabelInfos->setTextFormat(Qt::PlainText);
-  LabelMessage = new QLabel(this);
+  LabelMessage = new QLabel;
   LabelMessage->setWordWrap(true);
   LabelMessage->setTextFormat(Qt::PlainText);
 
@@ -99,10 +110,27 @@ TResultPanel::TResultPanel(Messages& messages, QWidget* parent) : QWidget(parent
   buttons->addStretch(1);
   buttons->addWidget(CheckBoxActant);
   buttons->addWidget(CheckBoxActe);
+  // The information area keeps its height whatever it says, so that the
+  // lists below do not move under the mouse.
+  // A longer text scrolls within it.
+  auto* information = new QScrollArea(this);
+  information->setFrameShape(QFrame::NoFrame);
+  information->setWidgetResizable(true);
+  information->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  auto* texts = new QWidget(information);
+  auto* informationLayout = new QVBoxLayout(texts);
+  informationLayout->setContentsMargins(0, 0, 0, 0);
+  informationLayout->setSpacing(2);
+  informationLayout->addWidget(LabelInfos);
+  informationLayout->addWidget(LabelMessage);
+  informationLayout->addStretch(1);
+  information->setWidget(texts);
+  information->setFixedHeight(kInformationHeight);
+  LabelInfos->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  LabelMessage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
-  layout->addWidget(LabelInfos);
-  layout->addWidget(LabelMessage);
+  layout->addWidget(information);
   layout->addWidget(ListBoxFonctions, 2);
   layout->addLayout(buttons);
   layout->addWidget(ListBoxModItems, 5);
@@ -207,7 +235,9 @@ void TResultPanel::ShowTexts() {
     return;
   }
   LabelInfos->setText(ToQt(model_->information()));
+  LabelInfos->setToolTip(LabelInfos->text());
   LabelMessage->setText(ToQt(model_->message()));
+  LabelMessage->setToolTip(LabelMessage->text());
   LabelMessage->setVisible(!model_->message().empty());
   ListBoxModItems->setToolTip(ToQt(model_->hint()));
 }

@@ -23,6 +23,8 @@ class TResultPanel : public QWidget {
  public:
   // Width the panel takes back when it was squeezed below 50 pixels.
   static constexpr int kDefaultWidth = 256;
+  // Height of the information area above the lists.
+  static constexpr int kInformationHeight = 64;
 
   // The panel's own texts come from `messages`, which must outlive it.
   TResultPanel(Messages& messages, QWidget* parent = nullptr);
