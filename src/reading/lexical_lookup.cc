@@ -71,6 +71,7 @@ bool LexicalLookup::IsNumber(const char* text) const {
 
 void LexicalLookup::LookupWord(SegmentBuffer& buffer, int i) {
   WordSlot& slot = buffer.slots[i];
+  joinStarts_[i] = 0;
   if (!slot.IsWord()) return;
   const char* next = i + 1 < SegmentBuffer::kSlotCount ? buffer.slots[i + 1].separator : "";
   const bool apostropheFollows = IsApostrophe(next[0]);
@@ -90,6 +91,7 @@ void LexicalLookup::LookupWord(SegmentBuffer& buffer, int i) {
       std::memcpy(slot.candidates, kept->candidates, sizeof slot.candidates);
       slot.highest = kept->highest;
       slot.expressionStart = kept->expressionStart;
+      joinStarts_[i] = kept->joinStarts;
       return;
     }
   }
@@ -136,8 +138,29 @@ void LexicalLookup::LookupWord(SegmentBuffer& buffer, int i) {
     std::memcpy(readings.candidates, candidates, sizeof candidates);
     readings.highest = static_cast<int8_t>(highest);
     readings.expressionStart = slot.expressionStart;
+    // Only a kept word gets the bits: they cost two questions, paid back
+    // when the word is met again.
+    readings.joinStarts = slot.expressionStart ? JoinStarts(slot.text, length) : 0;
+    joinStarts_[i] = readings.joinStarts;
     wordAnswers_.Keep(slot.text, length, context, h, readings);
   }
+}
+
+uint8_t LexicalLookup::JoinStarts(const char* text, size_t length) {
+  // A text of fewer than three characters lies in other dictionary
+  // segments than the texts it begins, so that it tells nothing of them.
+  if (length < 2 || length + 1 >= kMaxJoinedLength) return 0;
+  char joined[WordSlot::kTextBytes];
+  std::memcpy(joined, text, length);
+  joined[length + 1] = 0;
+  uint8_t bits = kJoinAsked;
+  joined[length] = '_';
+  bool reached = false;
+  if (IsEntry(joined, length + 1, &reached) || reached) bits |= kJoinUnderscore;
+  joined[length] = '-';
+  reached = false;
+  if (IsEntry(joined, length + 1, &reached) || reached) bits |= kJoinHyphen;
+  return bits;
 }
 
 void LexicalLookup::LookupSentence(SegmentBuffer& buffer) {
@@ -166,6 +189,7 @@ void LexicalLookup::ProgrammingLanguageName(SegmentBuffer& buffer, int j) {
   }
   ClearCandidates(slot);
   setSubstantive(slot.candidates[0]);
+  joinStarts_[j] = 0;  // they were those of "c"
   // The signs belong to the name now; the rest of the punctuation stays.
   std::memmove(separator, separator + signs, std::strlen(separator + signs) + 1);
   if (separator[0] == 0) std::memcpy(separator, " ", 2);
@@ -299,7 +323,11 @@ void LexicalLookup::MergeExpression(SegmentBuffer& buffer, int a) {
     bool number = false;
 
     bool reached = false;
-    bool accepted = IsEntry(work_, length, &reached);
+    // A stored entry that begins with the joined text begins with the first
+    // word and the joiner too.
+    const uint8_t joinBit = joiner == '-' ? kJoinHyphen : kJoinUnderscore;
+    const bool beginsNothing = pos == a && (joinStarts_[a] & kJoinAsked) != 0 && (joinStarts_[a] & joinBit) == 0;
+    bool accepted = !beginsNothing && IsEntry(work_, length, &reached);
     if (!accepted && reached) {
       // The joined text begins a longer entry: follow the words while the
       // lexicon still reaches the whole text; the longest entry wins.

@@ -106,6 +106,10 @@ class LexicalLookup {
   // becomes the separator's character.
   bool NumberJoin(char* text, size_t length, bool textIsNumber, const char* word,
                   const char* separator, NumberJoins& joins) const;
+  // The kJoin* bits of a word that starts expressions, `text` (folded,
+  // `length` bytes): two questions to the dictionaries; 0 for a word of
+  // one character.
+  uint8_t JoinStarts(const char* text, size_t length);
   // Fills slot `a`'s readings with those of its (merged) text.
   void ReadingsOfText(WordSlot& slot);
   // The lemma number of `text` read as `r` (a verb or an adjective).
@@ -118,7 +122,15 @@ class LexicalLookup {
     WordCategory candidates[WordSlot::kMaxCandidates];
     int8_t highest;
     uint8_t expressionStart;
+    uint8_t joinStarts;  // kJoin* bits
   };
+  // What a word followed by a joiner begins, found when it is looked up:
+  // kJoinAsked once the two questions were asked, with kJoinUnderscore
+  // (kJoinHyphen) when the word followed by "_" ("-") is an entry or the
+  // beginning of one. Without kJoinAsked nothing is known.
+  static constexpr uint8_t kJoinAsked = 1;
+  static constexpr uint8_t kJoinUnderscore = 2;
+  static constexpr uint8_t kJoinHyphen = 4;
   // Whether a joined text is an entry, and whether it was reached as the
   // beginning of a stored entry.
   struct JoinAnswer {
@@ -132,7 +144,7 @@ class LexicalLookup {
   // lemma table is keyed by text and kind of lemma (the context byte): the
   // same form always gets the same number, a lemma added once being found
   // again.
-  using WordAnswers = RecentAnswers<WordReadings, 46, 16384>;
+  using WordAnswers = RecentAnswers<WordReadings, 45, 16384>;
   using JoinAnswers = RecentAnswers<JoinAnswer, 52, 32768>;
   using LemmaAnswers = RecentAnswers<uint32_t, 48, 8192>;
 
@@ -146,6 +158,9 @@ class LexicalLookup {
   // found by the longest-match walk.
   char work_[WordSlot::kTextBytes];
   char longest_[WordSlot::kTextBytes];
+  // The kJoin* bits of the words of the buffer last looked up, by slot: a
+  // first join that no entry begins with is then refused without a probe.
+  uint8_t joinStarts_[SegmentBuffer::kSlotCount] = {};
   WordAnswers wordAnswers_;
   JoinAnswers joinAnswers_;
   LemmaAnswers lemmaAnswers_;

@@ -118,6 +118,7 @@ TEST_F(LexicalLookupTest, ExpressionsAndNumbersMerge) {
       // Hyphens: stored with the hyphen, written together, stored with an
       // underscore.
       {{{"într", ""}, {"un", "-"}, {"om", ""}}, {"într-un", "om"}},
+      {{{"într", ""}, {"un", ""}, {"om", ""}}, {"într", "un", "om"}},  // no entry begins with "într_"
       {{{"web", ""}, {"site", "-"}}, {"website"}},
       {{{"ex", ""}, {"ministru", "-"}}, {"ex_ministru"}},
       // Numbers.
