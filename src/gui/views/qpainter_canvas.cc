@@ -10,10 +10,21 @@
 
 namespace malvex {
 
+namespace {
+
+// The views write short pieces of Latin text, one call each: the text
+// needs no shaping, which is most of the cost of measuring and drawing.
+QFont NoShaping(QFont font) {
+  font.setStyleStrategy(QFont::PreferNoShaping);
+  return font;
+}
+
+}  // namespace
+
 QColor ToQColor(Colour colour) { return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
 
 QPainterCanvas::QPainterCanvas(QPainter& painter)
-    : painter_(painter), font_(painter.font()), metrics_(font_, painter.device()) {}
+    : painter_(painter), font_(NoShaping(painter.font())), metrics_(font_, painter.device()) {}
 
 const QString& QPainterCanvas::Text(std::string_view text) {
   // A piece is measured, then drawn: the second asks for the same text.
