@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "dictionaries/semantic_dictionary.h"
 #include "foundations/category.h"
 #include "reading/engine.h"
+#include "semantic/analysis_context.h"
 #include "test_installation.h"
 #include "test_support.h"
 #include "views/recording_canvas.h"
@@ -46,13 +48,16 @@ class ResultPanelModelTest : public ::testing::Test {
     model = std::make_unique<ResultPanelModel>(*engine, *view, selection, capacity);
   }
 
-  void Analyse(const std::string& text) {
+  // `beforeResults` runs between the analysis and the rebuilding of the
+  // functions (to set up chronology tables).
+  void Analyse(const std::string& text, const std::function<void()>& beforeResults = {}) {
     model->Clear();
     engine->ReleaseAnalysis(true);
     engine->files().Clear();
     ASSERT_TRUE(testing::WriteFile(dir.File("a.txt"), text));
     engine->files().Add(dir.File("a.txt"));
     ASSERT_TRUE(engine->RunAnalysis(1));
+    if (beforeResults) beforeResults();
     model->AnalysisDone();
   }
 
@@ -246,6 +251,46 @@ TEST_F(ResultPanelModelTest, CategoryAndStyleLinesColourTheirWordsAndExplainThem
   ASSERT_TRUE(model->ChooseItem(tendencies));
   EXPECT_EQ(model->information(), "This text is too small. Its style cannot be really significant.");
   EXPECT_EQ(model->chosenItem(), tendencies);
+}
+
+TEST_F(ResultPanelModelTest, EpisodesShowTheirPropositionsInTheirOwnColours) {
+  // Propositions: 1-4, 5-8, 9-10, 11-14, 15-16, 17-20. Two episodes, the
+  // first over the second and third propositions.
+  Analyse(kText, [this] {
+    std::vector<EpisodeRecord>& episodes = engine->analysis()->chronology().episodes;
+    episodes.clear();
+    episodes.push_back(EpisodeRecord{5, 10, 2});
+    episodes.push_back(EpisodeRecord{11, 16, 1});
+  });
+  ASSERT_EQ(model->FunctionCount(), 13);
+  EXPECT_EQ(model->FunctionLines()[12], "Episode 2");
+  // A reference chosen before is let go.
+  ASSERT_TRUE(model->ChooseFunction(ResultFunctionTable::kReferences));
+  ASSERT_TRUE(model->ChooseItem(0));
+  ASSERT_TRUE(model->ChooseFunction(ResultFunctionTable::kFirstEpisode));
+  EXPECT_FALSE(selection.active);
+  EXPECT_EQ(view->coloration(), ColorationMode::kSyntactic);
+  EXPECT_EQ(view->CursorPosition(), 5);
+  EXPECT_EQ(model->status().rfind("Episode 1 : 2 Bundles", 0), 0u) << model->status();
+  ASSERT_EQ(model->items().size(), 2u);
+  EXPECT_EQ(model->items()[0].item, 2);
+  EXPECT_EQ(model->items()[1].item, 3);
+  // Its second proposition: the page starts there.
+  ASSERT_TRUE(model->ChooseItem(1));
+  EXPECT_EQ(view->CursorPosition(), 9);
+  DrawnPage();
+  EXPECT_EQ(view->FirstPositionShown(), 9);
+
+  // The style result's episodes line goes to the first episode.
+  ASSERT_TRUE(model->ChooseFunction(ResultFunctionTable::kTextStyle));
+  const int episodesLine = model->IndexOfItem(563);
+  ASSERT_GE(episodesLine, 0);
+  EXPECT_EQ(model->items()[static_cast<size_t>(episodesLine)].text, "2 Episode(s) detected");
+  view->StartAtPosition(17);
+  ASSERT_TRUE(model->ChooseItem(episodesLine));
+  EXPECT_EQ(view->CursorPosition(), 5);
+  DrawnPage();
+  EXPECT_EQ(view->FirstPositionShown(), 5);
 }
 
 TEST_F(ResultPanelModelTest, SortOrdersTheListAlphabeticallyOrByFrequency) {
