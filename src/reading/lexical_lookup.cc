@@ -213,7 +213,7 @@ bool LexicalLookup::Join(char* text, size_t& length, char joiner, const char* wo
   return true;
 }
 
-bool LexicalLookup::IsEntry(char* text, size_t length, bool* reached) {
+bool LexicalLookup::IsEntry(char* text, size_t length, bool* reached, size_t begun) {
   // A stored entry that begins with the text begins with every beginning
   // of it too, so a beginning that no entry begins with answers for the
   // text. The beginning up to the text's last joiner is asked first (its
@@ -223,12 +223,13 @@ bool LexicalLookup::IsEntry(char* text, size_t length, bool* reached) {
   // these follow the first three characters. (Those of a longer first word
   // are not asked: merging starts from a word the dictionaries know, a
   // number or a short word, whose beginning nearly always begins an entry,
-  // so that the question would only cost a probe.)
+  // so that the question would only cost a probe.) A beginning within the
+  // first `begun` characters is known to begin an entry and is not asked.
   size_t part = 0;
   for (size_t k = length >= 2 ? length - 2 : 0; k >= 2 && part == 0; --k)
     if (text[k] == '_' || text[k] == '-') part = k + 1;
   if (part == 0 && length > 3 && (text[1] == '_' || text[1] == '-')) part = 3;
-  if (part != 0) {
+  if (part > begun) {
     const char kept = text[part];
     text[part] = 0;
     bool partReached = false;
@@ -326,8 +327,10 @@ void LexicalLookup::MergeExpression(SegmentBuffer& buffer, int a) {
     // A stored entry that begins with the joined text begins with the first
     // word and the joiner too.
     const uint8_t joinBit = joiner == '-' ? kJoinHyphen : kJoinUnderscore;
-    const bool beginsNothing = pos == a && (joinStarts_[a] & kJoinAsked) != 0 && (joinStarts_[a] & joinBit) == 0;
-    bool accepted = !beginsNothing && IsEntry(work_, length, &reached);
+    const bool asked = pos == a && (joinStarts_[a] & kJoinAsked) != 0;
+    const bool beginsNothing = asked && (joinStarts_[a] & joinBit) == 0;
+    const size_t begun = asked ? wordStart + 1 : 0;
+    bool accepted = !beginsNothing && IsEntry(work_, length, &reached, begun);
     if (!accepted && reached) {
       // The joined text begins a longer entry: follow the words while the
       // lexicon still reaches the whole text; the longest entry wins.

@@ -99,8 +99,9 @@ class LexicalLookup {
   // True when `text` is an entry: the lexicon (or the semantic dictionary
   // or the Scenario words) gives it a category. `reached` (may be null)
   // tells whether the whole text was reached as the beginning of a stored
-  // entry.
-  bool IsEntry(char* text, size_t length, bool* reached);
+  // entry. The first `begun` characters are known to begin an entry (0:
+  // nothing is known).
+  bool IsEntry(char* text, size_t length, bool* reached, size_t begun = 0);
   // The number rule: whether `word`, preceded by `separator`, continues the
   // number `text` (which ends with the "_" just added); on success the "_"
   // becomes the separator's character.
