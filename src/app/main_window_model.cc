@@ -137,11 +137,13 @@ void MainWindowModel::FermerTexteEnCours() {
   host_.CloseTextView();
 }
 
-bool MainWindowModel::ButtonListeFichiersAnalyserClick() {
-  if (Busy() || filesList_.Count() == 0) return false;
+bool MainWindowModel::ButtonListeFichiersAnalyserClick() { return OpenCorpus(filesList_.entries()); }
+
+bool MainWindowModel::OpenCorpus(const std::vector<std::string>& paths) {
+  if (Busy() || paths.empty()) return false;
   host_.CloseTextView();
-  if (!StackFiles(filesList_.entries())) return false;
-  currentFile_ = filesList_.entries().front();
+  if (!StackFiles(paths)) return false;
+  currentFile_ = paths.front();
   return Analyse();
 }
 

@@ -129,6 +129,10 @@ class MainWindowModel {
   // Analyses every path of the files list, in list order, as one corpus
   // (at most 10000), without touching the history.
   bool ButtonListeFichiersAnalyserClick();
+  // Closes the current text and analyses `paths` (the first 10000) as one
+  // corpus without touching the history; the first becomes the current
+  // text. Refused while busy or for no path.
+  bool OpenCorpus(const std::vector<std::string>& paths);
 
  private:
   // Clears the stack and pushes `paths`, the first kMaxOpenedFiles of

@@ -1,5 +1,8 @@
 // Widget tests of the Qt front end, run with the offscreen platform.
+#include <QApplication>
 #include <QDir>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QFile>
 #include <QImage>
 #include <QSignalSpy>
@@ -7,9 +10,11 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 #include "app/external_request.h"
+#include "gui/app/assistant_setup.h"
 #include "gui/app/instance_channel.h"
 #include "gui/app/main_window.h"
 #include "gui/qt_text.h"
@@ -18,6 +23,7 @@
 #include "gui/views/text_view_widget.h"
 #include "gui/foundations/mss_box_ok.h"
 #include "gui/reading/info_jauge.h"
+#include "platform/registry.h"
 #include "test_installation.h"
 
 namespace malvex {
@@ -38,6 +44,15 @@ class GuiTest : public QObject {
   void windowAnalysesTheFileItIsHanded();
   void resultPanelShowsEveryFunctionAndItsItems();
   void resultPanelFollowsTheBoxesAndTheOrder();
+  void openedFileShowsItsResults();
+  void historyKeepsTwelveAndShowsEight();
+  void selectionOfTenThousandAndOneFiles();
+  void droppedFilesOpenOnlyTheFirst();
+  void commandLineFileWithADisplayRequest();
+  void stopFromTheGaugeKeepsTheWindowUsable();
+  void closingDuringARunWaitsForItsEnd();
+  void setupWizardOnFirstStart();
+  void setupWizardStaysOpenOnAFolderItCannotMake();
 };
 
 namespace {
@@ -110,6 +125,105 @@ struct AnalysedWindow {
     return window->AnalyserLeTexte({text});
   }
 };
+
+// Writes `text` to `path`; false on failure.
+bool WriteText(const QString& path, const QByteArray& text) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  return file.write(text) == text.size();
+}
+
+// A window over a test installation in `dir`, whose Open dialog answers
+// with `*chosen` and the filter `*filter`.
+struct TestWindow {
+  explicit TestWindow(const QTemporaryDir& dir) {
+    EngineOptions options;
+    options.places = testing::TestSettingsPlaces(dir.path().toStdString());
+    window = std::make_unique<TApdEditForm>(frontEnd, options);
+    window->SetOpenDialog([this](const QStringList& filters, int initial, const QString&, QStringList& files,
+                                 int& filter) {
+      nameFilters = filters;
+      initialFilter = initial;
+      files = chosen;
+      filter = chosenFilter;
+      return !chosen.isEmpty();
+    });
+    window->resize(900, 600);
+    window->show();
+  }
+  // Opens `files` through the Open command with filter `filter`.
+  void Open(const QStringList& files, int filter = 1) {
+    chosen = files;
+    chosenFilter = filter;
+    window->MenuOuvrir->trigger();
+  }
+  QtFrontEnd frontEnd;
+  std::unique_ptr<TApdEditForm> window;
+  QStringList chosen;
+  int chosenFilter = 1;
+  QStringList nameFilters;
+  int initialFilter = 0;
+};
+
+// The visible history items of the File menu, in order.
+QStringList HistoryMenu(TApdEditForm& window) {
+  QStringList items;
+  for (QAction* a : window.MenuHistoFichier) {
+    if (a->isVisible()) items << a->text();
+  }
+  return items;
+}
+
+// Clicks, while an event loop runs, the Stop button of the gauge once it
+// shows and `ready` holds, then "Yes" in the question that follows. Two
+// timers: a timer does not fire again while its own handler runs, and the
+// question's event loop runs inside the click.
+class StopClicker : public QObject {
+ public:
+  explicit StopClicker(std::function<bool()> ready) : ready_(std::move(ready)) {
+    stopTimer_.setInterval(0);
+    answerTimer_.setInterval(0);
+    connect(&stopTimer_, &QTimer::timeout, this, [this] { ClickStop(); });
+    connect(&answerTimer_, &QTimer::timeout, this, [this] { Answer(); });
+    stopTimer_.start();
+    answerTimer_.start();
+  }
+  int stopsClicked = 0;
+  int questionsAnswered = 0;
+
+ private:
+  void ClickStop() {
+    if (stopsClicked > 0 || !ready_()) return;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (auto* gauge = qobject_cast<TInfoJauge*>(w); gauge != nullptr && gauge->isVisible()) {
+        ++stopsClicked;
+        gauge->ButtonArret->click();
+        return;
+      }
+    }
+  }
+  void Answer() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (auto* box = qobject_cast<TMssBoxOk*>(w); box != nullptr && box->isVisible()) {
+        ++questionsAnswered;
+        box->Button1->click();
+        return;
+      }
+    }
+  }
+  std::function<bool()> ready_;
+  QTimer stopTimer_;
+  QTimer answerTimer_;
+};
+
+// A text of about `words` words of Romanian prose.
+QByteArray LongText(int words) {
+  const QByteArray sentence = "Omul a intrat \xEEn cas\xE3 \xBAi a \xEEnchis u\xBA" "a dup\xE3 el. ";  // 12 words
+  QByteArray text;
+  text.reserve(sentence.size() * (words / 12 + 1));
+  for (int i = 0; i < words; i += 12) text += sentence;
+  return text;
+}
 
 }  // namespace
 
@@ -407,6 +521,296 @@ void GuiTest::resultPanelFollowsTheBoxesAndTheOrder() {
   panel->PopupTriFrequence->trigger();
   QVERIFY(!w.window->engine().record().scenarioSortedAlphabetically());
   QVERIFY(panel->PopupTriFrequence->isChecked());
+void GuiTest::openedFileShowsItsResults() {
+  QTemporaryDir dir;
+  QVERIFY(PrepareInstallation(dir));
+  const QString text = QDir(dir.path()).filePath("Text/poveste.txt");
+  QVERIFY(WriteText(text, "Ion vine acas\xE3 repede. Maria pleac\xE3 la ora\xBA.\n"));
+  TestWindow t(dir);
+  TApdEditForm& window = *t.window;
+  QVERIFY(window.EngineStarted());
+  // The no-text state: only the welcome page, no text commands.
+  QVERIFY(!window.ResultsShown());
+  QVERIFY(!window.PageControl->isTabVisible(window.PageControl->indexOf(window.TabSheetResultats)));
+  QCOMPARE(window.PageControl->tabText(window.PageControl->indexOf(window.TabSheetExplication)), QString("Welcome"));
+  QVERIFY(!window.MenuFermer->isEnabled());
+  QVERIFY(!window.MenuRelancer->isEnabled());
+  QVERIFY(window.MenuOuvrir->isEnabled());
+  QVERIFY(!window.ImageTexte->isVisible());
+
+  t.Open({text}, 1);
+  QCOMPARE(t.initialFilter, 12);
+  QCOMPARE(t.nameFilters.size(), 12);
+  QCOMPARE(t.nameFilters[1], QString("Web pages (*.htm *.html *.shtml *.txt)"));
+  QCOMPARE(window.engine().files().Count(), 1);
+  QVERIFY(window.engine().stream().HighestPosition() >= 8);
+  QVERIFY(window.ResultsShown());
+  QCOMPARE(window.PageControl->currentWidget(), window.TabSheetResultats);
+  QCOMPARE(window.PageControl->tabText(window.PageControl->indexOf(window.TabSheetExplication)), QString("Explain"));
+  QVERIFY(window.MenuFermer->isEnabled());
+  QVERIFY(window.MenuRelancer->isEnabled());
+  QVERIFY(window.ImageTexte->isVisible());
+  QVERIFY(window.ImageTexte->width() > 300);
+  QVERIFY(window.resultPanel() != nullptr && window.resultPanel()->isVisible());
+  window.ImageTexte->grab();
+  QVERIFY(window.textView()->HasWords());
+  QCOMPARE(window.engine().record().openFilterIndex(), 1);
+  QCOMPARE(window.engine().record().historyEntry(0), text.toStdString());
+  QCOMPARE(HistoryMenu(window), QStringList{"&1 " + text});
+  // Commands whose windows this version lacks stay disabled, with a tip.
+  int unavailable = 0;
+  for (QAction* a : window.findChildren<QAction*>()) {
+    if (a->toolTip() == "Not available in this version") {
+      ++unavailable;
+      QVERIFY(!a->isEnabled());
+    }
+  }
+  QVERIFY(unavailable > 5);
+
+  // Re-run, then close: back to the no-text state.
+  QSignalSpy done(&window, &TApdEditForm::analysisDone);
+  window.MenuRelancer->trigger();
+  QCOMPARE(done.count(), 1);
+  QCOMPARE(done.at(0).at(0).toBool(), true);
+  QVERIFY(window.engine().stream().HighestPosition() >= 8);
+  QSignalSpy closed(&window, &TApdEditForm::textClosing);
+  window.MenuFermer->trigger();
+  QCOMPARE(closed.count(), 1);
+  QVERIFY(!window.ResultsShown());
+  QVERIFY(!window.MenuFermer->isEnabled());
+  QCOMPARE(window.engine().stream().HighestPosition(), 0);
+}
+
+void GuiTest::historyKeepsTwelveAndShowsEight() {
+  QTemporaryDir dir;
+  QVERIFY(PrepareInstallation(dir));
+  QStringList files;
+  for (int i = 1; i <= 13; ++i) {
+    files << QDir(dir.path()).filePath(QString("Text/t%1.txt").arg(i, 2, 10, QChar('0')));
+    QVERIFY(WriteText(files.back(), "Casa este mare.\n"));
+  }
+  TestWindow t(dir);
+  TApdEditForm& window = *t.window;
+  for (const QString& f : files) t.Open({f});
+  // The 13th file pushed the first out; the menu shows the 8 most recent.
+  QStringList expected;
+  for (int i = 0; i < 8; ++i) expected << QString("&%1 %2").arg(i + 1).arg(files[12 - i]);
+  QCOMPARE(HistoryMenu(window), expected);
+  QCOMPARE(window.engine().record().historyEntry(11), files[1].toStdString());
+  QCOMPARE(window.model().history().Find(files[0].toStdString()), 0);
+  // Opening the same file again keeps one slot and moves it to the top.
+  t.Open({files[10]});
+  QCOMPARE(window.engine().record().historyEntry(0), files[10].toStdString());
+  QCOMPARE(window.engine().record().historyEntry(1), files[12].toStdString());
+  QCOMPARE(window.engine().record().historyEntry(2), files[11].toStdString());
+  QCOMPARE(window.engine().record().historyEntry(3), files[9].toStdString());
+  // Reopening from the menu: item 4 is t10.
+  window.MenuHistoFichier[3]->trigger();
+  QCOMPARE(window.engine().files().Get(1), files[9].toStdString());
+  QCOMPARE(window.engine().record().historyEntry(0), files[9].toStdString());
+  QCOMPARE(HistoryMenu(window).first(), "&1 " + files[9]);
+}
+
+void GuiTest::selectionOfTenThousandAndOneFiles() {
+  QTemporaryDir dir;
+  QVERIFY(PrepareInstallation(dir));
+  QDir corpus(dir.path());
+  QVERIFY(corpus.mkpath("Corpus"));
+  QVERIFY(corpus.cd("Corpus"));
+  QStringList files;
+  for (int i = 0; i < 10001; ++i) {
+    files << corpus.filePath(QString("f%1.txt").arg(i, 5, 10, QChar('0')));
+    QVERIFY(WriteText(files.back(), "Ploua.\n"));
+  }
+  TestWindow t(dir);
+  TApdEditForm& window = *t.window;
+  t.Open(files, 12);
+  QCOMPARE(window.engine().files().Count(), 10000);
+  QCOMPARE(window.engine().files().Get(10000), files[9999].toStdString());
+  QVERIFY(window.ResultsShown());
+  // A corpus does not enter the history; the folder of the first file
+  // became current.
+  QCOMPARE(window.engine().record().historyEntry(0), std::string());
+  QCOMPARE(QDir::currentPath(), corpus.path());
+  QCOMPARE(window.engine().record().openFilterIndex(), 12);
+}
+
+void GuiTest::droppedFilesOpenOnlyTheFirst() {
+  QTemporaryDir dir;
+  QVERIFY(PrepareInstallation(dir));
+  QList<QUrl> urls;
+  for (const char* name : {"Text/a.txt", "Text/b.txt", "Text/c.txt"}) {
+    const QString path = QDir(dir.path()).filePath(name);
+    QVERIFY(WriteText(path, "Soarele r\xE3sare.\n"));
+    urls << QUrl::fromLocalFile(path);
+  }
+  TestWindow t(dir);
+  TApdEditForm& window = *t.window;
+  QVERIFY(window.acceptDrops());
+  QMimeData data;
+  data.setUrls(urls);
+  QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &enter);
+  QVERIFY(enter.isAccepted());
+  QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &drop);
+  QCOMPARE(window.engine().files().Count(), 1);
+  QCOMPARE(window.engine().files().Get(1), urls[0].toLocalFile().toStdString());
+  QCOMPARE(window.engine().record().historyEntry(0), urls[0].toLocalFile().toStdString());
+  QCOMPARE(window.engine().record().historyEntry(1), std::string());
+  QVERIFY(window.ResultsShown());
+}
+
+void GuiTest::commandLineFileWithADisplayRequest() {
+  QTemporaryDir dir;
+  QVERIFY(PrepareInstallation(dir, MALVEX_TEST_EDITION));
+  const QString text = QDir(dir.path()).filePath("Text/robot.txt");
+  QVERIFY(WriteText(text, kRobotText));
+  // "robot" is a references class (level 1) of the mini edition.
+  const CommandLine commandLine = ParseCommandLine({"-h1robot", text.toStdString()}, dir.path().toStdString());
+  QVERIFY(!commandLine.Failed());
+  TestWindow t(dir);
+  TApdEditForm& window = *t.window;
+  QVERIFY(window.AppliquerLigneDeCommande(commandLine));
+  QCOMPARE(window.pendingExpressions().entries[0].text, std::string("robot"));
+  window.AnalyserFichierDeLaLigneDeCommande();
+  QCOMPARE(window.engine().files().Count(), 1);
+  QCOMPARE(window.engine().files().Get(1), text.toStdString());
+  QCOMPARE(window.engine().record().historyEntry(0), text.toStdString());
+  QVERIFY(window.ResultsShown());
+  // The expression was shown in the result list, and consumed.
+  QListWidgetItem* chosen = window.resultPanel()->ListBoxModItems->currentItem();
+  QVERIFY(chosen != nullptr);
+  QVERIFY(chosen->text().contains("robot", Qt::CaseInsensitive));
+  QVERIFY(window.pendingExpressions().entries[0].Empty());
+  // The file is analysed once.
+  window.AnalyserFichierDeLaLigneDeCommande();
+  QCOMPARE(window.engine().record().historyEntry(1), std::string());
+}
+
+void GuiTest::stopFromTheGaugeKeepsTheWindowUsable() {
+  QTemporaryDir dir;
+  QVERIFY(PrepareInstallation(dir));
+  const QString longText = QDir(dir.path()).filePath("Text/lung.txt");
+  const QString shortText = QDir(dir.path()).filePath("Text/scurt.txt");
+  QVERIFY(WriteText(longText, LongText(300000)));
+  QVERIFY(WriteText(shortText, "Casa este mare.\n"));
+  TestWindow t(dir);
+  TApdEditForm& window = *t.window;
+  {
+    // Stop is clicked while the text is being read.
+    StopClicker clicker([&window] { return window.engine().stream().HighestPosition() > 0; });
+    QSignalSpy done(&window, &TApdEditForm::analysisDone);
+    t.Open({longText});
+    QCOMPARE(clicker.stopsClicked, 1);
+    QCOMPARE(clicker.questionsAnswered, 1);
+    QCOMPARE(done.count(), 1);
+    QCOMPARE(done.at(0).at(0).toBool(), false);
+  }
+  QVERIFY(window.engine().run().readInterrupted);
+  QVERIFY(!window.engine().run().running);
+  QVERIFY(!window.ResultsShown());
+  // The run stopped early; the next open works as usual.
+  QVERIFY(window.engine().stream().HighestPosition() < 300000);
+  t.Open({shortText});
+  QVERIFY(window.ResultsShown());
+  QCOMPARE(window.engine().files().Get(1), shortText.toStdString());
+}
+
+void GuiTest::closingDuringARunWaitsForItsEnd() {
+  QTemporaryDir dir;
+  QVERIFY(PrepareInstallation(dir));
+  const QString longText = QDir(dir.path()).filePath("Text/lung.txt");
+  QVERIFY(WriteText(longText, LongText(200000)));
+  TestWindow t(dir);
+  TApdEditForm& window = *t.window;
+  bool closeAsked = false;
+  bool runningWhenAsked = false;
+  QTimer closer;
+  closer.setInterval(0);
+  connect(&closer, &QTimer::timeout, &window, [&] {
+    if (closeAsked || !window.engine().run().running) return;
+    closeAsked = true;
+    runningWhenAsked = true;
+    window.close();
+  });
+  closer.start();
+  t.Open({longText});
+  closer.stop();
+  QVERIFY(closeAsked);
+  QVERIFY(runningWhenAsked);
+  // The run ended first; the window closes once it is back at rest.
+  QVERIFY(!window.engine().run().running);
+  QTRY_VERIFY(!window.isVisible());
+  QVERIFY(window.model().closing());
+  // Nothing opens any more.
+  QVERIFY(!window.model().WmDropFiles({longText.toStdString()}));
+}
+
+void GuiTest::setupWizardOnFirstStart() {
+  QTemporaryDir dir;
+  QVERIFY(PrepareInstallation(dir));
+  int shown = 0;
+  EngineOptions options;
+  options.places = testing::TestSettingsPlaces(dir.path().toStdString());
+  options.wizard = [&shown](SetupWizardModel& model) {
+    ++shown;
+    TAssistantSetup wizard(nullptr, model);
+    QCOMPARE(wizard.Page(), 0);
+    QVERIFY(wizard.ButtonMultiUtilisateur->isChecked());
+    QVERIFY(!wizard.ButtonTerminer->isEnabled());
+    QTimer::singleShot(0, &wizard, [&wizard] {
+      wizard.ButtonSuivant->click();
+      wizard.CheckBoxTextesExemples->setChecked(false);
+      wizard.ButtonSuivant->click();
+      wizard.ButtonTerminer->click();
+    });
+    wizard.exec();
+    QVERIFY(wizard.LabelResume->text().contains("/Malvex/Romanian"));
+  };
+  const std::string home = options.places->proposedUserBase;
+  {
+    QtFrontEnd frontEnd;
+    TApdEditForm window(frontEnd, options);
+    QVERIFY(window.EngineStarted());
+    QCOMPARE(shown, 1);
+    QVERIFY(window.engine().settings().multiUser());
+    QCOMPARE(window.engine().folders().user, home + "/Malvex/Romanian");
+    QVERIFY(QDir(QString::fromStdString(home + "/Malvex/Romanian")).exists());
+    window.close();
+  }
+  // The choice is recorded: the next start asks nothing.
+  QtFrontEnd frontEnd;
+  TApdEditForm again(frontEnd, options);
+  QVERIFY(again.EngineStarted());
+  QCOMPARE(shown, 1);
+  QVERIFY(again.engine().settings().multiUser());
+}
+
+void GuiTest::setupWizardStaysOpenOnAFolderItCannotMake() {
+  QTemporaryDir dir;
+  QVERIFY(dir.isValid());
+  // A file where the base folder should be: the user folder cannot be made.
+  const QString blocked = QDir(dir.path()).filePath("blocked");
+  QVERIFY(WriteText(blocked, "x"));
+  testing::QuietFrontEnd quiet;
+  Messages messages(quiet.box);
+  SetupWizardModel model(messages, LanguageFor(kEditionLanguage), blocked.toStdString());
+  TAssistantSetup wizard(nullptr, model);
+  wizard.ButtonSuivantClick();
+  wizard.ButtonSuivantClick();
+  wizard.ButtonTerminerClick();
+  QVERIFY(!model.finished());
+  QCOMPARE(wizard.result(), int(QDialog::Rejected));
+  QCOMPARE(quiet.box.asked().size(), size_t(1));
+  QCOMPARE(quiet.box.asked()[0].text, std::string("I can't create the output file (disk full or I/O error)."));
+  // Another folder: the wizard closes.
+  wizard.ButtonPrecedentClick();
+  wizard.EditDossier->setText(QDir(dir.path()).filePath("home"));
+  wizard.ButtonSuivantClick();
+  wizard.ButtonTerminerClick();
+  QVERIFY(model.finished());
+  QCOMPARE(wizard.result(), int(QDialog::Accepted));
 }
 
 }  // namespace malvex

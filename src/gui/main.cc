@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "gui/app/assistant_setup.h"
 #include "gui/app/instance_channel.h"
 #include "gui/app/main_window.h"
 
@@ -31,6 +32,8 @@ int main(int argc, char** argv) {
 
   malvex::QtFrontEnd frontEnd;
   malvex::EngineOptions options;
+  // The first start of a multi-user installation asks how it is used.
+  options.wizard = [](malvex::SetupWizardModel& model) { malvex::TAssistantSetup::Run(model); };
   malvex::TApdEditForm window(frontEnd, options);
   if (!window.EngineStarted()) return 1;
   if (!window.AppliquerLigneDeCommande(commandLine)) return 1;
@@ -38,7 +41,7 @@ int main(int argc, char** argv) {
   QObject::connect(&channel, &malvex::TInstanceChannel::requestReceived, &window,
                    [&window](const QByteArray& payload) { window.WmCopyData(payload); });
   channel.Listen();
-  window.show();
+  window.FormShow();
   window.AnalyserFichierDeLaLigneDeCommande();
   return app.exec();
 }

@@ -1,21 +1,72 @@
 #include "gui/app/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QProcess>
+#include <QScreen>
 #include <QSignalBlocker>
-#include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/caption.h"
+#include "app/open_filters.h"
 #include "gui/qt_text.h"
+#include "platform/files.h"
+#include "platform/registry.h"
+#include "reading/document_converters.h"
 #include "semantic/analysis_context.h"
 
 namespace malvex {
 
+namespace {
+
+// Shown as the tooltip of the commands whose windows this version lacks.
+const char kNotAvailable[] = "Not available in this version";
+
+// The registry section of the window's own values.
+std::string WindowRegistryKey(const LanguageInfo& language) {
+  return ProgramRegistryKey(language.dictCode) + "/Window";
+}
+
+bool DefaultOpenDialog(QWidget* parent, const QString& caption, const QStringList& nameFilters,
+                       int initialFilter, const QString& folder, QStringList& files, int& filter) {
+  QFileDialog dialog(parent, caption, folder);
+  dialog.setFileMode(QFileDialog::ExistingFiles);
+  dialog.setNameFilters(nameFilters);
+  if (initialFilter >= 1 && initialFilter <= nameFilters.size()) dialog.selectNameFilter(nameFilters[initialFilter - 1]);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  files = dialog.selectedFiles();
+  filter = static_cast<int>(nameFilters.indexOf(dialog.selectedNameFilter())) + 1;
+  return !files.isEmpty();
+}
+
+std::vector<std::string> ToPaths(const QStringList& files) {
+  std::vector<std::string> paths;
+  paths.reserve(static_cast<size_t>(files.size()));
+  for (const QString& f : files) paths.push_back(QDir::cleanPath(f).toStdString());
+  return paths;
+}
+
+}  // namespace
+
 TApdEditForm::TApdEditForm(QtFrontEnd& frontEnd, EngineOptions options)
-    : frontEnd_(frontEnd), engine_(std::make_unique<Engine>(frontEnd, std::move(options))) {
+    : frontEnd_(frontEnd),
+      registryPath_(options.places ? options.places->registryPath : Registry::DefaultPath()),
+      engine_(std::make_unique<Engine>(frontEnd, std::move(options))) {
   frontEnd_.SetOwner(this);
   Messages& msg = engine_->messages();
   TMssBoxOk::Labels labels;
@@ -25,10 +76,17 @@ TApdEditForm::TApdEditForm(QtFrontEnd& frontEnd, EngineOptions options)
   labels.cancel = ToQt(msg.message(661));
   labels.dontShow = ToQt(msg.message(1267));
   frontEnd_.SetTexts(labels, "&Stop", [this] { return engine_->messages().ask(engine_->messages().message(70)); });
+  openDialog_ = [this](const QStringList& filters, int initial, const QString& folder, QStringList& files,
+                       int& filter) {
+    return DefaultOpenDialog(this, ToQt(engine_->messages().message(170)), filters, initial, folder, files, filter);
+  };
 
+  // 1. The caption is the application's title until the engine runs.
+  setWindowTitle(ToQt(frontEnd_.ApplicationTitle()));
+  model_ = std::make_unique<MainWindowModel>(engine_->record(), engine_->messages(), static_cast<MainWindowHost&>(*this));
   ImageTexte = new TTextViewWidget(this);
   ImageTexte->SetPointerHandler([this](const TextPointerInfo& info) { ShowPointer(info); });
-  ResultPanel = new TResultPanel(engine_->messages());
+  ResultPanel = new TResultPanel(engine_->messages(), this);
   connect(ResultPanel, &TResultPanel::SelectionShown, this, [this](const QString& status) {
     ImageTexte->update();
     if (!status.isEmpty()) statusBar()->showMessage(status);
@@ -38,40 +96,171 @@ TApdEditForm::TApdEditForm(QtFrontEnd& frontEnd, EngineOptions options)
       wholeText_->setChecked(textView_->coloration() != ColorationMode::kSelective);
     }
   });
-  auto* panels = new QSplitter(Qt::Horizontal, this);
-  panels->addWidget(ResultPanel);
-  panels->addWidget(ImageTexte);
-  panels->setStretchFactor(1, 1);
-  panels->setSizes({288, 712});
-  setCentralWidget(panels);
   StatusPosition = new QLabel(this);
   statusBar()->addPermanentWidget(StatusPosition);
-  QMenu* file = menuBar()->addMenu("&File");
-  QAction* open = file->addAction("&Open...");
-  open->setShortcut(QKeySequence::Open);
-  connect(open, &QAction::triggered, this, [this] { OuvrirClick(); });
-  file->addSeparator();
-  QAction* quit = file->addAction("&Quit");
-  quit->setShortcut(QKeySequence::Quit);
-  connect(quit, &QAction::triggered, this, &QWidget::close);
-  resize(1000, 700);
 
+  // 3. The engine; the application ends when it cannot start.
   if (!engine_->StartEngine()) return;
-  setWindowTitle(ToQt(MainCaption(engine_->messages(), frontEnd_.ApplicationTitle(), engine_->runFlags())));
-  statusBar()->showMessage(ToQt(engine_->messages().message(73)));
+  // 2. The text view over the engine's word stream.
   CreateTextView();
+  // 5. The caption with the language of the edition.
+  setWindowTitle(ToQt(MainCaption(engine_->messages(), frontEnd_.ApplicationTitle(), engine_->runFlags())));
+  // 7. The texts of the interface, the pages.
+  CreatePages();
+  CreateMenus();
+  // 8. The no-text state, the history kept or cleared, the history menu.
+  EnableCommandDuMenu(false);
+  model_->StartUp();
+  // 10. Files dropped on the window are opened.
+  setAcceptDrops(true);
+  statusBar()->showMessage(ToQt(engine_->messages().message(73)));
 }
+
+TApdEditForm::~TApdEditForm() {
+  ResultPanel->SetModel(nullptr);
+  if (!stopped_) engine_->StopEngine();
+}
+
+QString TApdEditForm::Text(int id) { return ToQt(engine_->messages().message(id)); }
 
 void TApdEditForm::CreateTextView() {
   textView_ = std::make_unique<TExtraitDuTexte>(engine_->stream(), selection_, engine_->record());
   pointer_ = std::make_unique<TextPointer>(*textView_, engine_->stream(), engine_->messages());
   results_ = std::make_unique<ResultPanelModel>(*engine_, *textView_, selection_);
   ResultPanel->SetModel(results_.get());
+}
+
+void TApdEditForm::CreatePages() {
+  const bool large = engine_->record().largeFonts();
+  Splitter = new QSplitter(Qt::Horizontal, this);
+  PageControl = new QTabWidget(Splitter);
+  TabSheetExplication = new QTextBrowser(PageControl);
+  TabSheetExplication->setOpenExternalLinks(true);
+  TabSheetExplication->setHtml(
+      "<h3>Malvex</h3><p>Open a text with <b>File, Open</b> (Ctrl+O), drop a file on the window, "
+      "or reopen one of the last files from the <b>File</b> menu.</p>"
+      "<p>A set of files gathered on the <b>Files</b> page is analysed as one corpus.</p>"
+      "<p>Once the text is analysed, the <b>Results</b> page lists what was found; the text "
+      "panel shows where it occurs.</p>");
+  PageControl->addTab(TabSheetExplication, Text(1071));
+
+  TabSheetResultats = new QWidget(PageControl);
+  auto* resultsLayout = new QVBoxLayout(TabSheetResultats);
+  resultsLayout->setContentsMargins(0, 0, 0, 0);
+  resultsLayout->addWidget(ResultPanel);
+  PageControl->addTab(TabSheetResultats, Text(656));
+
+  TabSheetFichiers = new QWidget(PageControl);
+  auto* filesLayout = new QVBoxLayout(TabSheetFichiers);
+  ListBoxFichiersOuverts = new QListWidget(TabSheetFichiers);
+  ListBoxFichiersOuverts->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  filesLayout->addWidget(ListBoxFichiersOuverts);
+  auto* buttons = new QHBoxLayout();
+  ButtonListeFichiersAjouter = new QPushButton("&" + Text(741), TabSheetFichiers);
+  ButtonListeFichiersSupprimer = new QPushButton("&" + Text(602), TabSheetFichiers);
+  ButtonListeFichiersTrier = new QPushButton("&" + Text(891), TabSheetFichiers);
+  ButtonListeFichiersAnalyser = new QPushButton("A&nalyze", TabSheetFichiers);
+  ButtonListeFichiersOuvrir = new QPushButton("&" + Text(527), TabSheetFichiers);
+  ButtonListeFichiersOuvrir->setToolTip("Open the selected file alone");
+  for (QPushButton* b : {ButtonListeFichiersAjouter, ButtonListeFichiersSupprimer, ButtonListeFichiersTrier,
+                         ButtonListeFichiersOuvrir, ButtonListeFichiersAnalyser}) {
+    buttons->addWidget(b);
+  }
+  filesLayout->addLayout(buttons);
+  PageControl->addTab(TabSheetFichiers, Text(583));
+  connect(ButtonListeFichiersAjouter, &QPushButton::clicked, this, [this] { ButtonListeFichiersAjouterClick(); });
+  connect(ButtonListeFichiersSupprimer, &QPushButton::clicked, this, [this] {
+    model_->filesList().DeleteSelected();
+    FilesListChanged();
+  });
+  connect(ButtonListeFichiersTrier, &QPushButton::clicked, this, [this] {
+    model_->filesList().Sort();
+    FilesListChanged();
+  });
+  connect(ButtonListeFichiersAnalyser, &QPushButton::clicked, this,
+          [this] { model_->ButtonListeFichiersAnalyserClick(); });
+  connect(ButtonListeFichiersOuvrir, &QPushButton::clicked, this, [this] { ButtonListeFichiersOuvrirClick(); });
+  connect(ListBoxFichiersOuverts, &QListWidget::currentRowChanged, this, [this](int row) {
+    model_->filesList().Select(row);
+    ButtonListeFichiersSupprimer->setEnabled(row >= 0);
+    ButtonListeFichiersOuvrir->setEnabled(row >= 0);
+  });
+  FilesListChanged();
+
+  if (large) {
+    QFont font = PageControl->font();
+    font.setPointSize(font.pointSize() + 2);
+    PageControl->setFont(font);
+  }
+  Splitter->addWidget(PageControl);
+  Splitter->addWidget(ImageTexte);
+  Splitter->setStretchFactor(0, 0);
+  Splitter->setStretchFactor(1, 1);
+  Splitter->setChildrenCollapsible(false);
+  setCentralWidget(Splitter);
+}
+
+QAction* TApdEditForm::AddCommand(QMenu* menu, const QString& text, Gate gate, bool available) {
+  QAction* action = menu->addAction(text);
+  if (!available) {
+    action->setToolTip(kNotAvailable);
+    action->setStatusTip(kNotAvailable);
+  }
+  commands_.push_back(Command{action, gate, available});
+  return action;
+}
+
+void TApdEditForm::CreateMenus() {
   Messages& msg = engine_->messages();
+  QToolBar* toolbar = addToolBar("Tools");
+  toolbar->setObjectName("toolbar");
+  toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+
+  fileMenu_ = menuBar()->addMenu("&" + Text(324));
+  fileMenu_->setToolTipsVisible(true);
+  MenuOuvrir = AddCommand(fileMenu_, "&" + Text(527) + "...", Gate::kAlways, true);
+  MenuOuvrir->setShortcut(QKeySequence::Open);
+  connect(MenuOuvrir, &QAction::triggered, this, [this] { FileOpen1Execute(); });
+  MenuFermer = AddCommand(fileMenu_, "&" + Text(545), Gate::kText, true);
+  MenuFermer->setShortcut(QKeySequence::Close);
+  connect(MenuFermer, &QAction::triggered, this, [this] { model_->FermerTexteEnCours(); });
+  MenuRelancer = AddCommand(fileMenu_, "&Run the analysis again", Gate::kText, true);
+  MenuRelancer->setShortcut(QKeySequence(Qt::Key_F5));
+  connect(MenuRelancer, &QAction::triggered, this, [this] { model_->ReLancerAnalyse(); });
+  fileMenu_->addSeparator();
+  QAction* filesPage = AddCommand(fileMenu_, Text(583) + " list", Gate::kAlways, true);
+  connect(filesPage, &QAction::triggered, this, [this] { PageControl->setCurrentWidget(TabSheetFichiers); });
+  QAction* print = AddCommand(fileMenu_, "&" + Text(606) + "...", Gate::kText, false);
+  print->setShortcut(QKeySequence::Print);
+  QAction* report = AddCommand(fileMenu_, Text(1148) + "...", Gate::kText, false);
+  fileMenu_->addSeparator();
+  MenuNouvelleFenetre = AddCommand(fileMenu_, "&New window", Gate::kAlways, true);
+  connect(MenuNouvelleFenetre, &QAction::triggered, this, [this] { MenuNouvelleFenetreClick(); });
+  historySeparator_ = fileMenu_->addSeparator();
+  for (int n = 0; n < FileHistory::kMenuSlots; ++n) {
+    MenuHistoFichier[n] = fileMenu_->addAction(QString());
+    MenuHistoFichier[n]->setVisible(false);
+    connect(MenuHistoFichier[n], &QAction::triggered, this, [this, n] { model_->MenuHistoFichierClick(n + 1); });
+  }
+  fileMenu_->addSeparator();
+  QAction* quit = fileMenu_->addAction("&" + Text(64));
+  quit->setShortcut(QKeySequence::Quit);
+  connect(quit, &QAction::triggered, this, &QWidget::close);
+
+  QMenu* edit = menuBar()->addMenu("&" + Text(609));
+  edit->setToolTipsVisible(true);
+  QAction* copyText = AddCommand(edit, "&" + Text(579) + " the text...", Gate::kText, false);
+  AddCommand(edit, Text(579) + " the &graph", Gate::kText, false);
+  AddCommand(edit, Text(579) + " the &results", Gate::kText, false);
+  edit->addSeparator();
+  QAction* search = AddCommand(edit, "&" + Text(520) + "...", Gate::kText, false);
+  search->setShortcut(QKeySequence::Find);
+
   // The text panel's choices: the whole text or the extracts of the
   // selection, and the colours of words outside any selection.
   QMenu* view = menuBar()->addMenu("&View");
-  QAction* wholeText = wholeText_ = view->addAction(ToQt(msg.message(721)));
+  view->setToolTipsVisible(true);
+  QAction* wholeText = wholeText_ = AddCommand(view, ToQt(msg.message(721)), Gate::kText, true);
   wholeText->setCheckable(true);
   wholeText->setChecked(true);
   wholeText->setShortcut(QKeySequence(Qt::Key_F7));
@@ -84,7 +273,7 @@ void TApdEditForm::CreateTextView() {
     textView_->Rewind();
     ImageTexte->update();
   });
-  QAction* syntactic = view->addAction(ToQt(msg.message(774)));
+  QAction* syntactic = AddCommand(view, ToQt(msg.message(774)), Gate::kText, true);
   syntactic->setCheckable(true);
   syntactic->setChecked(!engine_->record().selectiveColoration());
   syntactic->setShortcut(QKeySequence(Qt::Key_F6));
@@ -92,32 +281,107 @@ void TApdEditForm::CreateTextView() {
     engine_->record().setSelectiveColoration(!on);
     ImageTexte->update();
   });
+  view->addSeparator();
+  AddCommand(view, Text(387) + "...", Gate::kText, false);
+  AddCommand(view, Text(564), Gate::kEpisodes, false);
+
+  QMenu* graphs = menuBar()->addMenu("&" + Text(727));
+  graphs->setToolTipsVisible(true);
+  QAction* star = AddCommand(graphs, "&Star", Gate::kText, false);
+  QAction* areas = AddCommand(graphs, "&" + Text(1156), Gate::kText, false);
+  QAction* distribution = AddCommand(graphs, "&Distribution", Gate::kText, false);
+  QAction* bundles = AddCommand(graphs, "&" + Text(570), Gate::kText, false);
+  QAction* actors = AddCommand(graphs, "A&" + Text(1245).mid(1), Gate::kText, false);
+
+  QMenu* tools = menuBar()->addMenu("&Tools");
+  tools->setToolTipsVisible(true);
+  AddCommand(tools, "&" + Text(309) + "...", Gate::kAlways, false);
+  AddCommand(tools, "&" + Text(574) + "...", Gate::kAlways, false);
+  QAction* terminology = AddCommand(tools, "&" + Text(1236) + "...", Gate::kText, false);
+  // The external tools and plug-ins go after this separator; it shows only
+  // when one of them is installed, and none is known to this version.
+  tools->addSeparator()->setVisible(false);
+  tools->addSeparator();
+  AddCommand(tools, "&" + Text(620) + "...", Gate::kAlways, false);
+
+  QMenu* help = menuBar()->addMenu("&" + Text(616));
+  QAction* about = help->addAction("&About Malvex");
+  connect(about, &QAction::triggered, this, [this] {
+    QMessageBox::about(this, windowTitle(),
+                       "Malvex: semantic analysis of Romanian texts.\n"
+                       "Open a text to see its style, references, relations, word categories, lemmas and episodes.");
+  });
+
+  for (QAction* a : {MenuOuvrir, MenuFermer, MenuRelancer, print, copyText, search}) toolbar->addAction(a);
+  toolbar->addSeparator();
+  for (QAction* a : {star, areas, distribution, bundles, actors, terminology}) toolbar->addAction(a);
+  (void)report;
 }
 
-TApdEditForm::~TApdEditForm() {
-  ResultPanel->SetModel(nullptr);
-  engine_->StopEngine();
-}
-
-bool TApdEditForm::AnalyserLeTexte(const QStringList& files) {
-  if (Busy()) return false;
-  // The panel must not draw the stream while the reading pass refills it.
-  ImageTexte->SetView(nullptr, nullptr);
-  if (results_ != nullptr) results_->Clear();
-  ResultPanel->Refresh();
-  engine_->ReleaseAnalysis(true);
-  engine_->files().Clear();
-  for (const QString& f : files) engine_->files().Add(f.toStdString());
-  bool ok = engine_->RunAnalysis(1);
-  if (textView_ != nullptr) {
-    results_->AnalysisDone();
-    results_->ShowPendingExpressions(pending_);
-    ImageTexte->SetView(textView_.get(), pointer_.get());
+void TApdEditForm::EnableCommandDuMenu(bool enabled) {
+  AnalysisContext* analysis = engine_->analysis();
+  const bool episodesFound = analysis != nullptr && !analysis->chronology().episodes.empty() &&
+                             !analysis->chronology().characteristicParts.empty();
+  const MenuState state = MenuStateFor(enabled, episodesFound);
+  for (const Command& c : commands_) {
+    bool on = c.available;
+    if (c.gate == Gate::kText) on = on && state.textCommands;
+    if (c.gate == Gate::kEpisodes) on = on && state.episodes;
+    c.action->setEnabled(on);
   }
-  ShowSummary();
-  ResultPanel->Refresh();
-  return ok;
+  resultsShown_ = enabled;
+  if (PageControl == nullptr) return;
+  PageControl->setTabVisible(PageControl->indexOf(TabSheetResultats), state.resultsPage);
+  PageControl->setTabText(PageControl->indexOf(TabSheetExplication), Text(state.explanationTitleId));
+  PageControl->setCurrentWidget(state.resultsPage ? TabSheetResultats : TabSheetExplication);
+  ImageTexte->setVisible(state.panels);
+  if (state.panels) {
+    // A panel hidden since the window was built has no width yet: it gets
+    // what the results panel leaves.
+    const QList<int> sizes = Splitter->sizes();
+    const int total = sizes.value(0) + sizes.value(1);
+    if (sizes.size() == 2 && sizes[1] < total / 4) {
+      const int left = std::min(resultsPanelWidth_, total / 2);
+      Splitter->setSizes({left, total - left});
+    }
+    Splitter->refresh();
+  }
 }
+
+void TApdEditForm::AppliquerHistoFichierSurMenu() {
+  if (fileMenu_ == nullptr) return;
+  for (QAction* a : MenuHistoFichier) a->setVisible(false);
+  const std::vector<FileHistory::MenuItem> items = model_->history().MenuItems();
+  for (const FileHistory::MenuItem& item : items) {
+    QAction* a = MenuHistoFichier[item.slot - 1];
+    QString shown = QString::fromStdString(item.path);
+    shown.replace('&', "&&");
+    a->setText(QString("&%1 %2").arg(item.slot).arg(shown));
+    a->setVisible(true);
+  }
+  historySeparator_->setVisible(!items.empty());
+}
+
+QStringList TApdEditForm::OpenNameFilters() {
+  QStringList filters;
+  for (const OpenFilter& f : OpenFilters()) {
+    filters << ToQt(NameFilter(engine_->messages().message(f.messageId), f));
+  }
+  return filters;
+}
+
+void TApdEditForm::FileOpen1Execute() {
+  if (model_->Busy()) return;
+  statusBar()->showMessage(Text(170));
+  QStringList files;
+  int filter = 0;
+  const QString folder = QString::fromStdString(engine_->folders().text);
+  const bool chosen = openDialog_(OpenNameFilters(), model_->InitialFilter(), folder, files, filter);
+  statusBar()->clearMessage();
+  if (chosen) model_->FileOpen1Execute(ToPaths(files), filter);
+}
+
+bool TApdEditForm::AnalyserLeTexte(const QStringList& files) { return model_->OpenCorpus(ToPaths(files)); }
 
 void TApdEditForm::ShowSummary() {
   statusBar()->showMessage(QString("%1 file(s), %2 words")
@@ -140,6 +404,40 @@ void TApdEditForm::ShowPointer(const TextPointerInfo& info) {
       statusBar()->showMessage(ToQt(info.statusText));
       break;
   }
+}
+
+void TApdEditForm::FilesListChanged() {
+  const FilesList& list = model_->filesList();
+  ListBoxFichiersOuverts->blockSignals(true);
+  ListBoxFichiersOuverts->clear();
+  for (const std::string& p : list.entries()) ListBoxFichiersOuverts->addItem(QString::fromStdString(p));
+  ListBoxFichiersOuverts->setCurrentRow(list.selected());
+  ListBoxFichiersOuverts->blockSignals(false);
+  ButtonListeFichiersSupprimer->setEnabled(list.selected() >= 0);
+  ButtonListeFichiersOuvrir->setEnabled(list.selected() >= 0);
+  ButtonListeFichiersTrier->setEnabled(list.Count() > 1);
+  ButtonListeFichiersAnalyser->setEnabled(list.AnalyzeEnabled());
+}
+
+void TApdEditForm::ButtonListeFichiersAjouterClick() {
+  QStringList files;
+  int filter = 0;
+  const QString folder = QString::fromStdString(engine_->folders().text);
+  if (!openDialog_(OpenNameFilters(), model_->InitialFilter(), folder, files, filter)) return;
+  model_->filesList().Add(ToPaths(files));
+  FilesListChanged();
+}
+
+void TApdEditForm::ButtonListeFichiersOuvrirClick() {
+  const FilesList& list = model_->filesList();
+  if (list.selected() < 0 || model_->Busy()) return;
+  model_->SetCurrentFile(list.entries()[static_cast<size_t>(list.selected())]);
+  model_->CmOuvrir(true, false);
+}
+
+void TApdEditForm::MenuNouvelleFenetreClick() {
+  engine_->settings().SaveSettings();
+  QProcess::startDetached(QCoreApplication::applicationFilePath(), QStringList());
 }
 
 bool TApdEditForm::AppliquerLigneDeCommande(const CommandLine& commandLine) {
@@ -171,7 +469,9 @@ void TApdEditForm::WmCopyData(const QByteArray& payload) {
   ActOnExternalRequest(std::string_view(payload.constData(), static_cast<size_t>(payload.size())), *this);
 }
 
-bool TApdEditForm::Busy() { return closing_ || engine_->run().running; }
+// ------------------------------------------------------------ RequestTarget
+
+bool TApdEditForm::Busy() { return model_->Busy(); }
 
 void TApdEditForm::ShowError(int messageId) {
   Messages& msg = engine_->messages();
@@ -184,12 +484,7 @@ void TApdEditForm::RestoreAndFocus() {
   activateWindow();
 }
 
-void TApdEditForm::CloseCurrentText() {
-  ImageTexte->SetView(nullptr, nullptr);
-  if (results_ != nullptr) results_->Clear();
-  ResultPanel->Refresh();
-  engine_->ReleaseAnalysis(true);
-}
+void TApdEditForm::CloseCurrentText() { CloseTextView(); }
 
 std::string TApdEditForm::CurrentScenario() { return engine_->record().scenarioFile(); }
 
@@ -199,21 +494,150 @@ void TApdEditForm::LoadScenario(const std::string& name) {
 }
 
 void TApdEditForm::AnalyseFiles(const std::vector<std::string>& files, bool addToHistory) {
-  QStringList list;
-  for (const std::string& f : files) list << QString::fromStdString(f);
-  AnalyserLeTexte(list);
+  if (files.size() == 1) {
+    model_->SetCurrentFile(files.front());
+    model_->CmOuvrir(addToHistory, false);
+  } else {
+    model_->OpenCorpus(files);
+  }
 }
 
-void TApdEditForm::OuvrirClick() {
-  QStringList files = QFileDialog::getOpenFileNames(this, "Open", QString(), "Texts (*.txt);;All files (*)");
-  if (!files.isEmpty()) AnalyserLeTexte(files);
+// ---------------------------------------------------------- MainWindowHost
+
+bool TApdEditForm::AnalysisRunning() { return analysing_ || engine_->run().running; }
+
+bool TApdEditForm::PdfConverterInstalled() {
+  SettingsRecord probe = engine_->record();
+  DocumentConverters converters(engine_->messages(), probe);
+  Registry registry(registryPath_);
+  registry.Load();
+  converters.Start(ReadConverterOverrides(registry));
+  return converters.Available(ConverterKind::kPdf);
+}
+
+void TApdEditForm::OpenAnalysisOptions() {
+  // The analysis options dialog is not part of this version: say where
+  // the setting lives.
+  statusBar()->showMessage("PDF conversion is an analysis option.");
+}
+
+void TApdEditForm::CloseTextView() {
+  if (AnalysisRunning()) return;
+  // The panel must not draw the stream while it is emptied or refilled.
+  ImageTexte->SetView(nullptr, nullptr);
+  if (results_ != nullptr) results_->Clear();
+  ResultPanel->Refresh();
+  Q_EMIT textClosing();
+  engine_->ReleaseAnalysis(true);
+  StatusPosition->clear();
+  if (resultsShown_) EnableCommandDuMenu(false);
+}
+
+void TApdEditForm::ClearFiles() { engine_->files().Clear(); }
+
+bool TApdEditForm::PushFile(const std::string& path) { return engine_->files().Add(path); }
+
+bool TApdEditForm::RunAnalysis() {
+  if (AnalysisRunning() || closeAfterRun_) return false;
+  analysing_ = true;
+  const bool ok = engine_->RunAnalysis(1);
+  analysing_ = false;
+  if (closeAfterRun_) {
+    // The window was closed during the run: it closes now that the engine
+    // is back at rest.
+    QTimer::singleShot(0, this, &QWidget::close);
+    return ok;
+  }
+  results_->AnalysisDone();
+  EnableCommandDuMenu(ok);
+  ImageTexte->SetView(textView_.get(), pointer_.get());
+  ShowSummary();
+  // The expressions of the command line or of a request, once shown, are
+  // consumed.
+  if (ok) results_->ShowPendingExpressions(pending_);
+  ResultPanel->Refresh();
+  Q_EMIT analysisDone(ok);
+  return ok;
+}
+
+void TApdEditForm::SetCurrentFolder(const std::string& folder) { malvex::SetCurrentFolder(folder); }
+
+void TApdEditForm::HistoryChanged() { AppliquerHistoFichierSurMenu(); }
+
+// ------------------------------------------------------ showing and closing
+
+void TApdEditForm::SaveGeometry() {
+  Registry registry(registryPath_);
+  registry.Load();
+  const std::string key = WindowRegistryKey(engine_->settings().language());
+  registry.Set(key, "Geometry", saveGeometry().toBase64().toStdString());
+  if (Splitter != nullptr) registry.Set(key, "Panels", Splitter->saveState().toBase64().toStdString());
+  registry.Save();
+}
+
+bool TApdEditForm::RestoreGeometry() {
+  Registry registry(registryPath_);
+  if (!registry.Load()) return false;
+  const std::string key = WindowRegistryKey(engine_->settings().language());
+  std::string geometry, panels;
+  if (!registry.Get(key, "Geometry", geometry)) return false;
+  if (!restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(geometry)))) return false;
+  if (Splitter != nullptr && registry.Get(key, "Panels", panels)) {
+    Splitter->restoreState(QByteArray::fromBase64(QByteArray::fromStdString(panels)));
+  }
+  return true;
+}
+
+void TApdEditForm::FormShow() {
+  if (RestoreGeometry()) {
+    show();
+    return;
+  }
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+  const WindowLayout layout = StartLayout(area.left(), area.top(), area.width(), area.height());
+  setGeometry(layout.left, layout.top, layout.width, layout.height);
+  resultsPanelWidth_ = layout.resultsPanelWidth;
+  if (Splitter != nullptr) Splitter->setSizes({layout.resultsPanelWidth, layout.width - layout.resultsPanelWidth});
+  if (engine_->record().openScenarioEditorAtStart()) {
+    show();
+  } else {
+    showMaximized();
+  }
 }
 
 void TApdEditForm::closeEvent(QCloseEvent* event) {
-  closing_ = true;
+  if (AnalysisRunning()) {
+    // The engine is inside a run (this event came through the gauge's
+    // message pumping): ask the run to stop and close once it returned.
+    closeAfterRun_ = true;
+    engine_->run().stopRequested = true;
+    event->ignore();
+    return;
+  }
+  model_->SetClosing();
+  if (EngineStarted()) SaveGeometry();
   ImageTexte->SetView(nullptr, nullptr);
-  engine_->StopEngine();
+  ResultPanel->SetModel(nullptr);
+  if (!stopped_) {
+    engine_->StopEngine();
+    stopped_ = true;
+  }
   event->accept();
+}
+
+void TApdEditForm::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls() && !model_->Busy()) event->acceptProposedAction();
+}
+
+void TApdEditForm::dropEvent(QDropEvent* event) {
+  std::vector<std::string> paths;
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) paths.push_back(QDir::cleanPath(url.toLocalFile()).toStdString());
+  }
+  if (paths.empty()) return;
+  event->acceptProposedAction();
+  model_->WmDropFiles(paths);
 }
 
 }  // namespace malvex

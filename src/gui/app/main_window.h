@@ -1,14 +1,25 @@
-// The main window: starts the engine when created, analyses the texts the
-// user opens, and shuts the engine down when closed.
+// The main window: starts the engine when created, opens texts (the Open
+// dialog, the history, dropped files, the files list, the command line and
+// other programs' requests), analyses them, and shuts the engine down when
+// closed. Its behaviour lives in MainWindowModel; the form forwards events
+// and draws.
 #pragma once
 
 #include <QByteArray>
 #include <QLabel>
+#include <QListWidget>
 #include <QMainWindow>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "app/command_line.h"
 #include "app/external_request.h"
+#include "app/main_window_model.h"
 #include "gui/qt_front_end.h"
 #include "gui/views/result_panel.h"
 #include "gui/views/text_view_widget.h"
@@ -20,7 +31,7 @@
 
 namespace malvex {
 
-class TApdEditForm : public QMainWindow, private RequestTarget {
+class TApdEditForm : public QMainWindow, private RequestTarget, private MainWindowHost {
   Q_OBJECT
  public:
   TApdEditForm(QtFrontEnd& frontEnd, EngineOptions options);
@@ -29,8 +40,13 @@ class TApdEditForm : public QMainWindow, private RequestTarget {
   // False when the engine could not start; the application then ends.
   bool EngineStarted() const { return engine_->Started(); }
   Engine& engine() { return *engine_; }
+  MainWindowModel& model() { return *model_; }
 
-  // Analyses `files` as one text and shows the outcome.
+  // Shows the window: the geometry saved at the last exit, or the first
+  // geometry on the desktop's work area, maximised.
+  void FormShow();
+
+  // Analyses `files` as one corpus without touching the history.
   bool AnalyserLeTexte(const QStringList& files);
 
   // Takes the parsed command line: reports its first error (message 48)
@@ -43,21 +59,83 @@ class TApdEditForm : public QMainWindow, private RequestTarget {
   // A request from another program or a second start (the bytes received).
   void WmCopyData(const QByteArray& payload);
 
-  TTextViewWidget* ImageTexte;
-  // The results panel, left of the text.
+  // Switches the commands and pages between the no-text state (false) and
+  // the results state (true).
+  void EnableCommandDuMenu(bool enabled);
+  bool ResultsShown() const { return resultsShown_; }
+
+  // The Open dialog: fills the chosen files and the filter position
+  // (1..12); false when cancelled. Replaceable (tests).
+  using OpenDialog = std::function<bool(const QStringList& nameFilters, int initialFilter,
+                                        const QString& folder, QStringList& files, int& filter)>;
+  void SetOpenDialog(OpenDialog dialog) { openDialog_ = std::move(dialog); }
+  // The Open command.
+  void FileOpen1Execute();
+  // The Open dialog's name filters, in the order of the file families.
+  QStringList OpenNameFilters();
+
+  // The result functions and the result list, on the Results page.
   TResultPanel* resultPanel() { return ResultPanel; }
+
+  TTextViewWidget* ImageTexte = nullptr;
+  QSplitter* Splitter = nullptr;
+  QTabWidget* PageControl = nullptr;
+  QTextBrowser* TabSheetExplication = nullptr;
+  QWidget* TabSheetResultats = nullptr;
+  QWidget* TabSheetFichiers = nullptr;
+  QListWidget* ListBoxFichiersOuverts = nullptr;
+  QPushButton* ButtonListeFichiersAjouter = nullptr;
+  QPushButton* ButtonListeFichiersSupprimer = nullptr;
+  QPushButton* ButtonListeFichiersTrier = nullptr;
+  QPushButton* ButtonListeFichiersAnalyser = nullptr;
+  QPushButton* ButtonListeFichiersOuvrir = nullptr;
+  QAction* MenuOuvrir = nullptr;
+  QAction* MenuFermer = nullptr;
+  QAction* MenuRelancer = nullptr;
+  QAction* MenuHistoFichier[FileHistory::kMenuSlots] = {};
+  QAction* MenuNouvelleFenetre = nullptr;
+  QLabel* StatusPosition = nullptr;
+
   SelectionState& selection() { return selection_; }
   TExtraitDuTexte* textView() { return textView_.get(); }
   PendingExpressions& pendingExpressions() { return pending_; }
 
+ Q_SIGNALS:
+  // An analysis ended (the results panel already shows its results);
+  // `ok` when it completed.
+  void analysisDone(bool ok);
+  // The analysis of the current text is about to be freed (the text is
+  // closed, or another analysis starts): views must drop what they hold
+  // of it.
+  void textClosing();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
-  void OuvrirClick();
+  // A command of the menus and the toolbar, with when it can be used.
+  enum class Gate { kAlways, kText, kEpisodes };
+  struct Command {
+    QAction* action;
+    Gate gate;
+    bool available;  // false for the commands whose windows this version lacks
+  };
+  QAction* AddCommand(QMenu* menu, const QString& text, Gate gate, bool available);
+  void CreateMenus();
+  void CreatePages();
+  void CreateTextView();
+  void AppliquerHistoFichierSurMenu();
   void ShowSummary();
   void ShowPointer(const TextPointerInfo& info);
-  void CreateTextView();
+  void FilesListChanged();
+  void ButtonListeFichiersAjouterClick();
+  void ButtonListeFichiersOuvrirClick();
+  void MenuNouvelleFenetreClick();
+  void SaveGeometry();
+  bool RestoreGeometry();
+  QString Text(int id);
 
   // RequestTarget.
   bool Busy() override;
@@ -69,18 +147,38 @@ class TApdEditForm : public QMainWindow, private RequestTarget {
   void LoadScenario(const std::string& name) override;
   void AnalyseFiles(const std::vector<std::string>& files, bool addToHistory) override;
 
+  // MainWindowHost.
+  bool AnalysisRunning() override;
+  bool PdfConverterInstalled() override;
+  void OpenAnalysisOptions() override;
+  void CloseTextView() override;
+  void ClearFiles() override;
+  bool PushFile(const std::string& path) override;
+  bool RunAnalysis() override;
+  void SetCurrentFolder(const std::string& folder) override;
+  void HistoryChanged() override;
+
   QtFrontEnd& frontEnd_;
+  const std::string registryPath_;
   std::unique_ptr<Engine> engine_;
+  std::unique_ptr<MainWindowModel> model_;
   SelectionState selection_;
   std::unique_ptr<TExtraitDuTexte> textView_;
   std::unique_ptr<TextPointer> pointer_;
-  std::unique_ptr<ResultPanelModel> results_;
-  TResultPanel* ResultPanel;
-  QAction* wholeText_ = nullptr;
   PendingExpressions pending_;
   CommandLine commandLine_;
-  bool closing_ = false;
-  QLabel* StatusPosition;
+  OpenDialog openDialog_;
+  std::vector<Command> commands_;
+  std::unique_ptr<ResultPanelModel> results_;
+  TResultPanel* ResultPanel = nullptr;
+  QAction* wholeText_ = nullptr;
+  QMenu* fileMenu_ = nullptr;
+  QAction* historySeparator_ = nullptr;
+  int resultsPanelWidth_ = 288;
+  bool analysing_ = false;
+  bool closeAfterRun_ = false;
+  bool resultsShown_ = false;
+  bool stopped_ = false;
 };
 
 }  // namespace malvex

@@ -26,6 +26,8 @@ TInfoJauge::TInfoJauge(QWidget* parent, const QString& title, const QString& sto
   connect(ButtonArret, &QPushButton::clicked, this, [this] { ButtonArretClick(); });
   for (int i = 0; i < 4; ++i) Label[i]->clear();
   setMinimumWidth(380);
+  pendingRepaint_.setSingleShot(true);
+  connect(&pendingRepaint_, &QTimer::timeout, this, [this] { Repaint(); });
   if (parent) move(parent->geometry().center() - rect().center());
 }
 
@@ -42,30 +44,43 @@ void TInfoJauge::Close() { hide(); }
 void TInfoJauge::DefinirLibelle(int row, const std::string& text) {
   if (row < 1 || row > 4) return;
   Label[row - 1]->setText(ToQt(text));
-  repaint();
+  Repaint();
 }
 
 void TInfoJauge::DefinirValeur(int row, const std::string& text) {
   if (row < 1 || row > 4) return;
   LabelBis[row - 1]->setText(ToQt(text));
-  if (isVisible()) repaint();
+  if (isVisible()) Repaint();
 }
 
 void TInfoJauge::DefinirMaximum(long long n) {
   maximum_ = n <= 0 ? 1 : n;
   // QProgressBar takes ints: scale large files down to kilobytes.
-  ProgressBar1->setRange(0, static_cast<int>(maximum_ > 0x7fffffffLL ? maximum_ / 1024 : maximum_));
-  ProgressBar1->setValue(0);
-  repaint();
+  barMaximum_ = static_cast<int>(maximum_ > 0x7fffffffLL ? maximum_ / 1024 : maximum_);
+  barValue_ = 0;
+  Repaint();
 }
 
 void TInfoJauge::MajBar(long long pos) {
   if (isVisible()) {
     long long p = pos < maximum_ ? pos : maximum_;
-    ProgressBar1->setValue(static_cast<int>(maximum_ > 0x7fffffffLL ? p / 1024 : p));
-    repaint();
+    barValue_ = static_cast<int>(maximum_ > 0x7fffffffLL ? p / 1024 : p);
+    Repaint();
   }
   MultiTache();
+}
+
+void TInfoJauge::Repaint() {
+  constexpr int kMinimumMilliseconds = 40;
+  if (lastRepaint_.isValid() && lastRepaint_.elapsed() < kMinimumMilliseconds) {
+    if (!pendingRepaint_.isActive()) pendingRepaint_.start(kMinimumMilliseconds);
+    return;
+  }
+  pendingRepaint_.stop();
+  ProgressBar1->setRange(0, barMaximum_);
+  ProgressBar1->setValue(barValue_);
+  repaint();
+  lastRepaint_.start();
 }
 
 void TInfoJauge::MultiTache() {

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -39,7 +41,17 @@ class TInfoJauge : public QDialog, public Gauge {
   QPushButton* ButtonArret;
 
  private:
+  // Shows the bar's range and position and repaints at once, unless the
+  // last repaint is very recent: a corpus of thousands of small files
+  // would otherwise spend its time drawing the gauge. A skipped repaint
+  // is done by a timer at the next event pumping.
+  void Repaint();
+
   std::function<bool()> confirmStop_;
+  QElapsedTimer lastRepaint_;
+  QTimer pendingRepaint_;
+  int barMaximum_ = 1;
+  int barValue_ = 0;
   long long maximum_ = 1;
   bool pumping_ = false;
   bool stopConfirmed_ = false;
