@@ -521,6 +521,8 @@ void GuiTest::resultPanelFollowsTheBoxesAndTheOrder() {
   panel->PopupTriFrequence->trigger();
   QVERIFY(!w.window->engine().record().scenarioSortedAlphabetically());
   QVERIFY(panel->PopupTriFrequence->isChecked());
+}
+
 void GuiTest::openedFileShowsItsResults() {
   QTemporaryDir dir;
   QVERIFY(PrepareInstallation(dir));
@@ -666,13 +668,16 @@ void GuiTest::commandLineFileWithADisplayRequest() {
   QVERIFY(PrepareInstallation(dir, MALVEX_TEST_EDITION));
   const QString text = QDir(dir.path()).filePath("Text/robot.txt");
   QVERIFY(WriteText(text, kRobotText));
-  // "robot" is a references class (level 1) of the mini edition.
-  const CommandLine commandLine = ParseCommandLine({"-h1robot", text.toStdString()}, dir.path().toStdString());
+  // "mașină" (the class of "robot") is a references class (digit 3) of the
+  // mini edition; the command line is in UTF-8.
+  const CommandLine commandLine =
+      ParseCommandLine({"-h3ma\xC8\x99in\xC4\x83", text.toStdString()}, dir.path().toStdString());
   QVERIFY(!commandLine.Failed());
   TestWindow t(dir);
   TApdEditForm& window = *t.window;
   QVERIFY(window.AppliquerLigneDeCommande(commandLine));
-  QCOMPARE(window.pendingExpressions().entries[0].text, std::string("robot"));
+  QCOMPARE(window.pendingExpressions().entries[0].text, std::string("ma\xBAin\xE3"));
+  QCOMPARE(window.pendingExpressions().entries[0].level, 3);
   window.AnalyserFichierDeLaLigneDeCommande();
   QCOMPARE(window.engine().files().Count(), 1);
   QCOMPARE(window.engine().files().Get(1), text.toStdString());
@@ -681,7 +686,8 @@ void GuiTest::commandLineFileWithADisplayRequest() {
   // The expression was shown in the result list, and consumed.
   QListWidgetItem* chosen = window.resultPanel()->ListBoxModItems->currentItem();
   QVERIFY(chosen != nullptr);
-  QVERIFY(chosen->text().contains("robot", Qt::CaseInsensitive));
+  QVERIFY(chosen->text().startsWith(QString("ma\u0219in\u0103")));
+  QCOMPARE(window.resultPanel()->ListBoxFonctions->currentRow(), int(ResultFunctionTable::kReferences));
   QVERIFY(window.pendingExpressions().entries[0].Empty());
   // The file is analysed once.
   window.AnalyserFichierDeLaLigneDeCommande();
