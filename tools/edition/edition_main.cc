@@ -295,6 +295,7 @@ int Build(int argc, char** argv) {
   senseInputs.work = out;
   senseInputs.bridges = DebianBridgeDictionaries(apertium);
   senseInputs.measure = measure;
+  senseInputs.proseCounts = &lemmaCount;
   std::vector<int16_t> matrix = model.MatrixValues();
   ApplyMatrixAdjustments(tables.MatrixAdjustments(), &matrix);
   std::vector<std::string> senseLines;

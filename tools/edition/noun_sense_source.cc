@@ -8,6 +8,7 @@
 #include "semantic_classes.h"
 #include "semantic_fields.h"
 #include "sense_measure.h"
+#include "table_lines.h"
 #include "thesaurus_senses.h"
 #include "wordnet_nouns.h"
 
@@ -77,6 +78,19 @@ bool BuildNounSenseLines(const LexiconAssembly& lexicon, const NounSenseInputs& 
   if (!bridge.Translate(lemmas, in.bridges, in.work, error)) return false;
 
   SemanticClasses classes(fields, bridge);
+  // The curated main senses, when the table is there.
+  std::string mainText;
+  if (ReadText(in.data + "/noun_senses.tsv", &mainText)) {
+    std::vector<std::pair<std::string, int>> mainSenses;
+    if (!ParseMainSenses(mainText, fields, &mainSenses, error)) return false;
+    classes.SetMainSenses(std::move(mainSenses));
+  }
+  if (in.proseCounts) {
+    classes.SetFrequency([&](const std::string& lemma) {
+      const auto it = in.proseCounts->find(lemma);
+      return it == in.proseCounts->end() ? 0.0 : it->second;
+    });
+  }
   classes.Build(nounForms, feminines, thesaurus,
                 [&](const std::string& l) { return analyserLemmas.count(l) != 0 || abbreviations.count(l) != 0; });
   *lines = classes.SourceLines();

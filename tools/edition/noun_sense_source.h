@@ -23,6 +23,8 @@ struct NounSenseInputs {
   std::string work;           // a folder for scratch files
   BridgeDictionaries bridges;
   std::string measure;        // a CoNLL-U treebank to measure on, or empty
+  // Occurrences of each lemma (8-bit) in running prose, or null.
+  const std::map<std::string, double>* proseCounts = nullptr;
 };
 
 // The bilingual dictionaries as Debian installs them under `apertiumFolder`

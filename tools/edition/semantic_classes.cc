@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "foundations/charset.h"
+#include "table_lines.h"
 
 namespace malvex::edition {
 
@@ -385,6 +386,37 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
     }
   }
 
+  // The curated main senses, and the classes they name.
+  std::map<int, std::string> claimed;  // cluster -> name
+  std::set<std::string> curated;
+  for (const auto& [lemma, field] : mainSenses_) {
+    curated.insert(lemma);
+    if (!isLemma(lemma) || lemma.size() > kMaxName) continue;
+    std::vector<Pending>& senses = nounSenses[lemma];
+    if (field >= 0) {
+      const auto it = std::find_if(senses.begin(), senses.end(), [&](const Pending& p) { return p.field == field; });
+      if (it != senses.end()) {
+        std::rotate(senses.begin(), it, it + 1);
+      } else {
+        // A sense of its own in that field; an earlier own sense gives way.
+        senses.erase(std::remove_if(senses.begin(), senses.end(), [](const Pending& p) { return p.cluster < 0; }),
+                     senses.end());
+        Pending p;
+        p.field = field;
+        senses.insert(senses.begin(), p);
+        ownNamed.insert(lemma);
+      }
+      ++counts["curated main senses"];
+    }
+    // The noun names the class of its main sense, unless a later sense of
+    // its own reference already bears its name (șah the game beside the
+    // class of rulers).
+    if (!senses.empty() && senses.front().cluster >= 0 && !claimed.count(senses.front().cluster) &&
+        !ownNamed.count(lemma)) {
+      claimed.emplace(senses.front().cluster, lemma);
+    }
+  }
+
   // References: the classes of lines named by their best free candidate,
   // larger classes choosing first; then the nouns named after themselves.
   std::vector<std::set<std::string>> members(clusters.size());
@@ -405,6 +437,7 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
   };
   std::vector<int> referenceOfCluster(clusters.size(), -1);
   std::set<std::string> taken(ownNamed.begin(), ownNamed.end());
+  for (const auto& [c, name] : claimed) taken.insert(name);
   std::vector<int> byMembers;
   for (size_t c = 0; c < clusters.size(); ++c) {
     if (!members[c].empty()) byMembers.push_back(static_cast<int>(c));
@@ -412,6 +445,11 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
   std::stable_sort(byMembers.begin(), byMembers.end(),
                    [&](int a, int b) { return members[a].size() > members[b].size(); });
   for (const int c : byMembers) {
+    if (const auto it = claimed.find(c); it != claimed.end()) {
+      referenceOfCluster[c] = static_cast<int>(references_.size());
+      references_.push_back(Reference{it->second, classField[c], members[c].size()});
+      continue;
+    }
     std::vector<std::string> candidates = ClassNameCandidates(lines, clusters[c], commonness);
     // Nouns that joined the class without a line of it may name it too.
     for (const std::string& m : members[c]) {
@@ -421,10 +459,26 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
     // nouns that have it, then the other terms.
     std::stable_partition(candidates.begin(), candidates.end(),
                           [&](const std::string& s) { return members[c].count(s) != 0; });
-    std::stable_partition(candidates.begin(), candidates.end(), [&](const std::string& s) {
+    const auto mainEnd = std::stable_partition(candidates.begin(), candidates.end(), [&](const std::string& s) {
       const auto it = nounSenses.find(s);
       return it != nounSenses.end() && !it->second.empty() && it->second.front().cluster == c;
     });
+    // Among those, the noun of everyday use (an, cap, parte) rather than
+    // the rare or old synonyms the thesaurus lists more often (veleat,
+    // tărtăcuță, judecie).
+    if (frequency_ && mainEnd != candidates.begin()) {
+      auto best = candidates.begin();
+      double top = 0;
+      for (auto it = candidates.begin(); it != mainEnd; ++it) {
+        if (taken.count(*it)) continue;
+        const double f = frequency_(*it);
+        if (f > top) {
+          top = f;
+          best = it;
+        }
+      }
+      if (top > 0) std::rotate(candidates.begin(), best, best + 1);
+    }
     std::string name;
     for (const std::string& s : candidates) {
       if (s.size() <= kMaxName && !taken.count(s)) {
@@ -486,9 +540,14 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
         senses.push_back(s);
       }
     };
-    // A form with lines of its own ("bucate") has those senses first.
-    if (!isLemma(form) && !ls.empty()) addAll(form, ls.front());
+    // A form with lines of its own ("bucate") has those senses first, but
+    // for a noun whose main sense is curated ("casa", the articled house,
+    // before the card game of that name).
+    const bool ownLines = !isLemma(form) && !ls.empty();
+    const bool curatedLemma = !ls.empty() && curated.count(ls.front()) != 0;
+    if (ownLines && !curatedLemma) addAll(form, ls.front());
     for (const std::string& l : ls) addAll(l, l);
+    if (ownLines && curatedLemma) addAll(form, ls.front());
     if (!senses.empty()) formSenses_.emplace(form, std::move(senses));
   }
   counts["thesaurus noun lines"] = n;
@@ -523,6 +582,38 @@ std::vector<std::string> SemanticClasses::SourceLines() const {
     }
   }
   return out;
+}
+
+bool ParseMainSenses(const std::string& text, const SemanticFields& fields,
+                     std::vector<std::pair<std::string, int>>* mainSenses, std::string* error) {
+  std::map<std::string, int> fieldOf;
+  for (size_t i = 0; i < fields.Fields().size(); ++i) fieldOf.emplace(fields.Fields()[i].name, static_cast<int>(i));
+  std::set<std::string> seen;
+  mainSenses->clear();
+  return ForEachLine(text, [&](const std::vector<std::string>& f, int number) {
+    const std::string where = "noun_senses.tsv:" + std::to_string(number) + ": ";
+    if (f.size() != 2 || f[0].empty()) {
+      *error = where + "expected a noun and the field of its main sense";
+      return false;
+    }
+    std::string noun = FromUtf8(f[0]);
+    FoldToLower(noun);
+    if (!seen.insert(noun).second) {
+      *error = where + "\"" + f[0] + "\" is given twice";
+      return false;
+    }
+    int field = -1;
+    if (f[1] != "-") {
+      const auto it = fieldOf.find(FromUtf8(f[1]));
+      if (it == fieldOf.end()) {
+        *error = where + "\"" + f[1] + "\" is no reference field";
+        return false;
+      }
+      field = it->second;
+    }
+    mainSenses->emplace_back(noun, field);
+    return true;
+  });
 }
 
 bool ReadAnalyserNouns(const std::string& analyserPaths, std::set<std::string>* lemmas,

@@ -53,6 +53,21 @@ class SemanticClasses {
              const std::function<bool(const std::string&)>& trusted,
              const ClusterOptions& options = ClusterOptions());
 
+  // How often a noun lemma (8-bit) is met in running text; the most
+  // frequent of the nouns whose main sense a class is names it. Unset, the
+  // class names come from the thesaurus alone.
+  void SetFrequency(std::function<double(const std::string&)> frequency) { frequency_ = std::move(frequency); }
+
+  // Curated main senses: noun lemma (8-bit, folded) -> the field index of
+  // its main sense, or -1 to keep its sense order. The lemma's sense with
+  // that field comes first (a sense of its own reference in that field when
+  // it has none), and the class of its main sense is named after it. The
+  // first lemma of the list to claim a class names it, unless a later sense
+  // of the lemma's own reference bears its name. A form of the lemma
+  // that has thesaurus lines of its own gives those senses after the
+  // lemma's.
+  void SetMainSenses(std::vector<std::pair<std::string, int>> mainSenses) { mainSenses_ = std::move(mainSenses); }
+
   const std::vector<Reference>& References() const { return references_; }
   // The senses of a noun form (8-bit, folded), most likely first; null when
   // the form has none.
@@ -69,9 +84,18 @@ class SemanticClasses {
  private:
   const SemanticFields& fields_;
   const NounBridge& bridge_;
+  std::function<double(const std::string&)> frequency_;
+  std::vector<std::pair<std::string, int>> mainSenses_;
   std::vector<Reference> references_;
   std::map<std::string, std::vector<SemanticSense>> formSenses_;
 };
+
+// Parses noun_senses.tsv ("noun<TAB>field of its main sense", the field a
+// level-2 name of `fields` or "-"): the curated main senses as
+// SetMainSenses takes them. False, with `error` naming the line, for an
+// unknown field, a noun given twice or a malformed line.
+bool ParseMainSenses(const std::string& text, const SemanticFields& fields,
+                     std::vector<std::pair<std::string, int>>* mainSenses, std::string* error);
 
 // Reads the noun lemmas of the analyser's paths ("form<TAB>lemma<n>...")
 // and the feminine forms of person nouns among them (a feminine singular

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "foundations/charset.h"
 
@@ -80,8 +81,11 @@ class SemanticClassesTest : public ::testing::Test {
         Line("masă", {"mobilă", "birou"}),
     };
   }
-  void Build() {
+  void Build(std::vector<std::pair<std::string, int>> mainSenses = {},
+             std::function<double(const std::string&)> frequency = nullptr) {
     classes_ = std::make_unique<SemanticClasses>(fields_, bridge_);
+    classes_->SetMainSenses(std::move(mainSenses));
+    if (frequency) classes_->SetFrequency(std::move(frequency));
     classes_->Build(nounForms_, feminines_, thesaurus_, [](const std::string& l) { return l != E("zgâmboi"); });
   }
   const SemanticSense& First(const char* form) const {
@@ -92,6 +96,13 @@ class SemanticClassesTest : public ::testing::Test {
   std::string Reference(const SemanticSense& s) const { return ToUtf8(classes_->References()[s.reference].name); }
   std::string Field(const SemanticSense& s) const {
     return s.field < 0 ? "-" : ToUtf8(fields_.Fields()[s.field].name);
+  }
+  int FieldIndex(const char* name) const {
+    for (size_t i = 0; i < fields_.Fields().size(); ++i) {
+      if (fields_.Fields()[i].name == E(name)) return static_cast<int>(i);
+    }
+    ADD_FAILURE() << name;
+    return -1;
   }
 
   WordNetNouns wordnet_;
@@ -144,6 +155,77 @@ TEST_F(SemanticClassesTest, SourceLinesHoldEverySenseOfEveryForm) {
   EXPECT_NE(std::find(lines.begin(), lines.end(), "șahul\tșah\tjocuri\tjoc\t0\tșah"), lines.end());
   EXPECT_NE(std::find(lines.begin(), lines.end(), "elicopter\telicopter\t-\t-\t0\telicopter"), lines.end());
   for (const std::string& l : lines) EXPECT_EQ(std::count(l.begin(), l.end(), '\t'), 5) << l;
+}
+
+TEST_F(SemanticClassesTest, CuratedMainSensesComeFirstAndNameTheirClass) {
+  Build({{E("șah"), FieldIndex("conducători")}, {E("elicopter"), FieldIndex("mobilier")}, {E("padișah"), -1},
+         {E("sultan"), -1}});
+  // The shah before the game the translations put first.
+  const std::vector<SemanticSense>& sah = *classes_->SensesOfForm(E("șahul"));
+  ASSERT_EQ(sah.size(), 2u);
+  EXPECT_EQ(Field(sah[0]), "conducători");
+  EXPECT_EQ(sah[0].flags, 0);
+  EXPECT_EQ(Field(sah[1]), "jocuri");
+  // The class of rulers named by the first noun that claims it.
+  EXPECT_EQ(Reference(First("sultan")), "padișah");
+  EXPECT_EQ(First("sultan").reference, sah[0].reference);
+  // A field none of the noun's senses has: a sense of its own there.
+  const std::vector<SemanticSense>& e = *classes_->SensesOfForm(E("elicopter"));
+  ASSERT_EQ(e.size(), 1u);
+  EXPECT_EQ(Reference(e[0]), "elicopter");
+  EXPECT_EQ(Field(e[0]), "mobilier");
+}
+
+// "profesori" has a thesaurus line of its own (the teaching staff), which
+// comes before the senses of its lemma unless the lemma's main sense is
+// curated.
+TEST_F(SemanticClassesTest, AFormsOwnLinesFollowTheSensesOfACuratedLemma) {
+  thesaurus_.push_back(Line("profesori", {"profesorime", "corp didactic"}));
+  Build();
+  const std::string staff = Reference(First("profesori"));
+  EXPECT_NE(First("profesori").reference, First("profesor").reference);
+  Build({{E("profesor"), -1}});
+  const std::vector<SemanticSense>& p = *classes_->SensesOfForm(E("profesori"));
+  ASSERT_GE(p.size(), 2u);
+  EXPECT_EQ(p[0].reference, First("profesor").reference);
+  EXPECT_EQ(Reference(p[0]), "profesor");
+  EXPECT_EQ(Reference(p.back()), staff);
+}
+
+TEST_F(SemanticClassesTest, TheNounMostUsedNamesTheClassOfItsMainSense) {
+  Build();
+  const std::string byThesaurus = Reference(First("profesor"));
+  const std::string other = byThesaurus == "profesor" ? "dascăl" : "profesor";
+  Build({}, [&](const std::string& lemma) { return lemma == E(other.c_str()) ? 3.0 : 0.0; });
+  EXPECT_EQ(Reference(First("profesor")), other);
+  EXPECT_EQ(Reference(First("dascăl")), other);
+}
+
+TEST(ParseMainSenses, NounsAndKnownFieldsOnly) {
+  WordNetNouns wordnet;
+  ASSERT_TRUE(wordnet.Parse(kData, kIndex, kCounts));
+  SemanticFields fields;
+  std::string error;
+  ASSERT_TRUE(fields.Parse(kDomains, kFields, wordnet, &error)) << error;
+  std::vector<std::pair<std::string, int>> senses;
+  ASSERT_TRUE(ParseMainSenses("# comment\nȘah\tconducători\r\n\nmasă\t-\n", fields, &senses, &error)) << error;
+  ASSERT_EQ(senses.size(), 2u);
+  EXPECT_EQ(senses[0].first, E("șah"));
+  EXPECT_EQ(fields.Fields()[senses[0].second].name, E("conducători"));
+  EXPECT_EQ(senses[1], std::make_pair(E("masă"), -1));
+  const struct {
+    const char* text;
+    const char* error;
+  } faults[] = {
+      {"șah\tregi\n", "noun_senses.tsv:1: \"regi\" is no reference field"},
+      {"șah\t-\n# x\nșah\tjocuri\n", "noun_senses.tsv:3: \"șah\" is given twice"},
+      {"șah\n", "noun_senses.tsv:1: expected a noun and the field of its main sense"},
+      {"șah\tjocuri\tx\n", "noun_senses.tsv:1: expected a noun and the field of its main sense"},
+  };
+  for (const auto& f : faults) {
+    EXPECT_FALSE(ParseMainSenses(f.text, fields, &senses, &error)) << f.text;
+    EXPECT_EQ(error, f.error) << f.text;
+  }
 }
 
 }  // namespace
