@@ -15,7 +15,8 @@
 //   - class accuracy: the share of non-punctuation tokens whose chosen word
 //     class after disambiguation is one of the gold part of speech's classes
 //     (a word not yet classified counts as a substantive; the tokens merged
-//     into one compound share its verdict, right when any of them fits);
+//     into one compound, joined by '_' or by a hyphen, share its verdict,
+//     right when any of them fits);
 //   - verb and adjective lemma accuracy: the share of VERB (ADJ) tokens
 //     whose lemma in the verb (adjective) lemma index, as the engine finds
 //     it, is the treebank's lemma;
@@ -281,10 +282,12 @@ int main(int argc, char** argv) {
   // last token.
   std::vector<unsigned> storedGold(stored.size(), 0);
   std::vector<size_t> lastToken(stored.size(), 0);
+  std::vector<int> tokensOf(stored.size(), 0);
   for (size_t i = 0; i < gold.size(); ++i) {
     if (where[i] < 0) continue;
     storedGold[static_cast<size_t>(where[i])] |= ClassesOfUpos(gold[i]->upos);
     lastToken[static_cast<size_t>(where[i])] = i;
+    ++tokensOf[static_cast<size_t>(where[i])];
   }
 
   ReadingCache readings(engine.lexicon());
@@ -299,7 +302,9 @@ int main(int argc, char** argv) {
     if (where[i] < 0) continue;
     const size_t s = static_cast<size_t>(where[i]);
     const StoredWord& w = stored[s];
-    const bool compound = w.text.find('_') != std::string::npos;
+    // A compound: words joined by '_', or by a hyphen where the treebank
+    // has two tokens (într-o, the preposition and the article).
+    const bool compound = w.text.find('_') != std::string::npos || tokensOf[s] > 1;
     // A compound of the lexicon is measured as a whole, against the parts
     // of speech of all its tokens; a compound the reader made itself (a
     // compound tense) by the readings of each token's own word.
