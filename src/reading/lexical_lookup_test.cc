@@ -73,6 +73,22 @@ TEST_F(LexicalLookupTest, WordsGetTheirReadingsCapitalisationAndExpressionStart)
   }
 }
 
+TEST_F(LexicalLookupTest, KeptAnswersStopOnceTheLexiconOverflowed) {
+  // Kept first: the readings of "mare" and the join "de_la".
+  EXPECT_EQ(Look({{"mare", ""}, {"de", ""}, {"la", ""}}), (std::vector<std::string>{"mare", "de_la"}));
+  ASSERT_EQ(buffer_.slots[0].highest, 2);
+
+  // A seventh reading asked of the lexicon: from then on every lookup
+  // fails, and so must the words and joins met again.
+  box_.QueueAnswer(kButton1);  // Yes: go on
+  char form[] = "mare";
+  EXPECT_EQ(lexicon_.LookupForm(6, form, 4, true, true), -1);
+  ASSERT_TRUE(lexicon_.depthOverflow());
+  EXPECT_EQ(Look({{"mare", ""}, {"de", ""}, {"la", ""}}), (std::vector<std::string>{"mare", "de", "la"}));
+  EXPECT_EQ(buffer_.slots[0].highest, 0);
+  EXPECT_TRUE(isUnclassified(buffer_.slots[0].candidates[0]));
+}
+
 TEST_F(LexicalLookupTest, NumeralReadingHasNoFlags) {
   Fill(buffer_, {{"2024", ""}});
   lookup().LookupWord(buffer_, 0);
