@@ -553,6 +553,8 @@ void GuiTest::openedFileShowsItsResults() {
   QVERIFY(window.MenuRelancer->isEnabled());
   QVERIFY(window.ImageTexte->isVisible());
   QVERIFY(window.ImageTexte->width() > 300);
+  // The pages keep the results panel's width beside the text.
+  QCOMPARE(window.Splitter->sizes().value(0), 288);
   QVERIFY(window.resultPanel() != nullptr && window.resultPanel()->isVisible());
   window.ImageTexte->grab();
   QVERIFY(window.textView()->HasWords());

@@ -9,6 +9,7 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -21,6 +22,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cstdlib>
+#include <string>
 
 #include "app/caption.h"
 #include "app/open_filters.h"
@@ -155,17 +158,19 @@ void TApdEditForm::CreatePages() {
   ListBoxFichiersOuverts = new QListWidget(TabSheetFichiers);
   ListBoxFichiersOuverts->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   filesLayout->addWidget(ListBoxFichiersOuverts);
-  auto* buttons = new QHBoxLayout();
+  // Two rows of buttons, so that the pages stay narrow.
+  auto* buttons = new QGridLayout();
   ButtonListeFichiersAjouter = new QPushButton("&" + Text(741), TabSheetFichiers);
   ButtonListeFichiersSupprimer = new QPushButton("&" + Text(602), TabSheetFichiers);
   ButtonListeFichiersTrier = new QPushButton("&" + Text(891), TabSheetFichiers);
   ButtonListeFichiersAnalyser = new QPushButton("A&nalyze", TabSheetFichiers);
   ButtonListeFichiersOuvrir = new QPushButton("&" + Text(527), TabSheetFichiers);
   ButtonListeFichiersOuvrir->setToolTip("Open the selected file alone");
-  for (QPushButton* b : {ButtonListeFichiersAjouter, ButtonListeFichiersSupprimer, ButtonListeFichiersTrier,
-                         ButtonListeFichiersOuvrir, ButtonListeFichiersAnalyser}) {
-    buttons->addWidget(b);
-  }
+  buttons->addWidget(ButtonListeFichiersAjouter, 0, 0);
+  buttons->addWidget(ButtonListeFichiersSupprimer, 0, 1);
+  buttons->addWidget(ButtonListeFichiersTrier, 0, 2);
+  buttons->addWidget(ButtonListeFichiersOuvrir, 1, 0);
+  buttons->addWidget(ButtonListeFichiersAnalyser, 1, 1, 1, 2);
   filesLayout->addLayout(buttons);
   PageControl->addTab(TabSheetFichiers, Text(583));
   connect(ButtonListeFichiersAjouter, &QPushButton::clicked, this, [this] { ButtonListeFichiersAjouterClick(); });
@@ -334,16 +339,15 @@ void TApdEditForm::EnableCommandDuMenu(bool enabled) {
   PageControl->setTabVisible(PageControl->indexOf(TabSheetResultats), state.resultsPage);
   PageControl->setTabText(PageControl->indexOf(TabSheetExplication), Text(state.explanationTitleId));
   PageControl->setCurrentWidget(state.resultsPage ? TabSheetResultats : TabSheetExplication);
+  // The splitter gives a hidden panel's room to the pages: the widths the
+  // user left are kept while the panels are hidden and given back.
+  if (!state.panels && ImageTexte->isVisible()) resultsPanelWidth_ = Splitter->sizes().value(0);
   ImageTexte->setVisible(state.panels);
   if (state.panels) {
-    // A panel hidden since the window was built has no width yet: it gets
-    // what the results panel leaves.
     const QList<int> sizes = Splitter->sizes();
-    const int total = sizes.value(0) + sizes.value(1);
-    if (sizes.size() == 2 && sizes[1] < total / 4) {
-      const int left = std::min(resultsPanelWidth_, total / 2);
-      Splitter->setSizes({left, total - left});
-    }
+    const int total = std::max(sizes.value(0) + sizes.value(1), Splitter->width());
+    const int left = std::min(resultsPanelWidth_, total / 2);
+    Splitter->setSizes({left, total - left});
     Splitter->refresh();
   }
 }
@@ -571,7 +575,10 @@ void TApdEditForm::SaveGeometry() {
   registry.Load();
   const std::string key = WindowRegistryKey(engine_->settings().language());
   registry.Set(key, "Geometry", saveGeometry().toBase64().toStdString());
-  if (Splitter != nullptr) registry.Set(key, "Panels", Splitter->saveState().toBase64().toStdString());
+  if (Splitter != nullptr) {
+    const int width = ImageTexte->isVisible() ? Splitter->sizes().value(0) : resultsPanelWidth_;
+    registry.Set(key, "ResultsPanelWidth", std::to_string(width));
+  }
   registry.Save();
 }
 
@@ -579,11 +586,12 @@ bool TApdEditForm::RestoreGeometry() {
   Registry registry(registryPath_);
   if (!registry.Load()) return false;
   const std::string key = WindowRegistryKey(engine_->settings().language());
-  std::string geometry, panels;
+  std::string geometry, width;
   if (!registry.Get(key, "Geometry", geometry)) return false;
   if (!restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(geometry)))) return false;
-  if (Splitter != nullptr && registry.Get(key, "Panels", panels)) {
-    Splitter->restoreState(QByteArray::fromBase64(QByteArray::fromStdString(panels)));
+  if (registry.Get(key, "ResultsPanelWidth", width)) {
+    const int w = std::atoi(width.c_str());
+    if (w >= 100) resultsPanelWidth_ = w;
   }
   return true;
 }
