@@ -60,6 +60,8 @@ class SegmentBuffer {
 
   // Parks the word that opened the next sentence.
   WordSlot holding;
+  // The slots from `count` on are all zero; the segmenter writes new words
+  // into them without clearing them first.
   WordSlot slots[kSlotCount];
   int count;
   // The number of the last word written; the proposition writer raises it.

@@ -59,8 +59,9 @@ void Segmenter::StartFile(int32_t highestPosition) {
 bool Segmenter::AddWord(std::string_view text, std::string_view separator) {
   SegmentBuffer& b = lexical_;
   if (b.count >= SegmentBuffer::kCapacity && !FlushLexical()) return false;
+  // The slots after the last one used are empty already (ClearSlots and
+  // the stages keep them so): only the text and separator are written.
   WordSlot& slot = b.slots[b.count];
-  ClearSlot(slot);
   if (!text.empty()) {
     CopyText(slot.text, sizeof slot.text, text);
     CopyText(slot.separator, sizeof slot.separator, separator.empty() ? std::string_view(" ") : separator);
@@ -70,7 +71,6 @@ bool Segmenter::AddWord(std::string_view text, std::string_view separator) {
     slot.separator[0] = ' ';
   }
   ++b.count;
-  ClearNextSlot(b);
   b.holding.text[0] = 0;
   b.holding.empty = 1;
 
@@ -137,13 +137,13 @@ bool Segmenter::FlushLexical() {
 
 bool Segmenter::AddSlot(const WordSlot& slot) {
   SegmentBuffer& b = sentence_;
+  // The slots after the last one used are empty already.
   WordSlot& added = b.slots[b.count];
   added = slot;
   added.empty = added.text[0] == 0 ? 1 : 0;
   if (added.separator[0] == 0) std::memcpy(added.separator, " ", 2);
   b.lastIsEndMarker = added.IsEndMarker();
   ++b.count;
-  ClearNextSlot(b);
   bool close = false;
   if (b.skipNextCloseTest)
     b.skipNextCloseTest = false;

@@ -85,6 +85,46 @@ INSTANTIATE_TEST_SUITE_P(
       return name;
     });
 
+// True when every slot of `b` from `count` on is all zero bytes.
+bool FreeSlotsAreZero(const SegmentBuffer& b) {
+  for (int i = b.count; i < SegmentBuffer::kSlotCount; ++i) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&b.slots[i]);
+    for (size_t k = 0; k < sizeof(WordSlot); ++k)
+      if (bytes[k] != 0) return false;
+  }
+  return true;
+}
+
+// New words are written into the free slots without clearing them, so
+// every path that frees slots (sentence ends, full buffers, the word parked
+// for the next sentence, line ends) must leave them zero; a short word in a
+// slot where a long one stood is read whole.
+TEST_F(SegmenterTest, FreeSlotsStayZeroAndShortWordsFollowLongOnes) {
+  std::vector<std::pair<std::string, std::string>> words;
+  for (int i = 0; i < 130; ++i) words.push_back({"extraordinarilor", i == 0 ? "" : " "});
+  words.push_back({"Un", "."});
+  words.push_back({"om", " "});
+  words.push_back({"a", ","});
+  words.push_back({"x", " "});
+  for (const auto& [text, separator] : words) {
+    ASSERT_TRUE(segmenter.AddWord(text, separator)) << text;
+    ASSERT_TRUE(FreeSlotsAreZero(segmenter.lexical())) << text;
+    ASSERT_TRUE(FreeSlotsAreZero(segmenter.sentence())) << text;
+  }
+  ASSERT_TRUE(segmenter.ForceSentenceEnd());
+  EXPECT_TRUE(FreeSlotsAreZero(segmenter.lexical()));
+  EXPECT_TRUE(FreeSlotsAreZero(segmenter.sentence()));
+  ASSERT_TRUE(segmenter.AddWord("b", ""));
+  ASSERT_TRUE(segmenter.EndOfFile(""));
+  EXPECT_TRUE(FreeSlotsAreZero(segmenter.lexical()));
+  EXPECT_TRUE(FreeSlotsAreZero(segmenter.sentence()));
+  const std::string dump = Dump();
+  EXPECT_NE(dump.find(" un[]@"), std::string::npos) << dump;
+  EXPECT_NE(dump.find(" om[ ]@"), std::string::npos) << dump;
+  EXPECT_NE(dump.find(" x[ ]@"), std::string::npos) << dump;
+  EXPECT_NE(dump.find(" b[]@"), std::string::npos) << dump;
+}
+
 TEST_F(SegmenterTest, LineEndForcedSentenceEndClosesOnce) {
   Add({{"Titlu", ""}, {"mare", " "}});
   ASSERT_TRUE(segmenter.ForceSentenceEnd());
