@@ -13,6 +13,7 @@
 #include "cli/report_format.h"
 #include "foundations/charset.h"
 #include "reading/engine.h"
+#include "test_engine.h"
 #include "test_installation.h"
 #include "test_support.h"
 
@@ -72,11 +73,8 @@ std::vector<std::string> CsvFields(const std::string& row) {
 class ReportTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(testing::WriteTestInstallation(dir.path(), MALVEX_TEST_EDITION));
-    EngineOptions options;
-    options.places = testing::TestSettingsPlaces(dir.path());
-    engine = std::make_unique<Engine>(frontEnd, options);
-    ASSERT_TRUE(engine->StartEngine());
+    engine = testing::StartTestEngine(dir.path(), frontEnd, MALVEX_TEST_EDITION);
+    ASSERT_NE(engine, nullptr);
   }
   void TearDown() override { engine->StopEngine(); }
 

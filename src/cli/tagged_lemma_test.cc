@@ -10,6 +10,7 @@
 #include "dictionaries/semantic_dictionary.h"
 #include "foundations/category.h"
 #include "reading/engine.h"
+#include "test_engine.h"
 #include "test_installation.h"
 #include "test_support.h"
 
@@ -22,11 +23,8 @@ using testing::QuietFrontEnd;
 class TaggedLemmaTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(testing::WriteTestInstallation(dir.path(), MALVEX_TEST_EDITION));
-    EngineOptions options;
-    options.places = testing::TestSettingsPlaces(dir.path());
-    engine = std::make_unique<Engine>(frontEnd, options);
-    ASSERT_TRUE(engine->StartEngine());
+    engine = testing::StartTestEngine(dir.path(), frontEnd, MALVEX_TEST_EDITION);
+    ASSERT_NE(engine, nullptr);
   }
 
   // "word=lemma" for every word of the analysed text (end markers left out).

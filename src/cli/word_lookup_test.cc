@@ -8,6 +8,7 @@
 #include "platform/basic_gauges.h"
 #include "platform/scripted_box.h"
 #include "reading/engine.h"
+#include "test_engine.h"
 #include "test_installation.h"
 #include "test_support.h"
 
@@ -21,11 +22,8 @@ using testing::QuietFrontEnd;
 class WordLookupTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(testing::WriteTestInstallation(dir.path(), MALVEX_TEST_EDITION));
-    EngineOptions options;
-    options.places = testing::TestSettingsPlaces(dir.path());
-    engine = std::make_unique<Engine>(frontEnd, options);
-    ASSERT_TRUE(engine->StartEngine());
+    engine = testing::StartTestEngine(dir.path(), frontEnd, MALVEX_TEST_EDITION);
+    ASSERT_NE(engine, nullptr);
   }
 
   testing::TempDir dir;

@@ -12,6 +12,7 @@
 #include "platform/basic_gauges.h"
 #include "reading/engine.h"
 #include "semantic/analysis_context.h"
+#include "test_engine.h"
 #include "test_installation.h"
 #include "test_support.h"
 
@@ -64,11 +65,11 @@ class TableScenario : public ScenarioGroups {
 class SemanticPassTest : public ::testing::Test {
  protected:
   SemanticPassTest() {
-    EXPECT_TRUE(testing::WriteTestInstallation(dir.path(), MALVEX_TEST_EDITION));
-    EngineOptions options;
-    options.places = testing::TestSettingsPlaces(dir.path());
-    engine = std::make_unique<Engine>(frontEnd, options);
-    EXPECT_TRUE(engine->StartEngine());
+    engine = StartTestEngine(dir.path(), frontEnd, MALVEX_TEST_EDITION);
+    if (engine == nullptr) {
+      ADD_FAILURE() << "the engine did not start on the mini edition";
+      return;
+    }
     engine->record().setClassThresholdByWords(true);
     engine->record().setClassMinWords(1);
     engine->record().setRelationLevel(1);

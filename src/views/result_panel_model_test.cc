@@ -12,6 +12,7 @@
 #include "foundations/category.h"
 #include "reading/engine.h"
 #include "semantic/analysis_context.h"
+#include "test_engine.h"
 #include "test_installation.h"
 #include "test_support.h"
 #include "views/recording_canvas.h"
@@ -28,11 +29,8 @@ using testing::QuietFrontEnd;
 class ResultPanelModelTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(testing::WriteTestInstallation(dir.path(), MALVEX_TEST_EDITION));
-    EngineOptions options;
-    options.places = testing::TestSettingsPlaces(dir.path());
-    engine = std::make_unique<Engine>(frontEnd, options);
-    ASSERT_TRUE(engine->StartEngine());
+    engine = testing::StartTestEngine(dir.path(), frontEnd, MALVEX_TEST_EDITION);
+    ASSERT_NE(engine, nullptr);
     engine->record().setTextViewByProposition(true);
     MakeModel(ResultList::kDefaultCapacity);
   }
