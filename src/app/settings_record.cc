@@ -159,7 +159,8 @@ void SettingsRecord::setText(size_t at, std::string_view value) {
   assert(at + kTextField <= kSize);
   size_t n = std::min(value.size(), kTextField - 1);
   std::memset(bytes_.data() + at, 0, kTextField);
-  std::memcpy(bytes_.data() + at, value.data(), n);
+  // An empty view may hold no pointer at all; memcpy must not be given one.
+  if (n > 0) std::memcpy(bytes_.data() + at, value.data(), n);
 }
 
 uint32_t SettingsRecord::colour(int index) const {
