@@ -69,23 +69,37 @@ bool LexicalLookup::IsNumber(const char* text) const {
   return digit(text[0]) && (n < 2 || digit(text[1])) && digit(text[n - 1]);
 }
 
+LexicalLookup::FoldedWord LexicalLookup::FoldWord(WordSlot& slot) {
+  FoldedWord word;
+  // A proper name the lexicon does not know stays unclassified.
+  word.asciiCapital = slot.text[0] >= 'A' && slot.text[0] <= 'Z';
+  FoldSlotToLower(slot);
+  word.length = std::strlen(slot.text);
+  word.hash = WordAnswers::Keepable(word.length) ? HashAnswerKey(slot.text, word.length) : 0;
+  return word;
+}
+
 void LexicalLookup::LookupWord(SegmentBuffer& buffer, int i) {
+  joinStarts_[i] = 0;
+  WordSlot& slot = buffer.slots[i];
+  if (!slot.IsWord()) return;
+  LookupFoldedWord(buffer, i, FoldWord(slot));
+}
+
+void LexicalLookup::LookupFoldedWord(SegmentBuffer& buffer, int i, const FoldedWord& word) {
   WordSlot& slot = buffer.slots[i];
   joinStarts_[i] = 0;
-  if (!slot.IsWord()) return;
   const char* next = i + 1 < SegmentBuffer::kSlotCount ? buffer.slots[i + 1].separator : "";
   const bool apostropheFollows = IsApostrophe(next[0]);
-  // A proper name the lexicon does not know stays unclassified.
-  const bool asciiCapital = slot.text[0] >= 'A' && slot.text[0] <= 'Z';
-  FoldSlotToLower(slot);
-  const size_t length = std::strlen(slot.text);
+  const bool asciiCapital = word.asciiCapital;
+  const size_t length = word.length;
   slot.lookupMark = 0;
 
   // A lexicon whose readings overflowed answers nothing any more, unlike
   // the answers kept.
   const bool keep = !lexicon_.depthOverflow() && WordAnswers::Keepable(length);
   const uint8_t context = static_cast<uint8_t>((apostropheFollows ? 1 : 0) | (asciiCapital ? 2 : 0));
-  const uint64_t h = keep ? HashAnswerKey(slot.text, length) : 0;
+  const uint64_t h = keep ? word.hash : 0;
   if (keep) {
     if (const WordReadings* kept = wordAnswers_.Find(slot.text, length, context, h)) {
       std::memcpy(slot.candidates, kept->candidates, sizeof slot.candidates);
@@ -164,7 +178,21 @@ uint8_t LexicalLookup::JoinStarts(const char* text, size_t length) {
 }
 
 void LexicalLookup::LookupSentence(SegmentBuffer& buffer) {
-  for (int i = 0; i < buffer.count; ++i) LookupWord(buffer, i);
+  // The sets of the answer table lie far apart in memory: asking for those
+  // of all the words first lets their loads overlap instead of waiting for
+  // each in turn.
+  for (int i = 0; i < buffer.count; ++i) {
+    WordSlot& slot = buffer.slots[i];
+    if (!slot.IsWord()) continue;
+    folded_[i] = FoldWord(slot);
+    if (WordAnswers::Keepable(folded_[i].length)) wordAnswers_.Prefetch(folded_[i].hash);
+  }
+  for (int i = 0; i < buffer.count; ++i) {
+    if (buffer.slots[i].IsWord())
+      LookupFoldedWord(buffer, i, folded_[i]);
+    else
+      joinStarts_[i] = 0;
+  }
   for (int j = 0; j < buffer.count; ++j) {
     if (!buffer.slots[j].IsWord()) continue;
     ProgrammingLanguageName(buffer, j);

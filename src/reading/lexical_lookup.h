@@ -113,6 +113,18 @@ class LexicalLookup {
   uint8_t JoinStarts(const char* text, size_t length);
   // Fills slot `a`'s readings with those of its (merged) text.
   void ReadingsOfText(WordSlot& slot);
+  // What LookupWord learns of a word before its lookup: whether it began
+  // with an ASCII capital, and its folded length and answer key hash.
+  struct FoldedWord {
+    uint64_t hash;
+    size_t length;
+    bool asciiCapital;
+  };
+  // Folds the word of `slot` to lower case (recording its capitalisation)
+  // and returns what its lookup needs.
+  static FoldedWord FoldWord(WordSlot& slot);
+  // LookupWord on a word FoldWord has already folded.
+  void LookupFoldedWord(SegmentBuffer& buffer, int i, const FoldedWord& word);
   // The lemma number of `text` read as `r` (a verb or an adjective).
   uint32_t LemmaNumber(const char* text, const WordCategory& r);
 
@@ -162,6 +174,8 @@ class LexicalLookup {
   // The kJoin* bits of the words of the buffer last looked up, by slot: a
   // first join that no entry begins with is then refused without a probe.
   uint8_t joinStarts_[SegmentBuffer::kSlotCount] = {};
+  // The words of the sentence being looked up, as FoldWord gave them.
+  FoldedWord folded_[SegmentBuffer::kSlotCount] = {};
   WordAnswers wordAnswers_;
   JoinAnswers joinAnswers_;
   LemmaAnswers lemmaAnswers_;
