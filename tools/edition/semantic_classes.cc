@@ -32,6 +32,32 @@ constexpr double kRestrictedWeight = 0.5;
 
 int SenseKeyFlags(int keyLevel) { return keyLevel & 3; }
 
+// Whether `a` names a class better than `b`: the better known first, then
+// the shorter word, then the first in byte order.
+bool BetterKnownName(const std::string& a, const std::string& b,
+                     const std::function<int(const std::string&)>& familiarity) {
+  const int fa = familiarity(a);
+  const int fb = familiarity(b);
+  if (fa != fb) return fa > fb;
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;
+}
+
+// The terms the lines `members` list with a usage label (old, regional,
+// popular) at least as often as without one; a headword's own line does not
+// count, as the thesaurus labels the sense where it lists the word.
+std::set<std::string> LabelledTerms(const std::vector<ThesaurusSense>& lines, const std::vector<int>& members) {
+  std::map<std::string, int> balance;  // labelled listings minus plain ones
+  for (const int m : members) {
+    for (const ThesaurusTerm& t : lines[m].terms) balance[t.text] += t.restricted ? 1 : -1;
+  }
+  std::set<std::string> labelled;
+  for (const auto& [term, b] : balance) {
+    if (b >= 0) labelled.insert(term);
+  }
+  return labelled;
+}
+
 }  // namespace
 
 void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>>& nounForms,
@@ -465,19 +491,38 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
     });
     // Among those, the noun of everyday use (an, cap, parte) rather than
     // the rare or old synonyms the thesaurus lists more often (veleat,
-    // tărtăcuță, judecie).
-    if (frequency_ && mainEnd != candidates.begin()) {
-      auto best = candidates.begin();
-      double top = 0;
-      for (auto it = candidates.begin(); it != mainEnd; ++it) {
-        if (taken.count(*it)) continue;
-        const double f = frequency_(*it);
-        if (f > top) {
-          top = f;
-          best = it;
+    // tărtăcuță, judecie): the one most met in running text; else the
+    // class's noun most met there (mod rather than dietă), unless the class
+    // lists it mostly with a usage label (scop, old for a song); else the one
+    // of the first group a reader knows best, the one the thesaurus lists
+    // most often.
+    {
+      const std::set<std::string> labelled = LabelledTerms(lines, clusters[c]);
+      const auto memberEnd = std::find_if(candidates.begin(), candidates.end(),
+                                          [&](const std::string& s) { return members[c].count(s) == 0; });
+      auto usable = [&](const std::string& s) { return !taken.count(s) && s.size() <= kMaxName; };
+      auto best = candidates.end();
+      if (frequency_) {
+        for (const auto end : {mainEnd, memberEnd}) {
+          double top = 0;
+          for (auto it = candidates.begin(); it != end; ++it) {
+            if (!usable(*it) || (end == memberEnd && labelled.count(*it))) continue;
+            const double f = frequency_(*it);
+            if (f > top) {
+              top = f;
+              best = it;
+            }
+          }
+          if (best != candidates.end()) break;
         }
       }
-      if (top > 0) std::rotate(candidates.begin(), best, best + 1);
+      if (best == candidates.end()) {
+        const auto end = mainEnd != candidates.begin() ? mainEnd : memberEnd;
+        for (auto it = candidates.begin(); it != end; ++it) {
+          if (usable(*it) && (best == candidates.end() || BetterKnownName(*it, *best, commonness))) best = it;
+        }
+      }
+      if (best != candidates.end()) std::rotate(candidates.begin(), best, best + 1);
     }
     std::string name;
     for (const std::string& s : candidates) {
