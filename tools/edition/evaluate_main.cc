@@ -16,7 +16,10 @@
 //     class after disambiguation is one of the gold part of speech's classes
 //     (a word not yet classified counts as a substantive; the tokens merged
 //     into one compound, joined by '_' or by a hyphen, share its verdict,
-//     right when any of them fits);
+//     right when any of them fits or, when the compound holds a fixed
+//     expression of the treebank, when the expression's function fits:
+//     adverb, conjunction, preposition, adjective or determiner, read from
+//     the relation of its head word);
 //   - verb and adjective lemma accuracy: the share of VERB (ADJ) tokens
 //     whose lemma in the verb (adjective) lemma index, as the engine finds
 //     it, is the treebank's lemma;
@@ -267,10 +270,13 @@ int main(int argc, char** argv) {
   }
   std::vector<std::string> gold8;
   std::vector<const GoldToken*> gold;
+  std::vector<size_t> sentenceStart;  // per token: the index of its sentence's first token
   for (const GoldSentence& s : sentences) {
+    const size_t start = gold.size();
     for (const GoldToken& t : s.tokens) {
       gold.push_back(&t);
       gold8.push_back(FromUtf8(t.form));
+      sentenceStart.push_back(start);
     }
   }
   std::vector<std::string> storedTexts;
@@ -288,6 +294,16 @@ int main(int argc, char** argv) {
     storedGold[static_cast<size_t>(where[i])] |= ClassesOfUpos(gold[i]->upos);
     lastToken[static_cast<size_t>(where[i])] = i;
     ++tokensOf[static_cast<size_t>(where[i])];
+  }
+  // A compound that holds a whole fixed expression of the treebank (its
+  // head and a word fixed to it) is also right with the class of the
+  // expression's function: "de_asemenea" is an adverb although the treebank
+  // tags its words as a preposition and an adjective.
+  for (size_t i = 0; i < gold.size(); ++i) {
+    if (where[i] < 0 || gold[i]->deprel != "fixed" || gold[i]->head <= 0) continue;
+    const size_t head = sentenceStart[i] + static_cast<size_t>(gold[i]->head) - 1;
+    if (head >= gold.size() || where[head] != where[i]) continue;
+    storedGold[static_cast<size_t>(where[i])] |= ClassesOfFixedExpression(gold[head]->deprel);
   }
 
   ReadingCache readings(engine.lexicon());

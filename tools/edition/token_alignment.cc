@@ -1,5 +1,6 @@
 #include "token_alignment.h"
 
+#include <cstdlib>
 #include <fstream>
 
 #include "curated_tables.h"
@@ -58,7 +59,12 @@ bool ReadConllu(const std::string& path, std::vector<GoldSentence>* sentences) {
     }
     const std::vector<std::string> f = SplitTabs(line);
     if (f.size() < 4 || f[0].find_first_of("-.") != std::string::npos) continue;
-    sentence.tokens.push_back(GoldToken{f[1], f[2], f[3]});
+    GoldToken t{f[1], f[2], f[3]};
+    if (f.size() >= 8) {
+      t.head = std::atoi(f[6].c_str());
+      t.deprel = f[7];
+    }
+    sentence.tokens.push_back(std::move(t));
   }
   finish();
   return true;

@@ -18,6 +18,8 @@ struct GoldToken {
   std::string form;
   std::string lemma;
   std::string upos;
+  int head = 0;        // the number of its head word in the sentence, 0 for the root
+  std::string deprel;  // its relation to the head ("fixed" inside a fixed expression)
 };
 
 struct GoldSentence {

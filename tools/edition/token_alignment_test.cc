@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "test_support.h"
+#include "treebank_measure.h"
 
 namespace malvex::edition {
 namespace {
@@ -62,8 +63,29 @@ TEST(ReadConllu, KeepsSyntacticWordsAndTheText) {
   EXPECT_EQ(sentences[0].tokens[1].form, "-l");
   EXPECT_EQ(sentences[0].tokens[1].lemma, "el");
   EXPECT_EQ(sentences[0].tokens[2].upos, "VERB");
+  EXPECT_EQ(sentences[0].tokens[1].head, 1);
+  EXPECT_EQ(sentences[0].tokens[1].deprel, "obj");
+  EXPECT_EQ(sentences[0].tokens[0].head, 0);
   EXPECT_EQ(sentences[1].text, "Da");
   EXPECT_FALSE(ReadConllu(dir.File("missing.conllu"), &sentences));
+}
+
+TEST(ClassesOfFixedExpression, TheHeadsRelationNamesTheFunction) {
+  const struct {
+    const char* deprel;
+    unsigned classes;
+  } cases[] = {
+      {"advmod", ClassesOfUpos("ADV")},   // de asemenea, din nou
+      {"mark", ClassesOfUpos("SCONJ")},   // după ce, pentru că
+      {"cc", ClassesOfUpos("CCONJ")},     // precum și
+      {"case", ClassesOfUpos("ADP")},     // de la, cu privire la
+      {"amod", ClassesOfUpos("ADJ")},     // astfel de
+      {"root", 0},                        // avut loc: a verbal idiom keeps its words' tags
+      {"obl", 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ClassesOfFixedExpression(c.deprel), c.classes) << c.deprel;
+  EXPECT_NE(ClassesOfFixedExpression("advmod") & (1u << 3), 0u);
+  EXPECT_NE(ClassesOfFixedExpression("mark") & (1u << 2), 0u);
 }
 
 }  // namespace

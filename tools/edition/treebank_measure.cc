@@ -28,6 +28,15 @@ unsigned ClassesOfUpos(const std::string& upos) {
   return 0x3FE;  // X, SYM: anything
 }
 
+unsigned ClassesOfFixedExpression(const std::string& headDeprel) {
+  if (headDeprel == "case") return ClassesOfUpos("ADP");
+  if (headDeprel == "advmod") return ClassesOfUpos("ADV");
+  if (headDeprel == "mark" || headDeprel == "cc" || headDeprel == "cc:preconj") return ClassesOfUpos("SCONJ");
+  if (headDeprel == "amod") return ClassesOfUpos("ADJ");
+  if (headDeprel == "det") return ClassesOfUpos("DET");
+  return 0;
+}
+
 namespace {
 
 struct Token {

@@ -27,6 +27,12 @@ struct TreebankFigures {
 // speech corresponds to.
 unsigned ClassesOfUpos(const std::string& upos);
 
+// The record classes of the function a fixed expression serves, read from
+// the relation of its head word: "de asemenea" (advmod) is an adverb, "după
+// ce" (mark) a conjunction, "de la" (case) a preposition; 0 for relations
+// that do not name a word class (a verbal idiom, a noun phrase).
+unsigned ClassesOfFixedExpression(const std::string& headDeprel);
+
 bool MeasureTreebank(const std::string& path, const LexiconAssembly& lexicon, const ProseModel& model,
                      TreebankFigures* figures);
 void PrintFigures(const TreebankFigures& f, std::FILE* out);
