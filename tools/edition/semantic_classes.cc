@@ -30,7 +30,6 @@ constexpr double kDomainAgreement = 0.5;
 // Terms of restricted use weigh less in a reference's vote.
 constexpr double kRestrictedWeight = 0.5;
 
-int SenseKeyFlags(int keyLevel) { return keyLevel & 3; }
 
 // Whether `a` names a class better than `b`: the better known first, then
 // the shorter word, then the first in byte order.
@@ -562,11 +561,7 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
       SemanticSense s;
       s.reference = p.cluster >= 0 ? referenceOfCluster[p.cluster] : ownReference[o];
       s.field = p.field;
-      if (!out.empty()) {
-        // A later sense is chosen only when the text already holds its
-        // field (another field than the first sense's) or its reference.
-        s.flags = static_cast<uint8_t>(SenseKeyFlags(s.field != out.front().field ? 2 : 1));
-      }
+      if (!out.empty()) s.flags = kLaterSenseFlags;
       out.push_back(s);
     }
   }

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "dictionaries/semantic_format.h"
 #include "noun_bridge.h"
 #include "semantic_fields.h"
 #include "sense_clusters.h"
@@ -25,7 +26,7 @@ namespace malvex::edition {
 struct SemanticSense {
   int reference = -1;  // index into References()
   int field = -1;      // index into the fields; -1 for none
-  uint8_t flags = 0;   // key level in bits 1..0
+  uint8_t flags = 0;   // sense flags: key level in bits 1..0, context bit 7
   std::string lemma;   // noun lemma (8-bit)
 };
 
@@ -89,6 +90,12 @@ class SemanticClasses {
   std::vector<Reference> references_;
   std::map<std::string, std::vector<SemanticSense>> formSenses_;
 };
+
+// The sense flags of a noun's later senses (the first has none): such a
+// sense is chosen only when a noun of its reference stands among the last
+// nouns of the text (and the reference is counted), so that a frequent
+// noun keeps its main sense in a text busy with the field of another one.
+inline constexpr uint8_t kLaterSenseFlags = kSenseNeedsContext | 1;
 
 // Parses noun_senses.tsv ("noun<TAB>field of its main sense", the field a
 // level-2 name of `fields` or "-"): the curated main senses as

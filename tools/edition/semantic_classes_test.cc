@@ -5,7 +5,12 @@
 #include <algorithm>
 #include <functional>
 
+#include "dictionaries/semantic_dictionary.h"
+#include "dictionaries/semantic_dictionary_builder.h"
+#include "dictionaries/string_pool.h"
 #include "foundations/charset.h"
+#include "foundations/messages.h"
+#include "platform/scripted_box.h"
 
 namespace malvex::edition {
 namespace {
@@ -135,10 +140,66 @@ TEST_F(SemanticClassesTest, TranslationsOrderTheSensesAndKeyTheLaterOnes) {
   EXPECT_EQ(sah[0].flags, 0);
   EXPECT_EQ(Field(sah[1]), "conducători");
   EXPECT_NE(Reference(sah[1]), "șah") << "the noun's own name is its chess reference";
-  EXPECT_EQ(sah[1].flags & 3, 2) << "a later sense of another field waits for its field";
+  EXPECT_EQ(sah[1].flags, kLaterSenseFlags) << "a later sense waits for a near-synonym close by";
   EXPECT_EQ(First("sultan").reference, sah[1].reference);
   // The table of furniture: birou's translation agrees with masă's second sense.
   EXPECT_EQ(Field(First("mese")), "mobilier");
+}
+
+// The built senses in the engine's resolution: rege, a ruler the thesaurus
+// lacks, keeps the field of the shah busy without its reference.
+TEST_F(SemanticClassesTest, ALaterSenseWaitsForANearSynonymInTheResolution) {
+  bridge_.Set(E("rege"), {{"ruler", 1.0}});
+  nounForms_[E("rege")].push_back(E("rege"));
+  Build();
+  SemanticDictionaryBuilder builder;
+  for (const auto& [form, senses] : classes_->Forms()) {
+    for (const SemanticSense& s : senses) {
+      SemanticSenseEntry e;
+      e.form = form;
+      e.classes[0] = classes_->References()[s.reference].name;
+      if (s.field >= 0) {
+        e.classes[1] = fields_.Fields()[s.field].name;
+        e.classes[2] = fields_.Domains()[fields_.Fields()[s.field].domain].name;
+      }
+      e.flags = s.flags;
+      e.lemma = s.lemma;
+      ASSERT_TRUE(builder.AddSense(e)) << builder.error();
+    }
+  }
+  std::string image;
+  ASSERT_TRUE(builder.Build(image)) << builder.error();
+  ScriptedBox box;
+  Messages messages(box);
+  const LanguageTables tables = DefaultLanguageTables();
+  StringPool pool;
+  SemanticDictionary dictionary(messages, tables, pool);
+  ASSERT_EQ(dictionary.LoadImage(image), SemanticLoadStatus::kOk);
+  dictionary.ResetRunCounts();
+  dictionary.ResetRecentNouns();
+  auto count = [&](const char* noun) {
+    std::string text = E(noun);
+    uint32_t level1 = 0;
+    int32_t sense = 0;
+    ASSERT_TRUE(dictionary.LookUpNoun(text.data(), level1, sense)) << noun;
+    ClassPath path = dictionary.Found().path;
+    dictionary.PushRecentClasses(path);
+  };
+  auto chosen = [&]() {
+    std::string text = E("șahul");
+    int32_t sense = 0;
+    EXPECT_TRUE(dictionary.ResolveAmbiguousNoun(text.data(), 0, true, sense));
+    return ToUtf8(dictionary.ClassName(1, dictionary.CurrentPath().at(1)));
+  };
+  const std::string shah = Reference((*classes_->SensesOfForm(E("șahul")))[1]);
+  ASSERT_NE(Reference(First("rege")), shah);
+  ASSERT_EQ(Field(First("rege")), "conducători");
+  for (int i = 0; i < 6; ++i) count("rege");
+  EXPECT_EQ(chosen(), "șah") << "a busy field alone keeps the main sense";
+  count("sultan");
+  EXPECT_EQ(chosen(), shah) << "a near-synonym among the last nouns";
+  for (int i = 0; i < kRecentNouns; ++i) dictionary.PushRecentClasses(ClassPath{});
+  EXPECT_EQ(chosen(), "șah") << "once it is out of sight";
 }
 
 TEST_F(SemanticClassesTest, NounsOutsideTheThesaurus) {
