@@ -309,7 +309,7 @@ int main(int argc, char** argv) {
   ReadingCache readings(engine.lexicon());
   LemmaIndex* adjectives = engine.adjectiveLemmas();
   Count aligned, coverage, among, accuracy, verbLemmas, adjectiveLemmas, ambiguity, nounSenses, nounDomains;
-  ErrorList unknown, notAmong, confusions, wordConfusions, verbErrors, adjectiveErrors, domainErrors;
+  ErrorList unknown, notAmong, confusions, wordConfusions, verbErrors, adjectiveErrors, domainErrors, senseless;
   for (size_t i = 0; i < gold.size(); ++i) {
     const GoldToken& t = *gold[i];
     const std::vector<std::string> pieces = Pieces(gold8[i]);
@@ -358,6 +358,7 @@ int main(int argc, char** argv) {
       int senses = 0;
       const std::string domain = FirstDomain(engine.semanticDictionary(), text, &senses);
       nounSenses.Add(senses > 0);
+      if (senses == 0) senseless.Add(ToUtf8(text) + " (" + t.lemma + ")");
       const auto listed = domains.find(Folded8(t.lemma));
       if (senses > 0 && listed != domains.end()) {
         const bool plausible =
@@ -423,6 +424,7 @@ int main(int argc, char** argv) {
     wordConfusions.Print("Class errors by word:", errors);
     verbErrors.Print("Verb lemma errors:", errors);
     adjectiveErrors.Print("Adjective lemma errors:", errors);
+    senseless.Print("NOUN tokens whose word has no sense (word (treebank lemma)):", errors);
     domainErrors.Print("Listed nouns whose first sense has another domain (lemma > domain):", errors);
   }
   return 0;
