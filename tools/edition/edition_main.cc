@@ -223,6 +223,7 @@ int Build(int argc, char** argv) {
   lexicon.AddParticipleAdjectives(hunspell, thesaurusClasses);
   lexicon.AddThesaurusAdverbs(thesaurusClasses);
   lexicon.AddThesaurusAdjectives(thesaurusClasses);
+  lexicon.AddShortAuxiliaryCompounds();
   lexicon.Finish([](const std::string&, int) { return 0.0; });
 
   // Training on the prose.

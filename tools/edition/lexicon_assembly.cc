@@ -516,6 +516,39 @@ void LexiconAssembly::AddThesaurusAdjectives(const std::map<std::string, std::ve
   }
 }
 
+void LexiconAssembly::AddShortAuxiliaryCompounds() {
+  std::map<std::string, std::vector<uint16_t>> compounds;  // sorted: the same sources give the same order
+  for (const auto& [form, e] : forms_) {
+    if (form.find_first_of("_-") != std::string::npos || form.size() + 2 > kMaxForm) continue;
+    const char last = form.back();
+    for (const Reading& r : e.readings) {
+      if (!IsVerbCode(r.code)) continue;
+      const int mode = r.code & 0x70;
+      const int tense = (r.code >> 2) & 3;
+      uint16_t code = 0;
+      if (mode == 0x40 && tense == 1 && (last == 't' || last == 's')) {
+        // The auxiliary's present indicative makes the participle a past.
+        code = static_cast<uint16_t>((r.code & ~(kTenseModeBits | kFundamentalBit)) | 0x04);
+      } else if (mode == 0x70 && r.lemma == form) {
+        code = static_cast<uint16_t>(r.code & ~kFundamentalBit);
+      } else {
+        continue;
+      }
+      std::vector<uint16_t>& codes = compounds["a_" + form];
+      if (std::find(codes.begin(), codes.end(), code) == codes.end()) codes.push_back(code);
+    }
+  }
+  Reading r;
+  for (const auto& [compound, codes] : compounds) {
+    if (forms_.count(compound)) continue;
+    for (const uint16_t code : codes) {
+      r.code = code;
+      Add(compound, r, Source::kRule);
+    }
+    ++counts["short auxiliary compounds"];
+  }
+}
+
 void LexiconAssembly::Finish(const std::function<double(const std::string&, int)>& prior) {
   for (auto& [form, e] : forms_) {
     std::vector<Reading> out;

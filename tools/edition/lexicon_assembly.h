@@ -57,6 +57,15 @@ class LexiconAssembly {
   // The analyser's noun forms whose lemma the thesaurus knows only as an
   // adjective (riveran, străvechi) gain the adjective reading.
   void AddThesaurusAdjectives(const std::map<std::string, std::vector<int>>& thesaurus);
+  // The short auxiliary "a" with the verb form after it, as compounds the
+  // text reader joins before the disambiguation: "a" with a masculine
+  // singular past participle (a form ending in -t or -s) is the perfect, a
+  // past indicative of the participle's verb ("a_făcut"); "a" with an
+  // infinitive is that infinitive ("a_face"). Alone, "a" is then only the
+  // genitive article or the infinitive's mark. The compounds carry no
+  // lemma: the engine takes the lemma of their last word. Forms already
+  // held are kept as they are.
+  void AddShortAuxiliaryCompounds();
   // Drops the listed readings, puts curated readings first, removes
   // duplicate codes and keeps at most 6 readings, ordered by `prior`
   // (a score per form and record class; higher first).

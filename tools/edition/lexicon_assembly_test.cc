@@ -199,6 +199,47 @@ TEST(LexiconAssembly, CuratedReadingsComeFirstAndListedReadingsAreDropped) {
   EXPECT_EQ(ReadingsOf(lexicon, "mai"), "mod:manner@mai");
 }
 
+TEST(LexiconAssembly, ShortAuxiliaryJoinsItsParticipleOrInfinitive) {
+  const Tables t("", "");
+  LexiconAssembly lexicon(t.tables());
+  const std::pair<const char*, const char*> paths[] = {
+      {"făcut", "face<vblex><pp><mn><sg>"},   {"făcută", "face<vblex><pp><f><sg>"},
+      {"făcuți", "face<vblex><pp><m><pl>"},   {"face", "face<vblex><inf>"},
+      {"face", "face<vblex><pri><p3><sg>"},   {"mers", "merge<vblex><pp><mn><sg>"},
+      {"mers", "mers<n><nt><sg><nom><ind>"},  {"fost", "fi<vbser><pp><mn><sg>"},
+      {"fi", "fi<vbser><inf>"},               {"cântat", "cânta<vblex><pp><mn><sg>"},
+      {"cânta", "cânta<vblex><inf>"},         {"cânta", "cânta<vblex><pii><p3><sg>"},
+      {"lucra", "lucra<vblex><pii><p3><sg>"}, {"casă", "casă<n><f><sg><nom><ind>"},
+      {"a doua", "doi<num><ord><f><sg>"},     {"dându", "da<vblex><ger>"},
+  };
+  for (const auto& [surface, analysis] : paths) lexicon.AddAnalyserPath(surface, analysis);
+  lexicon.AddShortAuxiliaryCompounds();
+  lexicon.Finish(NoPrior);
+  const struct {
+    const char* form;
+    const char* readings;
+  } rows[] = {
+      // The masculine singular participle makes the perfect, which keeps
+      // the auxiliary mark of "fi"; the lemma is left to the last word.
+      {"a_făcut", "verb:factive:past:indicative@"},
+      {"a_mers", "verb:factive:past:indicative@"},
+      {"a_fost", "verb:factive:past:indicative:aux@"},
+      {"a_cântat", "verb:factive:past:indicative@"},
+      {"a_face", "verb:factive:present:infinitive@"},
+      {"a_fi", "verb:factive:present:infinitive:aux@"},
+      {"a_cânta", "verb:factive:present:infinitive@"},
+      // Other participles, other verb forms, nouns: no compound.
+      {"a_făcută", "-"},
+      {"a_făcuți", "-"},
+      {"a_lucra", "-"},
+      {"a_dându", "-"},
+      {"a_casă", "-"},
+      // A compound the sources hold keeps its readings.
+      {"a_doua", "adj:numeral@doi"},
+  };
+  for (const auto& r : rows) EXPECT_EQ(ReadingsOf(lexicon, r.form), r.readings) << r.form;
+}
+
 TEST(CuratedTables, MatrixAdjustmentsNameTwoClassesAndAChange) {
   CuratedTables tables;
   std::string error;
