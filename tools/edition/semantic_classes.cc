@@ -27,6 +27,12 @@ constexpr double kConfirmedShare = 0.2;
 // How much agreeing on the domain only counts, beside agreeing on the field,
 // when the senses are put in order.
 constexpr double kDomainAgreement = 0.5;
+// A noun's translations support a later sense when its domain holds at
+// least this share of their votes.
+constexpr double kSupportedDomainShare = 0.1;
+// A class of at most this many thesaurus lines is tiny: a later sense in
+// it that the translations do not support is dropped.
+constexpr size_t kTinyClass = 1;
 // Terms of restricted use weigh less in a reference's vote.
 constexpr double kRestrictedWeight = 0.5;
 
@@ -259,6 +265,7 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
     int field = -1;
     double agreement = 0;      // share of the noun's own votes on the field
     int order = 0;
+    bool fromTranslations = false;  // the thesaurus's lines of the noun lack it
   };
   std::map<std::string, std::vector<Pending>> nounSenses;
   std::set<std::string> ownNamed;
@@ -326,6 +333,7 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
       p.cluster = listingClass(o, ownField);
       if (p.cluster < 0) p.cluster = synonymClass(o, ownField);
       p.field = ownField;
+      p.fromTranslations = true;
       // It takes its place among the senses by its agreement, unless the
       // translations also name the field of a sense the thesaurus gives.
       const double fieldShare = own[ownField] / total;
@@ -411,6 +419,52 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
     }
   }
 
+  // Later senses on weak evidence are dropped, as the text would act on
+  // them whenever a noun of their class comes close: a sense the
+  // translations alone give, put in the class of a line listing the noun or
+  // of its synonyms in the other language (it stands only as the main
+  // sense); and, for a noun the bilingual dictionaries translate, a sense
+  // whose domain its translations do not name (guvern, the cabinet, in a
+  // class of possessions with colonie).
+  {
+    std::map<std::string, int> curatedField;
+    for (const auto& [lemma, field] : mainSenses_) curatedField.emplace(lemma, field);
+    for (auto& [o, senses] : nounSenses) {
+      if (senses.size() < 2) continue;
+      // The sense a curated row puts first stays.
+      const auto curated = curatedField.find(o);
+      const int keep = curated == curatedField.end() ? -2 : curated->second;
+      FieldVotes own;
+      ownVotes(o, &own);
+      double total = 0;
+      std::map<int, double> domainVotes;
+      for (const auto& [f, v] : own) {
+        total += v;
+        domainVotes[domainOf(f)] += v;
+      }
+      auto unsupported = [&](const Pending& p) {
+        if (total <= 0) return false;
+        if (p.field >= 0 && domainVotes[domainOf(p.field)] >= kSupportedDomainShare * total) return false;
+        // A class of several lines stands on the thesaurus's own evidence.
+        return p.cluster < 0 || clusters[p.cluster].size() <= kTinyClass;
+      };
+      const auto weak = std::remove_if(senses.begin() + 1, senses.end(), [&](const Pending& p) {
+        if (keep >= 0 && p.field == keep) return false;
+        if (p.fromTranslations && p.cluster >= 0) {
+          ++counts["later senses of the translations alone dropped"];
+          return true;
+        }
+        if (unsupported(p)) {
+          if (p.cluster < 0) ownNamed.erase(o);
+          ++counts["later senses the translations do not support dropped"];
+          return true;
+        }
+        return false;
+      });
+      senses.erase(weak, senses.end());
+    }
+  }
+
   // The curated main senses, and the classes they name.
   std::map<int, std::string> claimed;  // cluster -> name
   std::set<std::string> curated;
@@ -493,8 +547,10 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
     // tărtăcuță, judecie): the one most met in running text; else the
     // class's noun most met there (mod rather than dietă), unless the class
     // lists it mostly with a usage label (scop, old for a song); else the one
-    // of the first group a reader knows best, the one the thesaurus lists
-    // most often.
+    // of the first group a reader knows best: one the bilingual dictionaries
+    // translate, as they hold the everyday vocabulary (decizie, medicament
+    // rather than nadpis, doctorie), and among those the one the thesaurus
+    // lists most often.
     {
       const std::set<std::string> labelled = LabelledTerms(lines, clusters[c]);
       const auto memberEnd = std::find_if(candidates.begin(), candidates.end(),
@@ -515,10 +571,12 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
           if (best != candidates.end()) break;
         }
       }
-      if (best == candidates.end()) {
+      for (const bool translatedOnly : {true, false}) {
+        if (best != candidates.end()) break;
         const auto end = mainEnd != candidates.begin() ? mainEnd : memberEnd;
         for (auto it = candidates.begin(); it != end; ++it) {
-          if (usable(*it) && (best == candidates.end() || BetterKnownName(*it, *best, commonness))) best = it;
+          if (!usable(*it) || (translatedOnly && !bridge_.EnglishOf(*it))) continue;
+          if (best == candidates.end() || BetterKnownName(*it, *best, commonness)) best = it;
         }
       }
       if (best != candidates.end()) std::rotate(candidates.begin(), best, best + 1);

@@ -202,6 +202,59 @@ TEST_F(SemanticClassesTest, ALaterSenseWaitsForANearSynonymInTheResolution) {
   EXPECT_EQ(chosen(), "șah") << "once it is out of sight";
 }
 
+// dascăl's second line names furniture; its translations (teacher) do not
+// name the objects.
+TEST_F(SemanticClassesTest, ALaterSenseTheTranslationsDoNotSupportNeedsAClassOfSeveralLines) {
+  bridge_.Set(E("scaun"), {{"desk", 1.0}});
+  nounForms_[E("scaun")].push_back(E("scaun"));
+  struct Case {
+    const char* term;     // with birou and masă the line joins masă's, with scaun it stands alone
+    bool translatedDesk;  // dascăl also translates to desk
+    bool kept;
+  };
+  const Case cases[] = {{"scaun", false, false}, {"birou", false, true}, {"scaun", true, true}};
+  const std::vector<ThesaurusSense> base = thesaurus_;
+  for (const Case& k : cases) {
+    thesaurus_ = base;
+    ThesaurusSense furniture =
+        k.term == std::string("birou") ? Line("dascăl", {"mobilă", "birou", "masă"}) : Line("dascăl", {"mobilă", "scaun"});
+    furniture.order = 1;
+    thesaurus_.push_back(furniture);
+    bridge_.Set(E("dascăl"), k.translatedDesk ? EnglishNouns{{"teacher", 1.0}, {"desk", 1.0}}
+                                              : EnglishNouns{{"teacher", 1.0}});
+    Build();
+    const std::vector<SemanticSense>& senses = *classes_->SensesOfForm(E("dascăl"));
+    EXPECT_EQ(Field(senses.front()), "profesori");
+    const bool kept = senses.size() == 2 && Field(senses[1]) == "mobilier";
+    EXPECT_EQ(kept, k.kept) << k.term << " " << k.translatedDesk;
+  }
+}
+
+// scrin's translations name the teachers its line (among the furniture)
+// lacks, and a line of the teachers lists it: that class is a sense of
+// scrin only as its main sense.
+TEST_F(SemanticClassesTest, ASenseOfTheTranslationsAloneStandsOnlyFirst) {
+  thesaurus_[1] = Line("dascăl", {"profesor", "învățător", "scrin"});
+  thesaurus_.push_back(Line("scrin", {"mobilă", "birou", "masă"}));
+  nounForms_[E("scrin")].push_back(E("scrin"));
+  struct Case {
+    EnglishNouns english;
+    const char* first;  // the field of scrin's first sense
+    size_t senses;
+  };
+  const Case cases[] = {
+      {{{"teacher", 1.0}, {"desk", 1.0}}, "mobilier", 1},  // the teachers would come second
+      {{{"teacher", 1.0}}, "profesori", 2},               // the teachers come first
+  };
+  for (const Case& k : cases) {
+    bridge_.Set(E("scrin"), k.english);
+    Build();
+    const std::vector<SemanticSense>& senses = *classes_->SensesOfForm(E("scrin"));
+    EXPECT_EQ(Field(senses.front()), k.first);
+    EXPECT_EQ(senses.size(), k.senses) << k.first;
+  }
+}
+
 TEST_F(SemanticClassesTest, NounsOutsideTheThesaurus) {
   Build();
   const SemanticSense& e = First("elicopter");
@@ -291,6 +344,12 @@ TEST_F(ClassNamingTest, TheBetterKnownNounNamesAClassOfRareOnes) {
   Build();
   EXPECT_EQ(Reference(First("zapis")), "hrisov");
   EXPECT_EQ(Reference(First("uric")), "hrisov");
+}
+
+TEST_F(ClassNamingTest, ANounTheBilingualDictionariesTranslateNamesBeforeTheBetterListed) {
+  bridge_.Set(E("uric"), {{"data", 1.0}});
+  Build();
+  EXPECT_EQ(Reference(First("zapis")), "uric");
 }
 
 TEST_F(ClassNamingTest, RunningTextNamesTheClassWhenItKnowsOneOfItsNouns) {
