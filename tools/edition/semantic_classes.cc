@@ -550,18 +550,33 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
     // of the first group a reader knows best: one the bilingual dictionaries
     // translate, as they hold the everyday vocabulary (decizie, medicament
     // rather than nadpis, doctorie), and among those the one the thesaurus
-    // lists most often.
+    // lists most often. A noun whose translations do not name the class's
+    // domain is passed over in the first two and the third steps.
     {
       const std::set<std::string> labelled = LabelledTerms(lines, clusters[c]);
       const auto memberEnd = std::find_if(candidates.begin(), candidates.end(),
                                           [&](const std::string& s) { return members[c].count(s) == 0; });
       auto usable = [&](const std::string& s) { return !taken.count(s) && s.size() <= kMaxName; };
+      // A noun whose translations name another domain than the class's is
+      // met in running text in that other sense (șablon, the template of the
+      // manuals, beside directivă).
+      auto agrees = [&](const std::string& s) {
+        if (classField[c] < 0) return true;
+        FieldVotes own;
+        ownVotes(s, &own);
+        double total = 0, inDomain = 0;
+        for (const auto& [f, v] : own) {
+          total += v;
+          if (domainOf(f) == domainOf(classField[c])) inDomain += v;
+        }
+        return total <= 0 || inDomain >= kSupportedDomainShare * total;
+      };
       auto best = candidates.end();
       if (frequency_) {
         for (const auto end : {mainEnd, memberEnd}) {
           double top = 0;
           for (auto it = candidates.begin(); it != end; ++it) {
-            if (!usable(*it) || (end == memberEnd && labelled.count(*it))) continue;
+            if (!usable(*it) || (end == memberEnd && labelled.count(*it)) || !agrees(*it)) continue;
             const double f = frequency_(*it);
             if (f > top) {
               top = f;
@@ -575,7 +590,7 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
         if (best != candidates.end()) break;
         const auto end = mainEnd != candidates.begin() ? mainEnd : memberEnd;
         for (auto it = candidates.begin(); it != end; ++it) {
-          if (!usable(*it) || (translatedOnly && !bridge_.EnglishOf(*it))) continue;
+          if (!usable(*it) || (translatedOnly && (!bridge_.EnglishOf(*it) || !agrees(*it)))) continue;
           if (best == candidates.end() || BetterKnownName(*it, *best, commonness)) best = it;
         }
       }
