@@ -189,7 +189,8 @@ void LexiconAssembly::AddCurated() {
   for (int n = 1; n <= 3000; ++n) {
     if (n > 100 && n % 100 != 0) continue;
     const std::string form = RomanNumeral(n);
-    if (form.size() == 1) continue;
+    // A closed-class word (the clitics li, vi) is never a numeral as well.
+    if (form.size() == 1 || tables_.Closed().count(form)) continue;
     numeral.lemma = form;
     Add(form, numeral, Source::kRule);
   }

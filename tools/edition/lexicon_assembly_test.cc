@@ -165,8 +165,8 @@ TEST(LexiconAssembly, NounsTheThesaurusKnowsOnlyAsAdjectivesGainTheAdjectiveRead
   for (const auto& r : rows) EXPECT_EQ(ReadingsOf(lexicon, r.form), r.readings) << r.form;
 }
 
-TEST(LexiconAssembly, SingleLettersKeepTheirWordsRatherThanRomanNumerals) {
-  const Tables t("i\tpron:personal:3\n", "");
+TEST(LexiconAssembly, SingleLettersAndClosedClassWordsKeepTheirWordsRatherThanRomanNumerals) {
+  const Tables t("i\tpron:personal:3\nli\tpron:personal:6\nvi\tpron:personal:5\n", "");
   LexiconAssembly lexicon(t.tables());
   // The analyser reads the capitals C and X as numerals.
   lexicon.AddAnalyserPath("C", "C<num><mf><pl>");
@@ -181,6 +181,8 @@ TEST(LexiconAssembly, SingleLettersKeepTheirWordsRatherThanRomanNumerals) {
       {"i", "pron:personal:3@i"},      {"c", "noun:abbr@c"},          {"v", "noun:abbr@v"},
       {"x", "noun:abbr@x"},            {"xx", "adj:numeral@xx"},
       {"ii", "adj:numeral@ii"},        {"xiv", "adj:numeral@xiv"},    {"mm", "adj:numeral@mm"},
+      // The clitics li (51) and vi (6) are closed-class words; lii is a numeral.
+      {"li", "pron:personal:6@li"},    {"vi", "pron:personal:5@vi"},    {"lii", "adj:numeral@lii"},
   };
   for (const auto& r : rows) EXPECT_EQ(ReadingsOf(lexicon, r.form), r.readings) << r.form;
 }
