@@ -420,12 +420,12 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
   }
 
   // Later senses on weak evidence are dropped, as the text would act on
-  // them whenever a noun of their class comes close: a sense the
-  // translations alone give, put in the class of a line listing the noun or
-  // of its synonyms in the other language (it stands only as the main
-  // sense); and, for a noun the bilingual dictionaries translate, a sense
-  // whose domain its translations do not name (guvern, the cabinet, in a
-  // class of possessions with colonie).
+  // them whenever a noun of their class comes close: a sense the thesaurus
+  // gives only as old, regional or rare; a sense the translations alone
+  // give, put in the class of a line listing the noun or of its synonyms in
+  // the other language (it stands only as the main sense); and, for a noun
+  // the bilingual dictionaries translate, a sense of a lone line whose
+  // domain its translations do not name.
   {
     std::map<std::string, int> curatedField;
     for (const auto& [lemma, field] : mainSenses_) curatedField.emplace(lemma, field);
@@ -448,8 +448,33 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
         // A class of several lines stands on the thesaurus's own evidence.
         return p.cluster < 0 || clusters[p.cluster].size() <= kTinyClass;
       };
+      // The thesaurus gives the sense as old, regional or rare: every term
+      // of the noun's own lines in the class bears a usage label, or every
+      // line of the class that lists the noun lists it with one.
+      auto archaic = [&](const Pending& p) {
+        if (p.cluster < 0) return false;
+        bool own = false, ownPlain = false, listed = false, listedPlain = false;
+        for (const int i : clusters[p.cluster]) {
+          if (owner[i] == o) {
+            own = true;
+            ownPlain |= lines[i].terms.empty();
+            for (const ThesaurusTerm& t : lines[i].terms) ownPlain |= !t.restricted;
+            continue;
+          }
+          for (const ThesaurusTerm& t : lines[i].terms) {
+            if (t.text != o) continue;
+            listed = true;
+            listedPlain |= !t.restricted;
+          }
+        }
+        return own ? !ownPlain : listed && !listedPlain;
+      };
       const auto weak = std::remove_if(senses.begin() + 1, senses.end(), [&](const Pending& p) {
         if (keep >= 0 && p.field == keep) return false;
+        if (archaic(p)) {
+          ++counts["later senses of old or regional use dropped"];
+          return true;
+        }
         if (p.fromTranslations && p.cluster >= 0) {
           ++counts["later senses of the translations alone dropped"];
           return true;

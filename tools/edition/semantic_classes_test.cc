@@ -230,6 +230,37 @@ TEST_F(SemanticClassesTest, ALaterSenseTheTranslationsDoNotSupportNeedsAClassOfS
   }
 }
 
+// dascăl's second line, among the furniture, and scaun listed by the
+// teachers and by the furniture: a later sense the thesaurus gives only
+// with usage labels (old, regional) is dropped.
+TEST_F(SemanticClassesTest, ALaterSenseOfOldOrRegionalUseIsDropped) {
+  nounForms_[E("scaun")].push_back(E("scaun"));
+  bridge_.Set(E("dascăl"), {{"teacher", 1.0}, {"desk", 1.0}});
+  struct Case {
+    std::vector<bool> labelled;  // the labels of the terms of dascăl's line
+    bool labelledScaun;          // the furniture lists scaun as an old word
+  };
+  const Case cases[] = {{{false, false, false}, false}, {{true, true, true}, true}, {{true, false, true}, true}};
+  const std::vector<ThesaurusSense> base = thesaurus_;
+  for (const Case& k : cases) {
+    thesaurus_ = base;
+    ThesaurusSense furniture = Line("dascăl", {"mobilă", "birou", "masă"});
+    furniture.order = 1;
+    for (size_t i = 0; i < furniture.terms.size(); ++i) furniture.terms[i].restricted = k.labelled[i];
+    thesaurus_.push_back(furniture);
+    thesaurus_[0].terms.push_back(ThesaurusTerm{E("scaun"), false});
+    thesaurus_[5].terms.push_back(ThesaurusTerm{E("scaun"), k.labelledScaun});
+    Build();
+    const std::vector<SemanticSense>& dascal = *classes_->SensesOfForm(E("dascăl"));
+    const std::vector<SemanticSense>& scaun = *classes_->SensesOfForm(E("scaun"));
+    ASSERT_EQ(Field(dascal.front()), "profesori");
+    ASSERT_EQ(Field(scaun.front()), "profesori");
+    const bool labelledLine = k.labelled[0] && k.labelled[1] && k.labelled[2];
+    EXPECT_EQ(dascal.size() == 2, !labelledLine) << k.labelled[1];
+    EXPECT_EQ(scaun.size() == 2, !k.labelledScaun) << k.labelled[1];
+  }
+}
+
 // scrin's translations name the teachers its line (among the furniture)
 // lacks, and a line of the teachers lists it: that class is a sense of
 // scrin only as its main sense.
