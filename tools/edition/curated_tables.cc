@@ -83,13 +83,15 @@ bool CuratedTables::ParseMatrixAdjustments(const std::string& text, std::string*
   return ForEachLine(text, [&](const std::vector<std::string>& f, int n) {
     MatrixAdjustment a;
     char* end = nullptr;
-    if (f.size() == 3) {
+    const bool trigram = f.size() == 4;
+    if (f.size() == 3 || trigram) {
       a.first = ClassOfName(f[0]);
       a.second = ClassOfName(f[1]);
-      a.change = static_cast<int>(std::strtol(f[2].c_str(), &end, 10));
+      if (trigram) a.third = ClassOfName(f[2]);
+      a.change = static_cast<int>(std::strtol(f.back().c_str(), &end, 10));
     }
-    if (f.size() != 3 || a.first == 0 || a.second == 0 || f[2].empty() || *end != '\0' || a.change < -1000 ||
-        a.change > 1000) {
+    if ((f.size() != 3 && !trigram) || a.first == 0 || a.second == 0 || (trigram && a.third == 0) ||
+        f.back().empty() || *end != '\0' || a.change < -1000 || a.change > 1000) {
       *error = "matrix_adjustments.tsv:" + std::to_string(n);
       return false;
     }

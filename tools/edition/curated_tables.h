@@ -15,13 +15,16 @@
 
 namespace malvex::edition {
 
-// A change to the learnt category matrix: `change` is added to the weight
-// of a word of record class `second` right after one of class `first`, in
-// the bigram and in every trigram where the two classes follow each other.
+// A change to the learnt category matrix. Without `third`, `change` is
+// added to the weight of a word of record class `second` right after one of
+// class `first`, in the bigram and in every trigram where the two classes
+// follow each other; with `third` (a record class), only to the trigram
+// weight of class `third` after `first` and `second`.
 struct MatrixAdjustment {
   int first = 0;
   int second = 0;
   int change = 0;
+  int third = 0;
 };
 
 class CuratedTables : public LemmaClasses {
@@ -48,8 +51,9 @@ class CuratedTables : public LemmaClasses {
   // Parses the lines of the tables from text, for the tests.
   bool ParseVerbClasses(const std::string& text, std::string* error);
   bool ParseClosed(const std::string& text, std::string* error);
-  // matrix_adjustments.tsv: "first<TAB>second<TAB>change", the classes by
-  // the names of ClassOfName, the change a whole number from -1000 to 1000.
+  // matrix_adjustments.tsv: "first<TAB>second<TAB>change" or
+  // "first<TAB>second<TAB>third<TAB>change", the classes by the names of
+  // ClassOfName, the change a whole number from -1000 to 1000.
   bool ParseMatrixAdjustments(const std::string& text, std::string* error);
 
  private:

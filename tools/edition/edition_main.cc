@@ -224,6 +224,9 @@ int Build(int argc, char** argv) {
   lexicon.AddThesaurusAdverbs(thesaurusClasses);
   lexicon.AddThesaurusAdjectives(thesaurusClasses);
   lexicon.AddShortAuxiliaryCompounds();
+  lexicon.AddNounPairAdjectives(hunspell);
+  lexicon.DropArticledAdjectives();
+  lexicon.AddAdjectiveAdverbs();
   lexicon.Finish([](const std::string&, int) { return 0.0; });
 
   // Training on the prose.

@@ -30,7 +30,11 @@
 //     the table of common nouns (--domains, by default the source tree's
 //     tools/edition/measure/noun_domains.tsv) lists, the share whose first
 //     sense has one of the domains (level 3) the table accepts.
-// With --errors N the N most frequent errors of each kind follow.
+// With --errors N the N most frequent errors of each kind follow. With
+// --tokens FILE every measured token is written to FILE, one a line: the
+// sentence number, the form, the treebank's part of speech, the chosen
+// class, the classes of the word's readings in lexicon order, a mark "x"
+// when the chosen class is wrong, and the stored words around it.
 #include <unistd.h>
 
 #include <algorithm>
@@ -64,11 +68,12 @@ namespace {
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: evaluate [--install DIR] [--errors N] [--domains FILE] FILE.conllu\n"
+               "usage: evaluate [--install DIR] [--errors N] [--domains FILE] [--tokens FILE] FILE.conllu\n"
                "  --install DIR   the installation whose dictionaries are measured (the folder\n"
                "                  holding bin/ and Dico/); by default the build of this program\n"
                "  --errors N      list the N most frequent errors of each kind\n"
-               "  --domains FILE  common nouns and their acceptable domains (lemma<TAB>domain...)\n");
+               "  --domains FILE  common nouns and their acceptable domains (lemma<TAB>domain...)\n"
+               "  --tokens FILE   write every measured token with its readings and context to FILE\n");
   return 64;
 }
 
@@ -189,7 +194,7 @@ std::string FirstDomain(SemanticDictionary& semantic, const std::string& text, i
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string install, conllu, domainsPath = MALVEX_NOUN_DOMAINS;
+  std::string install, conllu, tokensPath, domainsPath = MALVEX_NOUN_DOMAINS;
   size_t errors = 0;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
@@ -197,6 +202,8 @@ int main(int argc, char** argv) {
       install = argv[++i];
     } else if (a == "--domains" && i + 1 < argc) {
       domainsPath = argv[++i];
+    } else if (a == "--tokens" && i + 1 < argc) {
+      tokensPath = argv[++i];
     } else if (a == "--errors" && i + 1 < argc) {
       errors = static_cast<size_t>(std::strtoul(argv[++i], nullptr, 10));
     } else if (!a.empty() && a[0] != '-' && conllu.empty()) {
@@ -271,9 +278,11 @@ int main(int argc, char** argv) {
   std::vector<std::string> gold8;
   std::vector<const GoldToken*> gold;
   std::vector<size_t> sentenceStart;  // per token: the index of its sentence's first token
+  std::vector<size_t> sentenceOf;
   for (const GoldSentence& s : sentences) {
     const size_t start = gold.size();
     for (const GoldToken& t : s.tokens) {
+      sentenceOf.push_back(static_cast<size_t>(&s - sentences.data()));
       gold.push_back(&t);
       gold8.push_back(FromUtf8(t.form));
       sentenceStart.push_back(start);
@@ -308,6 +317,12 @@ int main(int argc, char** argv) {
 
   ReadingCache readings(engine.lexicon());
   LemmaIndex* adjectives = engine.adjectiveLemmas();
+  FILE* tokens = nullptr;
+  if (!tokensPath.empty() && (tokens = std::fopen(tokensPath.c_str(), "w")) == nullptr) {
+    std::fprintf(stderr, "evaluate: cannot write %s\n", tokensPath.c_str());
+    engine.StopEngine();
+    return 1;
+  }
   Count aligned, coverage, among, accuracy, verbLemmas, adjectiveLemmas, ambiguity, nounSenses, nounDomains;
   ErrorList unknown, notAmong, confusions, wordConfusions, verbErrors, adjectiveErrors, domainErrors, senseless;
   for (size_t i = 0; i < gold.size(); ++i) {
@@ -334,6 +349,13 @@ int main(int argc, char** argv) {
 
     const bool chosenRight = (ClassBit(w.category) & goldClasses) != 0;
     accuracy.Add(chosenRight);
+    if (tokens != nullptr) {
+      std::string classes;
+      for (const WordCategory& c : r->categories) classes += static_cast<char>('0' + (ClassBit(c) == 1u << 8 ? 8 : c.category));
+      std::fprintf(tokens, "%zu\t%s\t%s\t%d\t%s\t%s\t%s\t%s\n", sentenceOf[i], ToUtf8(w.text).c_str(), t.upos.c_str(),
+                   w.category.category, classes.c_str(), chosenRight ? "" : "x",
+                   s > 0 ? ToUtf8(stored[s - 1].text).c_str() : "", s + 1 < stored.size() ? ToUtf8(stored[s + 1].text).c_str() : "");
+    }
     if (!chosenRight) {
       confusions.Add(t.upos + " > class " + std::to_string(w.category.category));
       wordConfusions.Add(t.upos + " > class " + std::to_string(w.category.category) + ": " + ToUtf8(w.text));
@@ -395,6 +417,7 @@ int main(int argc, char** argv) {
     }
   }
   engine.StopEngine();
+  if (tokens != nullptr) std::fclose(tokens);
 
   std::printf("treebank                  %s\n", conllu.c_str());
   std::printf("sentences                 %zu\n", sentences.size());

@@ -125,6 +125,9 @@ void LexiconAssembly::AddAnalyserPath(const std::string& surface, const std::str
       (a.find("<pp><mn><sg>") != std::string::npos || a.find("<pp><m><sg>") != std::string::npos)) {
     participle_.emplace(r.lemma, s);
   }
+  if (RecordClass(r.code) == 8 && plus == std::string::npos && a.find("<def>") != std::string::npos) {
+    definiteNouns_.insert(s);
+  }
   Add(s, r, Source::kAnalyser);
   ++counts["analyser paths"];
 }
@@ -547,6 +550,66 @@ void LexiconAssembly::AddShortAuxiliaryCompounds() {
       Add(compound, r, Source::kRule);
     }
     ++counts["short auxiliary compounds"];
+  }
+}
+
+void LexiconAssembly::AddNounPairAdjectives(const HunspellAffixes& hunspell) {
+  const uint16_t noun = SubstantiveCode(NounMark::kNone);
+  std::map<std::string, std::string> masculineOf;  // noun lemma -> adjective lemma, "" when none
+  for (auto& [form, e] : forms_) {
+    if (e.best != Source::kAnalyser || e.curated || e.readings.empty() || definiteNouns_.count(form)) continue;
+    bool onlyNoun = true;
+    for (const Reading& r : e.readings) onlyNoun = onlyNoun && (r.code & 0x0FFF) == noun;
+    const std::string& lemma = e.readings[0].lemma;
+    if (!onlyNoun || lemma.empty()) continue;
+    auto known = masculineOf.find(lemma);
+    if (known == masculineOf.end()) {
+      std::string masculine;
+      for (const char c : hunspell.FlagsOf(lemma)) {
+        if (IsAdjectiveFlag(c)) masculine = lemma;
+      }
+      if (masculine.empty()) masculine = PairedMasculine(hunspell, lemma);
+      known = masculineOf.emplace(lemma, masculine).first;
+    }
+    if (known->second.empty()) continue;
+    Reading r;
+    r.lemma = known->second;
+    r.code = AdjectiveCode(tables_.IsEvaluative(r.lemma) ? AdjectiveKind::kSubjective : AdjectiveKind::kObjective);
+    e.readings.push_back(r);
+    ++counts["adjective readings of nouns the word list pairs as adjectives"];
+  }
+}
+
+void LexiconAssembly::DropArticledAdjectives() {
+  for (const std::string& form : definiteNouns_) {
+    const auto it = forms_.find(form);
+    if (it == forms_.end() || it->second.curated) continue;
+    std::vector<Reading>& rs = it->second.readings;
+    bool noun = false;
+    for (const Reading& r : rs) noun = noun || RecordClass(r.code) == 8;
+    if (!noun) continue;
+    const size_t before = rs.size();
+    rs.erase(std::remove_if(rs.begin(), rs.end(),
+                            [](const Reading& r) { return IsAdjectiveCode(r.code) && (r.code & 0xFF) != 3; }),
+             rs.end());
+    if (rs.size() != before) ++counts["articled nouns without their adjective readings"];
+  }
+}
+
+void LexiconAssembly::AddAdjectiveAdverbs() {
+  for (auto& [form, e] : forms_) {
+    if (e.curated || e.readings.empty()) continue;
+    bool onlyAdjective = true, masculine = false;
+    for (const Reading& r : e.readings) {
+      onlyAdjective = onlyAdjective && IsAdjectiveCode(r.code) && (r.code & 0xFF) != 3;
+      masculine = masculine || r.lemma == form;
+    }
+    if (!onlyAdjective || !masculine) continue;
+    Reading r;
+    r.lemma = form;
+    r.code = ModalityCode(ModalityKind::kManner);
+    e.readings.push_back(r);
+    ++counts["adverb readings of adjectives"];
   }
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -66,6 +67,23 @@ class LexiconAssembly {
   // lemma: the engine takes the lemma of their last word. Forms already
   // held are kept as they are.
   void AddShortAuxiliaryCompounds();
+  // Nouns of the analyser that the word list writes as adjectives (an
+  // adjective affix flag, or the masculine and feminine pair of nouns:
+  // german/L, germană/A) gain the adjective reading, lemma the masculine,
+  // in their forms without the article: an adjective follows its noun
+  // without one (statele participante), while an articled noun after a
+  // noun is its genitive (protecția consumatorilor).
+  void AddNounPairAdjectives(const HunspellAffixes& hunspell);
+  // An articled form that is also an articled noun of the analyser is read
+  // as that noun only: its adjective readings (numerals aside) are dropped.
+  // A postnominal adjective takes no article, so after a noun such a form
+  // is a genitive (activarea experților, numărul trombocitelor).
+  void DropArticledAdjectives();
+  // Adjectives used as adverbs of manner (crește rapid, se administrează
+  // frecvent): a form read only as an adjective, other than a numeral, that
+  // is the lemma of one of its adjective readings (the masculine singular)
+  // gains an adverb of manner reading after them.
+  void AddAdjectiveAdverbs();
   // Drops the listed readings, puts curated readings first, removes
   // duplicate codes and keeps at most 6 readings, ordered by `prior`
   // (a score per form and record class; higher first).
@@ -91,6 +109,8 @@ class LexiconAssembly {
   std::map<std::string, std::string> pluperfect_;
   // Verb lemma -> masculine singular past participle.
   std::map<std::string, std::string> participle_;
+  // Noun forms of the analyser that carry the definite article.
+  std::set<std::string> definiteNouns_;
 };
 
 // Reads the thesaurus (mythes, UTF-8): headword -> record classes of its

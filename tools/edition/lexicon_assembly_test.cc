@@ -165,6 +165,93 @@ TEST(LexiconAssembly, NounsTheThesaurusKnowsOnlyAsAdjectivesGainTheAdjectiveRead
   for (const auto& r : rows) EXPECT_EQ(ReadingsOf(lexicon, r.form), r.readings) << r.form;
 }
 
+TEST(LexiconAssembly, IndefiniteNounsTheWordListPairsAsAdjectivesGainTheAdjectiveReading) {
+  const Tables t("turc\tnoun\n", "");
+  LexiconAssembly lexicon(t.tables());
+  const std::pair<const char*, const char*> paths[] = {
+      {"german", "german<n><m><sg><nom><ind>"},    {"germană", "german<n><f><sg><nom><ind>"},
+      {"germanii", "german<n><m><pl><nom><def>"},  {"vecine", "vecin<n><f><pl><nom><ind>"},
+      {"vecinul", "vecin<n><m><sg><nom><def>"},    {"nazistă", "nazist<n><f><sg><nom><ind>"},
+      {"profesor", "profesor<n><m><sg><nom><ind>"}, {"turc", "turc<n><m><sg><nom><ind>"},
+      {"român", "român<n><m><sg><nom><ind>"},      {"român", "român<adj><mn><sg><nom><ind>"},
+  };
+  for (const auto& [surface, analysis] : paths) lexicon.AddAnalyserPath(surface, analysis);
+  lexicon.AddCurated();
+  HunspellAffixes list;
+  list.LoadText("", "9\ngerman/L\ngermană/A\nvecin/L\nvecină/A\nnazist/Q\nprofesor/L\nturc/L\nturcă/A\n");
+  lexicon.AddNounPairAdjectives(list);
+  lexicon.Finish(NoPrior);
+  const struct {
+    const char* form;
+    const char* readings;
+  } rows[] = {
+      {"german", "noun@german adj:objective@german"},
+      {"germană", "noun@german adj:objective@german"},
+      {"germanii", "noun@german"},  // an articled noun after a noun is its genitive
+      {"vecine", "noun@vecin adj:objective@vecin"},
+      {"vecinul", "noun@vecin"},
+      {"nazistă", "noun@nazist adj:objective@nazist"},  // an adjective flag
+      {"profesor", "noun@profesor"},                    // a noun without the feminine adjective
+      {"turc", "noun@turc"},                            // curated
+      {"român", "noun@român adj:objective@român"},      // already an adjective
+  };
+  for (const auto& r : rows) EXPECT_EQ(ReadingsOf(lexicon, r.form), r.readings) << r.form;
+}
+
+TEST(LexiconAssembly, ArticledNounsLoseTheirAdjectiveReadings) {
+  const Tables t("tânărului\tnoun\tadj:objective\n", "");
+  LexiconAssembly lexicon(t.tables());
+  const std::pair<const char*, const char*> paths[] = {
+      {"bolnavului", "bolnav<n><m><sg><dg><def>"},  {"bolnavului", "bolnav<adj><mn><sg><dg><def>"},
+      {"bolnav", "bolnav<n><m><sg><nom><ind>"},     {"bolnav", "bolnav<adj><mn><sg><nom><ind>"},
+      {"marea", "mare<adj><f><sg><nom><def>"},      {"primul", "prim<num><mn><sg><def>"},
+      {"primul", "prim<n><m><sg><nom><def>"},       {"tânărului", "tânăr<n><m><sg><dg><def>"},
+      {"tânărului", "tânăr<adj><mn><sg><dg><def>"},
+  };
+  for (const auto& [surface, analysis] : paths) lexicon.AddAnalyserPath(surface, analysis);
+  lexicon.AddCurated();
+  lexicon.DropArticledAdjectives();
+  lexicon.Finish(NoPrior);
+  const struct {
+    const char* form;
+    const char* readings;
+  } rows[] = {
+      {"bolnavului", "noun@bolnav"},
+      {"bolnav", "noun@bolnav adj:objective@bolnav"},  // no article: both
+      {"marea", "adj:objective@mare"},                 // no articled noun
+      {"primul", "noun@prim adj:numeral@prim"},        // numerals stay
+      {"tânărului", "noun@tânărului adj:objective@tânărului"},  // curated
+  };
+  for (const auto& r : rows) EXPECT_EQ(ReadingsOf(lexicon, r.form), r.readings) << r.form;
+}
+
+TEST(LexiconAssembly, MasculineSingularAdjectivesAreAlsoAdverbsOfManner) {
+  const Tables t("", "");
+  LexiconAssembly lexicon(t.tables());
+  const std::pair<const char*, const char*> paths[] = {
+      {"rapid", "rapid<adj><mn><sg><nom><ind>"},     {"rapidă", "rapid<adj><f><sg><nom><ind>"},
+      {"rapidul", "rapid<adj><mn><sg><nom><def>"},   {"frumos", "frumos<adj><mn><sg><nom><ind>"},
+      {"frumos", "frumos<adv>"},                     {"tânăr", "tânăr<adj><mn><sg><nom><ind>"},
+      {"tânăr", "tânăr<n><m><sg><nom><ind>"},        {"prim", "prim<num><mn><sg>"},
+  };
+  for (const auto& [surface, analysis] : paths) lexicon.AddAnalyserPath(surface, analysis);
+  lexicon.AddCurated();
+  lexicon.AddAdjectiveAdverbs();
+  lexicon.Finish(NoPrior);
+  const struct {
+    const char* form;
+    const char* readings;
+  } rows[] = {
+      {"rapid", "adj:objective@rapid mod:manner@rapid"},  // the masculine singular gains the adverb
+      {"rapidă", "adj:objective@rapid"},                  // another form does not
+      {"rapidul", "adj:objective@rapid"},
+      {"frumos", "adj:objective@frumos mod:manner@frumos"},  // already an adverb: no second one
+      {"tânăr", "noun@tânăr adj:objective@tânăr"},          // also a noun: left to its readings
+      {"prim", "adj:numeral@prim"},                         // numerals are no manner
+  };
+  for (const auto& r : rows) EXPECT_EQ(ReadingsOf(lexicon, r.form), r.readings) << r.form;
+}
+
 TEST(LexiconAssembly, SingleLettersAndClosedClassWordsKeepTheirWordsRatherThanRomanNumerals) {
   const Tables t("i\tpron:personal:3\nli\tpron:personal:6\nvi\tpron:personal:5\n", "");
   LexiconAssembly lexicon(t.tables());
@@ -242,15 +329,22 @@ TEST(LexiconAssembly, ShortAuxiliaryJoinsItsParticipleOrInfinitive) {
   for (const auto& r : rows) EXPECT_EQ(ReadingsOf(lexicon, r.form), r.readings) << r.form;
 }
 
-TEST(CuratedTables, MatrixAdjustmentsNameTwoClassesAndAChange) {
+TEST(CuratedTables, MatrixAdjustmentsNameTwoOrThreeClassesAndAChange) {
   CuratedTables tables;
   std::string error;
-  ASSERT_TRUE(tables.ParseMatrixAdjustments("# comment\nnoun\tadj\t40\ndet\tdet\t-1000\n", &error)) << error;
-  ASSERT_EQ(tables.MatrixAdjustments().size(), 2u);
+  ASSERT_TRUE(tables.ParseMatrixAdjustments("# comment\nnoun\tadj\t40\ndet\tdet\t-1000\nnoun\tverb\tprep\t500\n",
+                                            &error))
+      << error;
+  ASSERT_EQ(tables.MatrixAdjustments().size(), 3u);
   EXPECT_EQ(tables.MatrixAdjustments()[0].first, 8);
   EXPECT_EQ(tables.MatrixAdjustments()[0].second, 4);
+  EXPECT_EQ(tables.MatrixAdjustments()[0].third, 0);
   EXPECT_EQ(tables.MatrixAdjustments()[0].change, 40);
   EXPECT_EQ(tables.MatrixAdjustments()[1].change, -1000);
+  EXPECT_EQ(tables.MatrixAdjustments()[2].first, 8);
+  EXPECT_EQ(tables.MatrixAdjustments()[2].second, 1);
+  EXPECT_EQ(tables.MatrixAdjustments()[2].third, 6);
+  EXPECT_EQ(tables.MatrixAdjustments()[2].change, 500);
   const struct {
     const char* text;
     const char* error;
@@ -261,6 +355,9 @@ TEST(CuratedTables, MatrixAdjustmentsNameTwoClassesAndAChange) {
       {"noun\tadj\t40x\n", "matrix_adjustments.tsv:1"},
       {"noun\tadj\t1001\n", "matrix_adjustments.tsv:1"},
       {"noun\tadj\t\n", "matrix_adjustments.tsv:1"},
+      {"noun\tadj\tx\t40\n", "matrix_adjustments.tsv:1"},
+      {"noun\tadj\tprep\t-1001\n", "matrix_adjustments.tsv:1"},
+      {"noun\tadj\tprep\tverb\t40\n", "matrix_adjustments.tsv:1"},
   };
   for (const auto& b : bad) {
     CuratedTables t;

@@ -459,6 +459,10 @@ void ApplyMatrixAdjustments(const std::vector<MatrixAdjustment>& adjustments, st
   };
   for (const MatrixAdjustment& m : adjustments) {
     const size_t a = static_cast<size_t>(m.first), b = static_cast<size_t>(m.second);
+    if (m.third != 0) {
+      add(488 + 242 * a + 22 * b + 2 * static_cast<size_t>(m.third), m.change);
+      continue;
+    }
     add(4 + 22 * a + 2 * b, m.change);
     for (size_t x = 0; x <= 10; ++x) {
       add(488 + 242 * x + 22 * a + 2 * b, m.change);  // b after x, a

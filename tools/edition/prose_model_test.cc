@@ -37,5 +37,17 @@ TEST(MatrixAdjustments, ASameClassPairChangesEachTrigramOnce) {
   EXPECT_EQ(values[Trigram(6, 1, 6)], 25);
 }
 
+TEST(MatrixAdjustments, AThirdClassChangesThatTrigramAlone) {
+  std::vector<int16_t> values(8716, 0);
+  values[Trigram(8, 1, 6)] = -32700;
+  ApplyMatrixAdjustments({{8, 1, -500, 6}}, &values);
+  EXPECT_EQ(values[Trigram(8, 1, 6)], -32768);  // held within the 16-bit range
+  ApplyMatrixAdjustments({{8, 1, 500, 6}, {8, 1, 30, 6}}, &values);
+  EXPECT_EQ(values[Trigram(8, 1, 6)], -32238);
+  size_t changed = 0;
+  for (const int16_t v : values) changed += v != 0;
+  EXPECT_EQ(changed, 1u);
+}
+
 }  // namespace
 }  // namespace malvex::edition
