@@ -153,9 +153,24 @@ bool CuratedTables::IsEvaluative(std::string_view lemma) const {
 
 ModalityKind CuratedTables::AdverbKindOf(std::string_view lemma) const {
   const auto it = closed_.find(std::string(lemma));
-  if (it == closed_.end()) return ModalityKind::kNone;
-  for (const Reading& r : it->second) {
-    if (RecordClass(r.code) == 3) return static_cast<ModalityKind>(r.code & 0x0F);
+  if (it != closed_.end()) {
+    for (const Reading& r : it->second) {
+      if (RecordClass(r.code) == 3) return static_cast<ModalityKind>(r.code & 0x0F);
+    }
+    return ModalityKind::kNone;
+  }
+  // An adverbial expression the table does not list takes the kind of its
+  // last word the table lists as an adverb: până acum and acum câteva zile
+  // tell a time, pe aici a place, mai bine a manner, cel puțin an intensity.
+  size_t end = lemma.size();
+  while (end > 0) {
+    const size_t blank = lemma.find_last_of(" _", end - 1);
+    const size_t begin = blank == std::string_view::npos ? 0 : blank + 1;
+    if (begin == 0 && end == lemma.size()) break;  // a single word
+    const ModalityKind k = AdverbKindOf(lemma.substr(begin, end - begin));
+    if (k != ModalityKind::kNone) return k;
+    if (begin == 0) break;
+    end = begin - 1;
   }
   return ModalityKind::kNone;
 }

@@ -35,6 +35,9 @@ class CuratedTables : public LemmaClasses {
 
   VerbKind VerbKindOf(std::string_view lemma) const override;
   bool IsEvaluative(std::string_view lemma) const override;
+  // The modality kind the closed-class table gives an adverb; an
+  // expression the table lacks (words joined by blanks or '_') takes the
+  // kind of its last listed adverb. kNone when nothing is listed.
   ModalityKind AdverbKindOf(std::string_view lemma) const override;
 
   // Closed-class forms (8-bit, folded) and their readings in order.

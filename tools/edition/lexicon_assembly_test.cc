@@ -329,6 +329,32 @@ TEST(LexiconAssembly, ShortAuxiliaryJoinsItsParticipleOrInfinitive) {
   for (const auto& r : rows) EXPECT_EQ(ReadingsOf(lexicon, r.form), r.readings) << r.form;
 }
 
+TEST(CuratedTables, AnAdverbialExpressionTakesTheKindOfItsLastListedAdverb) {
+  CuratedTables tables;
+  std::string error;
+  ASSERT_TRUE(tables.ParseClosed("acum\tmod:time\naici\tmod:place\nbine\tmod:manner\nmai\tmod:intensity\n"
+                                 "puțin\tmod:intensity\tadj:objective\ndin_nou\tmod:time\n"
+                                 "de\tprep\npe\tprep\n",
+                                 &error))
+      << error;
+  const struct {
+    const char* lemma;
+    ModalityKind kind;
+  } rows[] = {
+      {"acum", ModalityKind::kTime},
+      {"până acum", ModalityKind::kTime},
+      {"acum câteva zile", ModalityKind::kTime},
+      {"pe_aici", ModalityKind::kPlace},
+      {"mai bine", ModalityKind::kManner},  // the last listed adverb
+      {"cel puțin", ModalityKind::kIntensity},
+      {"din_nou", ModalityKind::kTime},     // listed as a whole
+      {"de pe", ModalityKind::kNone},       // prepositions only
+      {"asemenea", ModalityKind::kNone},
+      {"de asemenea", ModalityKind::kNone},
+  };
+  for (const auto& r : rows) EXPECT_EQ(tables.AdverbKindOf(FromUtf8(r.lemma)), r.kind) << r.lemma;
+}
+
 TEST(CuratedTables, MatrixAdjustmentsNameTwoOrThreeClassesAndAChange) {
   CuratedTables tables;
   std::string error;
