@@ -35,6 +35,11 @@ constexpr double kSupportedDomainShare = 0.1;
 constexpr size_t kTinyClass = 1;
 // Terms of restricted use weigh less in a reference's vote.
 constexpr double kRestrictedWeight = 0.5;
+// Running-text counts below this are too few to tell a word of everyday use
+// from a rare one: such a count names a class only when no other candidate
+// is listed by the thesaurus kListedFactor times as often.
+constexpr double kFewProseCounts = 3;
+constexpr int kListedFactor = 4;
 
 
 // Whether `a` names a class better than `b`: the better known first, then
@@ -582,6 +587,14 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
       const auto memberEnd = std::find_if(candidates.begin(), candidates.end(),
                                           [&](const std::string& s) { return members[c].count(s) == 0; });
       auto usable = [&](const std::string& s) { return !taken.count(s) && s.size() <= kMaxName; };
+      // A noun whose own-named reference is only a later sense may still
+      // name the class of its main sense when running text knows it best
+      // (succes, client); its own reference then gives way.
+      auto ownLater = [&](const std::string& s) {
+        if (!ownNamed.count(s) || curated.count(s) || s.size() > kMaxName) return false;
+        const auto it = nounSenses.find(s);
+        return it != nounSenses.end() && !it->second.empty() && it->second.front().cluster == c;
+      };
       // A noun whose translations name another domain than the class's is
       // met in running text in that other sense (șablon, the template of the
       // manuals, beside directivă).
@@ -598,14 +611,29 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
       };
       auto best = candidates.end();
       if (frequency_) {
+        bool listedBetter = false;
         for (const auto end : {mainEnd, memberEnd}) {
+          if (listedBetter) break;
           double top = 0;
           for (auto it = candidates.begin(); it != end; ++it) {
-            if (!usable(*it) || (end == memberEnd && labelled.count(*it)) || !agrees(*it)) continue;
+            const bool free = usable(*it) || (end == mainEnd && ownLater(*it));
+            if (!free || (end == memberEnd && labelled.count(*it)) || !agrees(*it)) continue;
             const double f = frequency_(*it);
             if (f > top) {
               top = f;
               best = it;
+            }
+          }
+          // A count of a few occurrences gives way to a far better listed
+          // plain word (autoritate rather than for, met twice).
+          if (best != candidates.end() && top < kFewProseCounts) {
+            for (auto it = candidates.begin(); it != end; ++it) {
+              if (usable(*it) && !labelled.count(*it) && bridge_.EnglishOf(*it) && agrees(*it) &&
+                  commonness(*it) >= kListedFactor * std::max(commonness(*best), 1)) {
+                best = candidates.end();
+                listedBetter = true;
+                break;
+              }
             }
           }
           if (best != candidates.end()) break;
@@ -619,7 +647,18 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
           if (best == candidates.end() || BetterKnownName(*it, *best, commonness)) best = it;
         }
       }
-      if (best != candidates.end()) std::rotate(candidates.begin(), best, best + 1);
+      if (best != candidates.end()) {
+        if (!usable(*best)) {
+          // The noun's own-named later sense gives way to the class it names.
+          std::vector<Pending>& own = nounSenses[*best];
+          own.erase(std::remove_if(own.begin(), own.end(), [](const Pending& p) { return p.cluster < 0; }),
+                    own.end());
+          ownNamed.erase(*best);
+          taken.erase(*best);
+          ++counts["nouns naming their main class rather than a later sense of their own"];
+        }
+        std::rotate(candidates.begin(), best, best + 1);
+      }
     }
     std::string name;
     for (const std::string& s : candidates) {

@@ -55,7 +55,8 @@ class SemanticClasses {
              const ClusterOptions& options = ClusterOptions());
 
   // How often a noun lemma (8-bit) is met in running text; the most
-  // frequent of the nouns whose main sense a class is names it. Unset, the
+  // frequent of the nouns whose main sense a class is names it, unless it is
+  // met only a few times and another is far better listed. Unset, the
   // class names come from the thesaurus alone.
   void SetFrequency(std::function<double(const std::string&)> frequency) { frequency_ = std::move(frequency); }
 

@@ -429,6 +429,53 @@ TEST_F(ClassNamingTest, ANounListedAsAnOldWordDoesNotNameTheClass) {
   }
 }
 
+TEST_F(SemanticClassesTest, AFewRunningTextCountsGiveWayToAFarBetterListedNoun) {
+  thesaurus_ = {Line("for", {"autoritate"}), Line("autoritate", {"for", "stăpânie"})};
+  // Other words' lines list autoritate often.
+  for (const char* head : {"a", "b", "c", "d", "e", "f", "g"}) thesaurus_.push_back(Line(head, {"autoritate"}));
+  for (const char* f : {"for", "autoritate", "stăpânie"}) nounForms_[E(f)].push_back(E(f));
+  bridge_.Set(E("autoritate"), {{"ruler", 1.0}});
+  const struct {
+    double count;      // how often "for" is met in running text
+    const char* name;  // the name of its class
+  } cases[] = {{2.0, "autoritate"}, {5.0, "for"}};
+  for (const auto& k : cases) {
+    Build({}, [&](const std::string& lemma) { return lemma == E("for") ? k.count : 0.0; });
+    const std::vector<SemanticSense>* senses = classes_->SensesOfForm(E("autoritate"));
+    ASSERT_TRUE(senses);
+    EXPECT_TRUE(std::any_of(senses->begin(), senses->end(),
+                            [&](const SemanticSense& s) { return s.reference == First("for").reference; }))
+        << "autoritate has the class of for";
+    EXPECT_EQ(Reference(First("for")), k.name) << k.count;
+  }
+}
+
+TEST_F(SemanticClassesTest, ANounNamesItsMainClassRatherThanALaterSenseOfItsOwn) {
+  thesaurus_ = {Line("succes", {"izbândă"}), Line("izbândă", {"succes"})};
+  for (const char* f : {"succes", "izbândă"}) nounForms_[E(f)].push_back(E(f));
+  bridge_.Set(E("succes"), {{"data", 1.0}, {"furniture", 1.0}});
+  bridge_.Set(E("izbândă"), {{"data", 1.0}});
+  Build();
+  const std::vector<SemanticSense>* without = classes_->SensesOfForm(E("succes"));
+  ASSERT_TRUE(without && without->size() == 2u);
+  EXPECT_EQ(Reference((*without)[0]), "izbândă");
+  EXPECT_EQ(Reference((*without)[1]), "succes") << "a later sense of its own name";
+  EXPECT_EQ(Field((*without)[1]), "mobilier");
+  // Met in running text, the noun names its main class, and the later sense
+  // of its own name gives way.
+  Build({}, [&](const std::string& lemma) { return lemma == E("succes") ? 10.0 : 0.0; });
+  const std::vector<SemanticSense>* senses = classes_->SensesOfForm(E("succes"));
+  ASSERT_TRUE(senses && senses->size() == 1u);
+  EXPECT_EQ(Reference((*senses)[0]), "succes");
+  EXPECT_EQ(Field((*senses)[0]), "date");
+  EXPECT_EQ(First("izbândă").reference, (*senses)[0].reference);
+  // A curated noun keeps the later sense of its own name.
+  Build({{E("succes"), -1}}, [&](const std::string& lemma) { return lemma == E("succes") ? 10.0 : 0.0; });
+  senses = classes_->SensesOfForm(E("succes"));
+  ASSERT_TRUE(senses && senses->size() == 2u);
+  EXPECT_EQ(Reference((*senses)[1]), "succes");
+}
+
 TEST(ParseMainSenses, NounsAndKnownFieldsOnly) {
   WordNetNouns wordnet;
   ASSERT_TRUE(wordnet.Parse(kData, kIndex, kCounts));
