@@ -132,6 +132,16 @@ void LexiconAssembly::AddAnalyserPath(const std::string& surface, const std::str
   ++counts["analyser paths"];
 }
 
+bool LexiconAssembly::NamesSomething(const std::string& form) const {
+  const Entry* e = Find(form);
+  if (e == nullptr) return false;
+  for (const Reading& r : e->readings) {
+    const int c = RecordClass(r.code);
+    if (c == 4 || c == 8) return true;
+  }
+  return false;
+}
+
 void LexiconAssembly::AddSimplePast() {
   const std::string i = "i", si = "\xBAi", ram = "r\xE3m", rati = "r\xE3\xFEi", ra = "r\xE3";
   for (const auto& [lemma, pper] : pluperfect_) {
@@ -151,6 +161,7 @@ void LexiconAssembly::AddSimplePast() {
     r.lemma = lemma;
     r.code = VerbCode(tables_.VerbKindOf(lemma), Tense::kPast, Mode::kIndicative, false);
     for (const std::string& f : forms) {
+      if (ex == tables_.SimplePast().end() && NamesSomething(f)) continue;
       Add(f, r, Source::kRule);
       ++counts["simple past forms"];
     }

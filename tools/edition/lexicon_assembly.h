@@ -37,6 +37,9 @@ class LexiconAssembly {
   // meets it ("dându"); spaces of multiword entries become '_'.
   void AddAnalyserPath(const std::string& surface, const std::string& analysis);
   // Simple past forms made from the pluperfect, and the curated exceptions.
+  // A made form that the analyser reads as an adjective or a noun is left
+  // out (activă, completă, separă): the simple past is rare in today's
+  // prose, its homographs are not.
   void AddSimplePast();
   // Closed classes, abbreviations, single letters and Roman numerals.
   void AddCurated();
@@ -102,6 +105,8 @@ class LexiconAssembly {
 
  private:
   void Add(const std::string& form, const Reading& r, Source source);
+  // True when `form` is held with an adjective or a noun reading.
+  bool NamesSomething(const std::string& form) const;
 
   const CuratedTables& tables_;
   std::unordered_map<std::string, Entry> forms_;

@@ -225,6 +225,33 @@ TEST(LexiconAssembly, ArticledNounsLoseTheirAdjectiveReadings) {
   for (const auto& r : rows) EXPECT_EQ(ReadingsOf(lexicon, r.form), r.readings) << r.form;
 }
 
+TEST(LexiconAssembly, SimplePastFormsLeaveAdjectivesAndNounsAlone) {
+  const Tables t("", "");
+  LexiconAssembly lexicon(t.tables());
+  const std::pair<const char*, const char*> paths[] = {
+      {"cântase", "cânta<vblex><pper><p3><sg>"},     {"hotărâse", "hotărî<vblex><pper><p3><sg>"},
+      {"activase", "activa<vblex><pper><p3><sg>"},   {"activă", "activ<adj><f><sg><nom><ind>"},
+      {"pictase", "picta<vblex><pper><p3><sg>"},     {"pictară", "pictară<n><f><sg><nom><ind>"},
+  };
+  for (const auto& [surface, analysis] : paths) lexicon.AddAnalyserPath(surface, analysis);
+  lexicon.AddSimplePast();
+  lexicon.Finish(NoPrior);
+  const char* past = "verb:factive:past:indicative@";
+  const struct {
+    const char* form;
+    std::string readings;
+  } rows[] = {
+      {"cântai", std::string(past) + "cânta"},      {"cântași", std::string(past) + "cânta"},
+      {"cântă", std::string(past) + "cânta"},       {"cântarăm", std::string(past) + "cânta"},
+      {"cântarăți", std::string(past) + "cânta"},   {"cântară", std::string(past) + "cânta"},
+      {"hotărî", std::string(past) + "hotărî"},     {"activai", std::string(past) + "activa"},
+      {"activă", "adj:objective@activ"},             // the adjective alone
+      {"pictă", std::string(past) + "picta"},
+      {"pictară", "noun@pictară"},                   // the noun alone
+  };
+  for (const auto& r : rows) EXPECT_EQ(ReadingsOf(lexicon, r.form), r.readings) << r.form;
+}
+
 TEST(LexiconAssembly, MasculineSingularAdjectivesAreAlsoAdverbsOfManner) {
   const Tables t("", "");
   LexiconAssembly lexicon(t.tables());
