@@ -234,7 +234,11 @@ int Build(int argc, char** argv) {
   const std::string text = RomanianProse(prose, lexicon, &proseWords);
   std::vector<Sentence> sentences = CutProse(text, lexicon);
   ProseModel model;
-  model.Train(sentences, 4);
+  // One re-estimation: the counts over the readings' even shares give the
+  // n-grams, one pass with them gives the readings' order; further passes
+  // sharpen the prose's own habits (its many adjectives and imperatives)
+  // and read other texts worse.
+  model.Train(sentences, 1);
   model.CollectPriors(sentences);
   lexicon.Finish([&](const std::string& form, int c) {
     const LexiconAssembly::Entry* e = lexicon.Find(form);
