@@ -629,15 +629,19 @@ void LexiconAssembly::Finish(const std::function<double(const std::string&, int)
     std::vector<Reading> out;
     std::set<int> curatedClasses;
     const auto closed = tables_.Closed().find(form);
+    // A multiword expression the table lists has the function the table
+    // gives it and no other: the open data's readings of it are dropped.
+    bool onlyCurated = false;
     if (closed != tables_.Closed().end()) {
       out = closed->second;
       for (const Reading& r : out) curatedClasses.insert(RecordClass(r.code));
+      onlyCurated = form.find('_') != std::string::npos;
     }
     const auto drop = tables_.Dropped().find(form);
     std::vector<Reading> rest;
     for (const Reading& r : e.readings) {
       const int c = RecordClass(r.code);
-      if (curatedClasses.count(c)) continue;
+      if (onlyCurated || curatedClasses.count(c)) continue;
       if (drop != tables_.Dropped().end() && drop->second.count(c)) continue;
       rest.push_back(r);
       // A performative verb is also read as an ordinary act; the

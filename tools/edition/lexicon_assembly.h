@@ -87,7 +87,8 @@ class LexiconAssembly {
   // is the lemma of one of its adjective readings (the masculine singular)
   // gains an adverb of manner reading after them.
   void AddAdjectiveAdverbs();
-  // Drops the listed readings, puts curated readings first, removes
+  // Drops the listed readings, puts curated readings first (a curated
+  // multiword expression keeps only those), removes
   // duplicate codes and keeps at most 6 readings, ordered by `prior`
   // (a score per form and record class; higher first).
   void Finish(const std::function<double(const std::string&, int)>& prior);

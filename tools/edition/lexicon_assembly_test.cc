@@ -302,17 +302,20 @@ TEST(LexiconAssembly, SingleLettersAndClosedClassWordsKeepTheirWordsRatherThanRo
 }
 
 TEST(LexiconAssembly, CuratedReadingsComeFirstAndListedReadingsAreDropped) {
-  const Tables t("ca\tprep:gerund\tconn:comparison\n", "mai\tnoun\n");
+  const Tables t("ca\tprep:gerund\tconn:comparison\nde_vânzare\tadj:objective\n", "mai\tnoun\n");
   LexiconAssembly lexicon(t.tables());
   const std::pair<const char*, const char*> paths[] = {
       {"ca", "ca<adv>"},        {"ca", "ca<cnjsub>"},
       {"mai", "mai<adv>"},      {"mai", "mai<n><m><sg><nom><ind>"},
+      {"de vânzare", "de vânzare<adv>"},
   };
   for (const auto& [surface, analysis] : paths) lexicon.AddAnalyserPath(surface, analysis);
   lexicon.AddCurated();
   lexicon.Finish(NoPrior);
   EXPECT_EQ(ReadingsOf(lexicon, "ca"), "prep:gerund@ca conn:comparison@ca mod:manner@ca");
   EXPECT_EQ(ReadingsOf(lexicon, "mai"), "mod:manner@mai");
+  // A listed multiword expression keeps only the table's readings.
+  EXPECT_EQ(ReadingsOf(lexicon, "de_vânzare"), "adj:objective@de_vânzare");
 }
 
 TEST(LexiconAssembly, ShortAuxiliaryJoinsItsParticipleOrInfinitive) {
