@@ -63,6 +63,8 @@ TEST(EditionGolden, KnownWordsHaveTheirReadings) {
       {"care", "pron:relative:0", true},
       {"acest", "det", true},
       {"în", "prep", true},
+      {"de-a_lungul", "prep", true},
+      {"de-a_latul", "prep", true},
       {"frumos", "adj:subjective", true},
       {"trei", "adj:numeral", true},
       {"casa", "noun", true},
@@ -92,6 +94,9 @@ TEST(EditionGolden, MatrixHasItsFixedSize) {
   // A trained matrix prefers a substantive after a determiner to a verb
   // there, and rewards a connector opening a clause.
   EXPECT_GT(m.Bigram(7, 8), m.Bigram(7, 1));
+  // Before an adjective an adverb is likelier than another adjective
+  // (extrem de, ușor inflamabile).
+  EXPECT_GT(m.Bigram(3, 4), m.Bigram(4, 4));
   EXPECT_GT(m.ConnectorStartBonus(), 0);
 }
 
