@@ -651,6 +651,21 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
         if (!usable(*best)) {
           // The noun's own-named later sense gives way to the class it names.
           std::vector<Pending>& own = nounSenses[*best];
+          // A class without a field takes the field of the sense that gives
+          // way, so that the noun keeps it (îmbunătățire, a change).
+          if (classField[c] < 0) {
+            for (const Pending& p : own) {
+              if (p.cluster < 0 && p.field >= 0) classField[c] = p.field;
+            }
+            if (classField[c] >= 0) {
+              for (const std::string& m : members[c]) {
+                for (Pending& p : nounSenses[m]) {
+                  if (p.cluster == c) p.field = classField[c];
+                }
+              }
+              ++counts["classes taking the field of the own sense of the noun naming them"];
+            }
+          }
           own.erase(std::remove_if(own.begin(), own.end(), [](const Pending& p) { return p.cluster < 0; }),
                     own.end());
           ownNamed.erase(*best);

@@ -476,6 +476,30 @@ TEST_F(SemanticClassesTest, ANounNamesItsMainClassRatherThanALaterSenseOfItsOwn)
   EXPECT_EQ(Reference((*senses)[1]), "succes");
 }
 
+// îmbunătățire heads the class of ameliorare, whose terms the bilingual
+// dictionaries do not translate, and a lone line of its own; its
+// translations give it a later sense of its own (furniture). Named after
+// it as running text knows it best, the class takes that sense's field.
+TEST_F(SemanticClassesTest, AClassWithoutAFieldTakesTheFieldOfTheOwnSenseGivingWay) {
+  ThesaurusSense second = Line("îmbunătățire", {"zgâmboi"});
+  second.order = 1;
+  thesaurus_ = {Line("îmbunătățire", {"ameliorare"}), Line("ameliorare", {"îmbunătățire"}), second};
+  for (const char* f : {"îmbunătățire", "ameliorare"}) nounForms_[E(f)].push_back(E(f));
+  bridge_.Set(E("îmbunătățire"), {{"furniture", 0.6}, {"data", 0.4}});
+  Build();
+  const std::vector<SemanticSense>* without = classes_->SensesOfForm(E("îmbunătățire"));
+  ASSERT_TRUE(without && without->size() == 2u);
+  EXPECT_EQ(Field((*without)[0]), "-");
+  EXPECT_EQ(Field((*without)[1]), "mobilier");
+  Build({}, [&](const std::string& lemma) { return lemma == E("îmbunătățire") ? 10.0 : 0.0; });
+  const std::vector<SemanticSense>* senses = classes_->SensesOfForm(E("îmbunătățire"));
+  ASSERT_TRUE(senses && senses->size() == 1u);
+  EXPECT_EQ(Reference((*senses)[0]), "îmbunătățire");
+  EXPECT_EQ(Field((*senses)[0]), "mobilier");
+  EXPECT_EQ(Field(First("ameliorare")), "mobilier");
+  EXPECT_EQ(First("ameliorare").reference, (*senses)[0].reference);
+}
+
 TEST(ParseMainSenses, NounsAndKnownFieldsOnly) {
   WordNetNouns wordnet;
   ASSERT_TRUE(wordnet.Parse(kData, kIndex, kCounts));
