@@ -86,6 +86,14 @@ bool CuratedTables::ParseMatrixAdjustments(const std::string& text, std::string*
     const bool trigram = f.size() == 4;
     if (f.size() == 3 || trigram) {
       a.first = ClassOfName(f[0]);
+      // "pron:KIND" names one kind of pronoun.
+      static const char* kPronounKinds[] = {"none", "relative", "possessive", "personal", "deixis", "others"};
+      for (int k = 0; k < 6; ++k) {
+        if (f[0] == std::string("pron:") + kPronounKinds[k]) {
+          a.first = 5;
+          a.pronounKind = k;
+        }
+      }
       a.second = ClassOfName(f[1]);
       if (trigram) a.third = ClassOfName(f[2]);
       a.change = static_cast<int>(std::strtol(f.back().c_str(), &end, 10));

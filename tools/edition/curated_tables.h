@@ -19,12 +19,16 @@ namespace malvex::edition {
 // added to the weight of a word of record class `second` right after one of
 // class `first`, in the bigram and in every trigram where the two classes
 // follow each other; with `third` (a record class), only to the trigram
-// weight of class `third` after `first` and `second`.
+// weight of class `third` after `first` and `second`. With `pronounKind`
+// (a pronoun kind, `first` being the pronoun class) the change goes to the
+// weights of that kind of pronoun instead: the pronoun followed by `second`,
+// in its bigram and every trigram it opens (or only the one with `third`).
 struct MatrixAdjustment {
   int first = 0;
   int second = 0;
   int change = 0;
   int third = 0;
+  int pronounKind = -1;
 };
 
 class CuratedTables : public LemmaClasses {

@@ -401,6 +401,17 @@ TEST(CuratedTables, MatrixAdjustmentsNameTwoOrThreeClassesAndAChange) {
   EXPECT_EQ(tables.MatrixAdjustments()[2].second, 1);
   EXPECT_EQ(tables.MatrixAdjustments()[2].third, 6);
   EXPECT_EQ(tables.MatrixAdjustments()[2].change, 500);
+  EXPECT_EQ(tables.MatrixAdjustments()[0].pronounKind, -1);
+  // One kind of pronoun.
+  ASSERT_TRUE(tables.ParseMatrixAdjustments("pron:others\tadj\t100\npron:deixis\tverb\tprep\t-20\n", &error))
+      << error;
+  ASSERT_EQ(tables.MatrixAdjustments().size(), 2u);
+  EXPECT_EQ(tables.MatrixAdjustments()[0].first, 5);
+  EXPECT_EQ(tables.MatrixAdjustments()[0].pronounKind, 5);
+  EXPECT_EQ(tables.MatrixAdjustments()[0].second, 4);
+  EXPECT_EQ(tables.MatrixAdjustments()[0].change, 100);
+  EXPECT_EQ(tables.MatrixAdjustments()[1].pronounKind, 4);
+  EXPECT_EQ(tables.MatrixAdjustments()[1].third, 6);
   const struct {
     const char* text;
     const char* error;
@@ -414,6 +425,8 @@ TEST(CuratedTables, MatrixAdjustmentsNameTwoOrThreeClassesAndAChange) {
       {"noun\tadj\tx\t40\n", "matrix_adjustments.tsv:1"},
       {"noun\tadj\tprep\t-1001\n", "matrix_adjustments.tsv:1"},
       {"noun\tadj\tprep\tverb\t40\n", "matrix_adjustments.tsv:1"},
+      {"pron:some\tadj\t40\n", "matrix_adjustments.tsv:1"},
+      {"adj\tpron:others\t40\n", "matrix_adjustments.tsv:1"},
   };
   for (const auto& b : bad) {
     CuratedTables t;

@@ -459,6 +459,16 @@ void ApplyMatrixAdjustments(const std::vector<MatrixAdjustment>& adjustments, st
   };
   for (const MatrixAdjustment& m : adjustments) {
     const size_t a = static_cast<size_t>(m.first), b = static_cast<size_t>(m.second);
+    if (m.pronounKind >= 0) {
+      const size_t s = static_cast<size_t>(m.pronounKind);
+      if (m.third != 0) {
+        add(6054 + 242 * s + 22 * b + 2 * static_cast<size_t>(m.third), m.change);
+        continue;
+      }
+      add(5812 + 22 * s + 2 * b, m.change);
+      for (size_t x = 0; x <= 10; ++x) add(6054 + 242 * s + 22 * b + 2 * x, m.change);
+      continue;
+    }
     if (m.third != 0) {
       add(488 + 242 * a + 22 * b + 2 * static_cast<size_t>(m.third), m.change);
       continue;

@@ -49,5 +49,25 @@ TEST(MatrixAdjustments, AThirdClassChangesThatTrigramAlone) {
   EXPECT_EQ(changed, 1u);
 }
 
+TEST(MatrixAdjustments, APronounKindChangesItsOwnWeightsAlone) {
+  std::vector<int16_t> values(8716, 0);
+  auto pronounBigram = [](int s, int b) { return static_cast<size_t>(5812 + 22 * s + 2 * b); };
+  auto pronounTrigram = [](int s, int b, int c) { return static_cast<size_t>(6054 + 242 * s + 22 * b + 2 * c); };
+  MatrixAdjustment m{5, 4, 70};
+  m.pronounKind = 5;
+  MatrixAdjustment t{5, 8, -20, 1};
+  t.pronounKind = 3;
+  ApplyMatrixAdjustments({m, t}, &values);
+  EXPECT_EQ(values[pronounBigram(5, 4)], 70);
+  for (int x = 0; x <= 10; ++x) EXPECT_EQ(values[pronounTrigram(5, 4, x)], 70) << x;
+  EXPECT_EQ(values[pronounTrigram(3, 8, 1)], -20);
+  size_t changed = 0;
+  for (const int16_t v : values) changed += v != 0;
+  EXPECT_EQ(changed, 1u + 11u + 1u);
+  // The class weights and the other kinds stay as learnt.
+  EXPECT_EQ(values[Bigram(5, 4)], 0);
+  EXPECT_EQ(values[pronounBigram(4, 4)], 0);
+}
+
 }  // namespace
 }  // namespace malvex::edition
