@@ -114,6 +114,11 @@ TEST(EditionGolden, MatrixHasItsFixedSize) {
   // Before an adjective an adverb is likelier than another adjective
   // (extrem de, ușor inflamabile).
   EXPECT_GT(m.Bigram(3, 4), m.Bigram(4, 4));
+  // A pronoun of the others kind takes an adjective after it rather than a
+  // noun (cel mare); a personal pronoun is likelier before a preposition
+  // than before an adjective (la noi în).
+  EXPECT_GT(m.PronounBigram(5, 4), m.PronounBigram(5, 8));
+  EXPECT_GT(m.PronounBigram(3, 6), m.PronounBigram(3, 4));
   EXPECT_GT(m.ConnectorStartBonus(), 0);
 }
 
