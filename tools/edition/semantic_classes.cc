@@ -450,8 +450,10 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
       auto unsupported = [&](const Pending& p) {
         if (total <= 0) return false;
         if (p.field >= 0 && domainVotes[domainOf(p.field)] >= kSupportedDomainShare * total) return false;
-        // A class of several lines stands on the thesaurus's own evidence.
-        return p.cluster < 0 || clusters[p.cluster].size() <= kTinyClass;
+        // A class of several lines stands on the thesaurus's own evidence,
+        // unless a curated row has judged the noun's main sense (guvern,
+        // whose only line mixes the council of ministers with stăpânire).
+        return p.cluster < 0 || clusters[p.cluster].size() <= kTinyClass || keep >= 0;
       };
       // The thesaurus gives the sense as old, regional or rare: every term
       // of the noun's own lines in the class bears a usage label, or every
@@ -474,7 +476,10 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
         }
         return own ? !ownPlain : listed && !listedPlain;
       };
-      const auto weak = std::remove_if(senses.begin() + 1, senses.end(), [&](const Pending& p) {
+      // A curated noun's senses are not yet in order: each but the curated
+      // one is judged.
+      const auto from = keep >= 0 ? senses.begin() : senses.begin() + 1;
+      const auto weak = std::remove_if(from, senses.end(), [&](const Pending& p) {
         if (keep >= 0 && p.field == keep) return false;
         if (archaic(p)) {
           ++counts["later senses of old or regional use dropped"];

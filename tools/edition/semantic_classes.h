@@ -63,7 +63,8 @@ class SemanticClasses {
   // Curated main senses: noun lemma (8-bit, folded) -> the field index of
   // its main sense, or -1 to keep its sense order. The lemma's sense with
   // that field comes first (a sense of its own reference in that field when
-  // it has none), and the class of its main sense is named after it. The
+  // it has none), and the class of its main sense is named after it; its
+  // later senses stand only where its translations support them. The
   // first lemma of the list to claim a class names it, unless a later sense
   // of the lemma's own reference bears its name. A form of the lemma
   // that has thesaurus lines of its own gives those senses after the

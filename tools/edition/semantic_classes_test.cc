@@ -294,6 +294,27 @@ TEST_F(SemanticClassesTest, NounsOutsideTheThesaurus) {
   EXPECT_EQ(classes_->SensesOfForm(E("zgâmboi")), nullptr) << "a guessed lemma with nothing to tell";
 }
 
+// dascăl's only line lists the rulers (the line of sultan), its
+// translations a desk: the desk comes first and the rulers stay a later
+// sense on the thesaurus's evidence, unless a curated row gives dascăl's
+// main sense; then the sense its translations do not support is dropped.
+TEST_F(SemanticClassesTest, ACuratedNounKeepsOnlyTheLaterSensesItsTranslationsSupport) {
+  thesaurus_ = {Line("dascăl", {"padișah", "sultan"}), Line("sultan", {"padișah", "șah"})};
+  bridge_.Set(E("dascăl"), {{"desk", 1.0}});
+  struct Case {
+    bool curated;
+    size_t senses;
+  };
+  for (const Case& k : {Case{false, 2u}, Case{true, 1u}}) {
+    Build(k.curated ? std::vector<std::pair<std::string, int>>{{E("dascăl"), FieldIndex("mobilier")}}
+                    : std::vector<std::pair<std::string, int>>{});
+    const std::vector<SemanticSense>* senses = classes_->SensesOfForm(E("dascăl"));
+    ASSERT_TRUE(senses && !senses->empty()) << k.curated;
+    EXPECT_EQ(Field(senses->front()), "mobilier") << k.curated;
+    EXPECT_EQ(senses->size(), k.senses) << k.curated;
+  }
+}
+
 TEST_F(SemanticClassesTest, SourceLinesHoldEverySenseOfEveryForm) {
   Build();
   const std::vector<std::string> lines = classes_->SourceLines();
