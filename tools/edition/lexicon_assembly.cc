@@ -385,8 +385,7 @@ void LexiconAssembly::AddHunspell(const HunspellAffixes& hunspell,
       Add(form, r, Source::kHunspell);
     }
     if (adjective) {
-      r.code = AdjectiveCode(tables_.IsEvaluative(adjectiveLemma) ? AdjectiveKind::kSubjective
-                                                                  : AdjectiveKind::kObjective);
+      r.code = AdjectiveCodeOf(adjectiveLemma);
       r.lemma = adjectiveLemma;
       Add(form, r, Source::kHunspell);
     }
@@ -469,7 +468,7 @@ void LexiconAssembly::AddParticipleAdjectives(const HunspellAffixes& hunspell,
     if (!known->second) continue;
     Reading r;
     r.lemma = base->second;
-    r.code = AdjectiveCode(tables_.IsEvaluative(r.lemma) ? AdjectiveKind::kSubjective : AdjectiveKind::kObjective);
+    r.code = AdjectiveCodeOf(r.lemma);
     e.readings.push_back(r);
     ++counts["participle adjective forms"];
   }
@@ -497,7 +496,7 @@ void LexiconAssembly::AddThesaurusAdverbs(const std::map<std::string, std::vecto
       r.lemma = head;
       if (c == 3) r.code = ModalityCode(ModalityKind::kManner);
       else if (!e && c == 8) r.code = SubstantiveCode(NounMark::kNone);
-      else if (!e && c == 4) r.code = AdjectiveCode(tables_.IsEvaluative(head) ? AdjectiveKind::kSubjective : AdjectiveKind::kObjective);
+      else if (!e && c == 4) r.code = AdjectiveCodeOf(head);
       else if (!e && c == 1) r.code = VerbCode(tables_.VerbKindOf(head), Tense::kPresent, Mode::kInfinitive, false);
       else continue;
       Add(head, r, Source::kAnalogy);
@@ -525,10 +524,14 @@ void LexiconAssembly::AddThesaurusAdjectives(const std::map<std::string, std::ve
     if (!noun || other || noun->lemma.empty() || !onlyAdjective(noun->lemma)) continue;
     Reading r;
     r.lemma = noun->lemma;
-    r.code = AdjectiveCode(tables_.IsEvaluative(r.lemma) ? AdjectiveKind::kSubjective : AdjectiveKind::kObjective);
+    r.code = AdjectiveCodeOf(r.lemma);
     e.readings.push_back(r);
     ++counts["adjective readings of nouns the thesaurus knows as adjectives"];
   }
+}
+
+uint16_t LexiconAssembly::AdjectiveCodeOf(const std::string& lemma) const {
+  return AdjectiveCode(tables_.IsEvaluative(lemma) ? AdjectiveKind::kSubjective : AdjectiveKind::kObjective);
 }
 
 void LexiconAssembly::AddShortAuxiliaryCompounds() {
@@ -585,7 +588,7 @@ void LexiconAssembly::AddNounPairAdjectives(const HunspellAffixes& hunspell) {
     if (known->second.empty()) continue;
     Reading r;
     r.lemma = known->second;
-    r.code = AdjectiveCode(tables_.IsEvaluative(r.lemma) ? AdjectiveKind::kSubjective : AdjectiveKind::kObjective);
+    r.code = AdjectiveCodeOf(r.lemma);
     e.readings.push_back(r);
     ++counts["adjective readings of nouns the word list pairs as adjectives"];
   }

@@ -105,6 +105,9 @@ class LexiconAssembly {
   std::map<std::string, size_t> counts;
 
  private:
+  // The adjective code of a lemma: subjective when the curated list holds it
+  // as evaluative, objective otherwise.
+  uint16_t AdjectiveCodeOf(const std::string& lemma) const;
   void Add(const std::string& form, const Reading& r, Source source);
   // True when `form` is held with an adjective or a noun reading.
   bool NamesSomething(const std::string& form) const;

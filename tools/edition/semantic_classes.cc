@@ -280,6 +280,16 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
   auto ownVotes = [&](const std::string& noun, FieldVotes* votes) {
     if (const EnglishNouns* e = bridge_.EnglishOf(noun)) fields_.Vote(*e, 1.0, votes);
   };
+  // The noun's own votes, their total and their sum on each domain.
+  auto ownDomainVotes = [&](const std::string& noun, FieldVotes* votes, double* total,
+                            std::map<int, double>* domainVotes) {
+    ownVotes(noun, votes);
+    *total = 0;
+    for (const auto& [f, v] : *votes) {
+      *total += v;
+      (*domainVotes)[domainOf(f)] += v;
+    }
+  };
   for (const std::string& o : owners) {
     std::vector<Pending> senses;
     auto add = [&](int c) {
@@ -300,15 +310,11 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
     if (const auto it = joined.find(o); it != joined.end()) {
       for (const int c : it->second) add(c);
     }
-    FieldVotes own;
-    ownVotes(o, &own);
     // The share of the noun's own votes on each field and each domain.
+    FieldVotes own;
     double total = 0;
     std::map<int, double> domainVotes;
-    for (const auto& [f, v] : own) {
-      total += v;
-      domainVotes[domainOf(f)] += v;
-    }
+    ownDomainVotes(o, &own, &total, &domainVotes);
     auto agreement = [&](int field) {
       if (field < 0 || total <= 0) return 0.0;
       const auto v = own.find(field);
@@ -440,13 +446,9 @@ void SemanticClasses::Build(const std::map<std::string, std::vector<std::string>
       const auto curated = curatedField.find(o);
       const int keep = curated == curatedField.end() ? -2 : curated->second;
       FieldVotes own;
-      ownVotes(o, &own);
       double total = 0;
       std::map<int, double> domainVotes;
-      for (const auto& [f, v] : own) {
-        total += v;
-        domainVotes[domainOf(f)] += v;
-      }
+      ownDomainVotes(o, &own, &total, &domainVotes);
       auto unsupported = [&](const Pending& p) {
         if (total <= 0) return false;
         if (p.field >= 0 && domainVotes[domainOf(p.field)] >= kSupportedDomainShare * total) return false;
