@@ -19,6 +19,7 @@
 #include <system_error>
 
 #include "../tests/support/test_installation.h"
+#include "bench_support.h"
 #include "foundations/charset.h"
 #include "platform/files.h"
 #include "reading/engine.h"
@@ -33,46 +34,6 @@ using namespace malvex;
 // expressions, so this estimate gives about ten million stored words.
 constexpr uint64_t kDefaultWords = 11200000;
 
-// Sentences of ordinary Romanian prose: narration, news, description and
-// dialogue, with nouns repeated across them so that classes recur.
-const char* const kSentences[] = {
-    "Omul a intrat în casă și a închis ușa după el.",
-    "Copiii se joacă în grădina din spatele școlii până seara.",
-    "Guvernul a anunțat ieri noi măsuri pentru sprijinirea agricultorilor.",
-    "Marea era liniștită, iar bărcile pescarilor se întorceau încet spre port.",
-    "Profesorul le-a explicat elevilor cum funcționează un motor electric.",
-    "În orașul nostru s-a deschis o bibliotecă nouă, cu mii de cărți.",
-    "Medicul a spus că pacientul trebuie să se odihnească o săptămână.",
-    "Trenul de București a întârziat o oră din cauza zăpezii.",
-    "Bunica făcea pâine în fiecare duminică, iar casa mirosea a cozonac.",
-    "Primarul a promis că drumul spre sat va fi reparat până în toamnă.",
-    "Studenții au protestat în fața ministerului pentru burse mai mari.",
-    "Cartea vorbește despre istoria țării și despre oamenii care au construit-o.",
-    "Câinele a alergat după minge prin parc, fericit și obosit.",
-    "Economia a crescut anul trecut, dar prețurile au crescut și ele.",
-    "Am cumpărat mere, pere și struguri de la piața din centru.",
-    "Fratele meu lucrează la o fabrică de mobilă de lângă râu.",
-    "Echipa noastră a câștigat meciul după o luptă grea în a doua repriză.",
-    "Pădurea de pe deal este plină de fagi bătrâni și de izvoare reci.",
-    "Directorul companiei a semnat contractul cu partenerii străini.",
-    "Când a venit primăvara, țăranii au ieșit la câmp să are pământul.",
-    "Scriitorul și-a terminat romanul după zece ani de muncă.",
-    "Vremea se va răci mâine, iar în munți va ninge.",
-    "Poliția a găsit mașina furată într-o parcare de la marginea orașului.",
-    "Mama a pregătit ciorbă de legume și friptură pentru toată familia.",
-    "Spitalul județean a primit aparate noi pentru secția de urgență.",
-    "Pe strada noastră trec în fiecare dimineață sute de mașini.",
-    "Tânărul a plecat la studii în străinătate și s-a întors inginer.",
-    "Parlamentul a votat legea educației după o dezbatere lungă.",
-    "Vecinul nostru are o vie mare și face vin bun în fiecare toamnă.",
-    "Muzeul satului păstrează case vechi din toate regiunile țării.",
-    "Dacă nu plouă, mergem duminică la munte cu prietenii.",
-    "Banca a redus dobânda la credite pentru locuințe.",
-    "Fata citea o scrisoare de la tatăl ei, care era marinar.",
-    "Lupul a ieșit din pădure și s-a apropiat de turma de oi.",
-    "Artiștii au pictat pereții școlii cu flori și păsări.",
-    "Copilul a întrebat de ce cerul este albastru și de ce marea este sărată.",
-};
 
 long MaxRssKb() {
   struct rusage usage {};
@@ -80,22 +41,6 @@ long MaxRssKb() {
   return usage.ru_maxrss;
 }
 
-// A fresh folder under the temporary folder, removed with its content.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "malvex-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~ScratchFolder() {
-    std::error_code ec;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-  }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 double CpuSeconds() {
   timespec t{};
@@ -115,7 +60,7 @@ int main(int argc, char** argv) {
   uint64_t target = kDefaultWords;
   if (const char* w = std::getenv("MALVEX_BENCH_WORDS")) target = std::strtoull(w, nullptr, 10);
 
-  ScratchFolder dir;
+  bench::ScratchFolder dir;
   if (dir.path().empty() || !malvex::testing::WriteTestInstallation(dir.path(), argv[1])) {
     std::fprintf(stderr, "cannot copy the edition %s\n", argv[1]);
     return 2;
@@ -125,22 +70,17 @@ int main(int argc, char** argv) {
   // is reached.
   std::string text;
   uint64_t words = 0;
-  std::string sentences[sizeof kSentences / sizeof kSentences[0]];
-  uint64_t sentenceWords[sizeof kSentences / sizeof kSentences[0]] = {};
-  for (size_t i = 0; i < sizeof kSentences / sizeof kSentences[0]; ++i) {
-    sentences[i] = FromUtf8(kSentences[i]);
-    bool inWord = false;
-    for (char c : sentences[i]) {
-      const bool letter = c != ' ' && c != ',' && c != '.';
-      if (letter && !inWord) ++sentenceWords[i];
-      inWord = letter;
-    }
+  std::string sentences[bench::kProseSentenceCount];
+  uint64_t sentenceWords[bench::kProseSentenceCount] = {};
+  for (size_t i = 0; i < bench::kProseSentenceCount; ++i) {
+    sentences[i] = FromUtf8(bench::kProseSentences[i]);
+    sentenceWords[i] = bench::CountWords(sentences[i]);
   }
   text.reserve(target * 8);
   for (size_t k = 0; words < target; ++k) {
     // A varied order: the sentences are walked with a stride prime to their
     // number, and every few sentences a paragraph ends.
-    const size_t i = (k * 7) % (sizeof kSentences / sizeof kSentences[0]);
+    const size_t i = (k * 7) % bench::kProseSentenceCount;
     text += sentences[i];
     text += (k % 5 == 4) ? "\n" : " ";
     words += sentenceWords[i];

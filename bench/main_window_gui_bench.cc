@@ -16,6 +16,7 @@
 #include <string>
 
 #include "../tests/support/test_installation.h"
+#include "bench_support.h"
 #include "foundations/charset.h"
 #include "gui/app/main_window.h"
 
@@ -26,32 +27,16 @@ using Clock = std::chrono::steady_clock;
 constexpr int kWords = 100000;
 constexpr int kRounds = 3;
 
-// Sentences of ordinary prose; nouns recur so that classes form.
-const char* const kSentences[] = {
-    "Omul a intrat în casă și a închis ușa după el.",
-    "Copiii se joacă în grădina din spatele școlii până seara.",
-    "Guvernul a anunțat ieri noi măsuri pentru sprijinirea agricultorilor.",
-    "Marea era liniștită, iar bărcile pescarilor se întorceau încet spre port.",
-    "Profesorul le-a explicat elevilor cum funcționează un motor electric.",
-    "Medicul a spus că pacientul trebuie să se odihnească o săptămână.",
-    "Bunica făcea pâine în fiecare duminică, iar casa mirosea a cozonac.",
-    "Primarul a promis că drumul spre sat va fi reparat până în toamnă.",
-};
 
 // Whole sentences until about `words` words, in the edition's code page.
 std::string MakeText(int words) {
   std::string text;
   int count = 0;
   for (size_t k = 0; count < words; ++k) {
-    const std::string s = malvex::FromUtf8(kSentences[k % (sizeof kSentences / sizeof kSentences[0])]);
+    const std::string s = malvex::FromUtf8(malvex::bench::kProseSentences[k % malvex::bench::kProseSentenceCount]);
     text += s;
     text += (k % 6 == 5) ? "\n" : " ";
-    bool inWord = false;
-    for (char c : s) {
-      const bool letter = c != ' ' && c != ',' && c != '.';
-      if (letter && !inWord) ++count;
-      inWord = letter;
-    }
+    count += static_cast<int>(malvex::bench::CountWords(s));
   }
   return text;
 }

@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "../tests/support/test_installation.h"
+#include "bench_support.h"
 #include "edition_compiler.h"
 #include "gui/views/qpainter_canvas.h"
 #include "gui/views/result_panel.h"
@@ -39,21 +40,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using namespace malvex;
 
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "malvex-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~ScratchFolder() {
-    std::error_code ec;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-  }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 // A word of letters only for number k: "ba", "ca", ... distinct for every k.
 std::string Letters(int k) {
@@ -95,7 +81,7 @@ int main(int argc, char** argv) {
   int nouns = 12000;
   if (const char* n = std::getenv("MALVEX_BENCH_NOUNS")) nouns = std::max(1, std::atoi(n));
 
-  ScratchFolder dir;
+  bench::ScratchFolder dir;
   if (dir.path().empty()) return 2;
   // The edition: one verb, and N nouns with a class of their own each.
   const std::filesystem::path sources = dir.path() / "sources";
