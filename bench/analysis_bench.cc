@@ -20,9 +20,9 @@
 
 #include "../tests/support/test_installation.h"
 #include "bench_support.h"
+#include "engine/engine.h"
 #include "foundations/charset.h"
 #include "platform/files.h"
-#include "reading/engine.h"
 #include "semantic/analysis_context.h"
 
 namespace {

@@ -26,12 +26,12 @@
 #include <vector>
 
 #include "../tests/support/test_installation.h"
+#include "app/result_panel_model.h"
 #include "bench_support.h"
 #include "edition_compiler.h"
+#include "engine/engine.h"
 #include "gui/views/qpainter_canvas.h"
 #include "gui/views/result_panel.h"
-#include "reading/engine.h"
-#include "views/result_panel_model.h"
 #include "views/selection_state.h"
 #include "views/text_view.h"
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/run_flags.h"
 #include "foundations/messages.h"
+#include "settings/run_flags.h"
 
 namespace malvex {
 

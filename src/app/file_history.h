@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings_record.h"
+#include "settings/settings_record.h"
 
 namespace malvex {
 

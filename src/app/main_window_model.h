@@ -9,7 +9,7 @@
 
 #include "app/file_history.h"
 #include "app/files_list.h"
-#include "app/settings_record.h"
+#include "settings/settings_record.h"
 
 namespace malvex {
 

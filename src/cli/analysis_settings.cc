@@ -4,10 +4,10 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/folders.h"
-#include "app/settings_record.h"
-#include "reading/engine.h"
+#include "engine/engine.h"
 #include "scenarios/current_scenario.h"
+#include "settings/folders.h"
+#include "settings/settings_record.h"
 
 namespace malvex {
 

@@ -3,8 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "engine/engine.h"
 #include "platform/files.h"
-#include "reading/engine.h"
 
 namespace malvex {
 

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "engine/engine.h"
 #include "platform/files.h"
-#include "reading/engine.h"
 #include "test_support.h"
 
 namespace malvex {

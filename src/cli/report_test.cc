@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "app/settings_record.h"
 #include "cli/analysis_settings.h"
 #include "cli/report_format.h"
+#include "engine/engine.h"
 #include "foundations/charset.h"
-#include "reading/engine.h"
+#include "settings/settings_record.h"
 #include "test_engine.h"
 #include "test_installation.h"
 #include "test_support.h"

@@ -3,8 +3,8 @@
 #include "dictionaries/lemma_index.h"
 #include "dictionaries/noun_lemma_dictionary.h"
 #include "dictionaries/semantic_dictionary.h"
+#include "engine/engine.h"
 #include "foundations/category.h"
-#include "reading/engine.h"
 
 namespace malvex {
 

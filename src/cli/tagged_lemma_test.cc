@@ -8,8 +8,8 @@
 
 #include "dictionaries/noun_lemma_dictionary.h"
 #include "dictionaries/semantic_dictionary.h"
+#include "engine/engine.h"
 #include "foundations/category.h"
-#include "reading/engine.h"
 #include "test_engine.h"
 #include "test_installation.h"
 #include "test_support.h"

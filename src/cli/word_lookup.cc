@@ -8,10 +8,10 @@
 #include "dictionaries/lexicon.h"
 #include "dictionaries/noun_lemma_dictionary.h"
 #include "dictionaries/semantic_dictionary.h"
+#include "engine/engine.h"
 #include "foundations/category.h"
 #include "foundations/charset.h"
 #include "foundations/display_form.h"
-#include "reading/engine.h"
 
 namespace malvex {
 

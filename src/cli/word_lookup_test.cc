@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
+#include "engine/engine.h"
 #include "platform/basic_gauges.h"
 #include "platform/scripted_box.h"
-#include "reading/engine.h"
 #include "test_engine.h"
 #include "test_installation.h"
 #include "test_support.h"

@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/settings_record.h"
 #include "foundations/charset.h"
 #include "foundations/messages.h"
 #include "platform/registry.h"
-#include "reading/ms_word_document.h"
 #include "reading/file_types.h"
+#include "reading/ms_word_document.h"
+#include "settings/settings_record.h"
 
 namespace malvex {
 namespace {

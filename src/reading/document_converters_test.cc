@@ -5,12 +5,12 @@
 
 #include <string>
 
-#include "app/settings_record.h"
 #include "foundations/messages.h"
 #include "platform/document_fixtures_for_tests.h"
 #include "platform/registry.h"
 #include "platform/scripted_box.h"
 #include "reading/file_types.h"
+#include "settings/settings_record.h"
 #include "test_support.h"
 
 namespace malvex {

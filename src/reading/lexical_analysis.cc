@@ -3,8 +3,8 @@
 #include <cstring>
 #include <new>
 
+#include "dictionaries/lexicon.h"
 #include "foundations/charset.h"
-#include "reading/engine.h"
 #include "reading/lexicon_analysis.h"
 
 namespace malvex {
@@ -40,12 +40,13 @@ void UnclassifiedAnalysis::LookupSentence(SegmentBuffer& buffer) {
   }
 }
 
-std::unique_ptr<LexicalAnalysis> MakeLexicalAnalysis(Engine& engine) {
-  if (!engine.Started() || !engine.lexicon().Ready())
+std::unique_ptr<LexicalAnalysis> MakeLexicalAnalysis(Lexicon* lexicon, const LanguageTables& tables,
+                                                     const CategoryMatrix& matrix, LemmaIndex* verbLemmas,
+                                                     LemmaIndex* adjectiveLemmas, bool hyphenConcatenation) {
+  if (lexicon == nullptr || !lexicon->Ready())
     return std::unique_ptr<LexicalAnalysis>(new (std::nothrow) UnclassifiedAnalysis);
   return std::unique_ptr<LexicalAnalysis>(new (std::nothrow) LexiconAnalysis(
-      engine.lexicon(), engine.tables(), engine.matrix(), engine.verbLemmas(), engine.adjectiveLemmas(),
-      engine.runFlags().hyphenConcatenation()));
+      *lexicon, tables, matrix, verbLemmas, adjectiveLemmas, hyphenConcatenation));
 }
 
 }  // namespace malvex

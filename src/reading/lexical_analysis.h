@@ -11,7 +11,10 @@
 
 namespace malvex {
 
-class Engine;
+class CategoryMatrix;
+class LemmaIndex;
+class Lexicon;
+struct LanguageTables;
 
 class LexicalAnalysis {
  public:
@@ -47,9 +50,11 @@ uint8_t CapitalisationOf(const char* text);
 // lower case in place (the word stream holds lower-case words).
 void FoldSlotToLower(WordSlot& slot);
 
-// The lexical analysis a reading pass of `engine` uses: the one with the
-// edition's dictionaries once the engine is started, otherwise the
-// unclassified one.
-std::unique_ptr<LexicalAnalysis> MakeLexicalAnalysis(Engine& engine);
+// The lexical analysis a reading pass uses: the one with the edition's
+// dictionaries when `lexicon` is given and loaded, otherwise the
+// unclassified one. Null when memory is exhausted.
+std::unique_ptr<LexicalAnalysis> MakeLexicalAnalysis(Lexicon* lexicon, const LanguageTables& tables,
+                                                     const CategoryMatrix& matrix, LemmaIndex* verbLemmas,
+                                                     LemmaIndex* adjectiveLemmas, bool hyphenConcatenation);
 
 }  // namespace malvex

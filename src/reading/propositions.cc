@@ -2,8 +2,8 @@
 
 #include <cstring>
 
+#include "reading/stored_word_counter.h"
 #include "reading/word_stream.h"
-#include "semantic/category_statistics.h"
 
 namespace malvex {
 namespace {
@@ -113,7 +113,7 @@ void CutPropositions(SegmentBuffer& b) {
   if (!cut) b.boundary[n - 1] = 1;
 }
 
-PropositionWriter::PropositionWriter(WordStream& stream, CategoryStatistics& statistics)
+PropositionWriter::PropositionWriter(WordStream& stream, StoredWordCounter& statistics)
     : stream_(stream), statistics_(statistics) {}
 
 void PropositionWriter::StartFile(uint16_t fileIndex) {

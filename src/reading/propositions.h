@@ -10,7 +10,7 @@
 
 namespace malvex {
 
-class CategoryStatistics;
+class StoredWordCounter;
 class WordStream;
 
 // A proposition holding more nouns and adjectives than this gets an extra
@@ -46,7 +46,7 @@ class NoBorderKeywords final : public BorderKeywords {
 class PropositionWriter {
  public:
   // `stream` and `statistics` must outlive the writer.
-  PropositionWriter(WordStream& stream, CategoryStatistics& statistics);
+  PropositionWriter(WordStream& stream, StoredWordCounter& statistics);
   PropositionWriter(const PropositionWriter&) = delete;
   PropositionWriter& operator=(const PropositionWriter&) = delete;
 
@@ -72,7 +72,7 @@ class PropositionWriter {
   bool AppendEndMarker(const char* separator, int32_t position);
 
   WordStream& stream_;
-  CategoryStatistics& statistics_;
+  StoredWordCounter& statistics_;
   const BorderKeywords* borders_ = nullptr;
   bool keepKeywords_ = false;
   bool excluded_ = false;

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "reading/segmenter.h"
+#include "reading/stored_word_counter.h"
 #include "reading/word_stream.h"
-#include "semantic/category_statistics.h"
 
 namespace malvex::testing {
 
@@ -23,6 +23,18 @@ inline WordCategory Cat(uint8_t category, uint8_t subcategory = 0) {
 
 // Lower-cases the words and gives them the readings of a small table;
 // records what each stage received.
+// Counts the nodes the writer stores, as the statistics do.
+class NodeCounter final : public StoredWordCounter {
+ public:
+  void CountWord(const char* text, WordInfo&) override {
+    if (text != nullptr && text[0] != 0) ++total_;
+  }
+  uint64_t Total() const { return total_; }
+
+ private:
+  uint64_t total_ = 0;
+};
+
 class FakeAnalysis : public LexicalAnalysis {
  public:
   void LookupSentence(SegmentBuffer& b) override {
@@ -99,7 +111,7 @@ class SegmenterFixture : public ::testing::Test {
   }
 
   WordStream stream{nullptr};
-  CategoryStatistics statistics;
+  NodeCounter statistics;
   PropositionWriter writer{stream, statistics};
   SegmentBuffer lexical;
   SegmentBuffer sentence;

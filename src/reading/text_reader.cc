@@ -6,9 +6,7 @@
 
 #include "foundations/charset.h"
 #include "platform/files.h"
-#include "platform/registry.h"
-#include "reading/engine.h"
-#include "reading/ms_word_document.h"
+#include "reading/reading_environment.h"
 
 namespace malvex {
 namespace {
@@ -31,26 +29,15 @@ std::string SizeText(Messages& msg, int head, int64_t bytesRead, int tail) {
 
 }  // namespace
 
-TextReader::TextReader(Engine& engine, DocumentConverters* converters)
-    : engine_(engine),
-      analysis_(MakeLexicalAnalysis(engine)),
-      writer_(engine.stream(), engine.statistics()),
-      bordersTest_(engine.borders()),
-      source_(engine.worker()),
+TextReader::TextReader(ReadingEnvironment& environment)
+    : engine_(environment),
+      analysis_(environment.NewLexicalAnalysis()),
+      writer_(environment.stream(), environment.wordCounter()),
+      bordersTest_(environment.borders()),
+      source_(environment.worker()),
+      converters_(&environment.converters()),
       block_(PlainTextFilter::kBlockSize + 8) {
   engine_.messages().checkMemory(analysis_.get());
-  converters_ = converters;
-  if (converters_ == nullptr) {
-    ownConverters_.reset(new (std::nothrow) DocumentConverters(engine_.messages(), engine_.record()));
-    engine_.messages().checkMemory(ownConverters_.get());
-    Registry registry(Registry::DefaultPath());
-    registry.Load();
-    ownConverters_->Start(ReadConverterOverrides(registry));
-    // Word 97-2003 documents that no converter reads go to the system's
-    // own Word reader before the binary filter.
-    ownConverters_->SetWordReader(ReadWordDocumentText);
-    converters_ = ownConverters_.get();
-  }
   if (engine_.lexicalBuffer() != nullptr && engine_.sentenceBuffer() != nullptr) {
     segmenter_.reset(new (std::nothrow) Segmenter(*engine_.lexicalBuffer(), *engine_.sentenceBuffer(), *analysis_,
                                                   writer_, engine_.run().stopRequested));

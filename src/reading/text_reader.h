@@ -24,7 +24,7 @@
 
 namespace malvex {
 
-class Engine;
+class ReadingEnvironment;
 
 class TextReader {
  public:
@@ -33,11 +33,10 @@ class TextReader {
   static constexpr int kMaxWordBytes = 79;
   static constexpr int kMaxPunctuation = 7;
 
-  // Reads into the engine's word stream through the engine's segment
-  // buffers (created by the reading pass). `engine` must outlive the
-  // reader, and so must `converters` when given; without them the reader
-  // starts its own, with the programs registered in the user registry.
-  explicit TextReader(Engine& engine, DocumentConverters* converters = nullptr);
+  // Reads into the environment's word stream through its segment buffers
+  // (created by the reading pass), converting documents with its
+  // converters. `environment` must outlive the reader.
+  explicit TextReader(ReadingEnvironment& environment);
   TextReader(const TextReader&) = delete;
   TextReader& operator=(const TextReader&) = delete;
 
@@ -84,14 +83,13 @@ class TextReader {
   bool EmitWord();
   void Progress();
 
-  Engine& engine_;
+  ReadingEnvironment& engine_;
   std::unique_ptr<LexicalAnalysis> analysis_;
   PropositionWriter writer_;
   BordersKeywordTest bordersTest_;
   std::unique_ptr<Segmenter> segmenter_;
   PlainFileSource source_;
   BlockFilters filters_;
-  std::unique_ptr<DocumentConverters> ownConverters_;
   DocumentConverters* converters_ = nullptr;
   // The whole text of a converted document and how much of it was taken.
   std::string convertedText_;

@@ -1,12 +1,12 @@
 #include "scenarios/current_scenario.h"
 
-#include "app/folders.h"
-#include "app/settings_record.h"
 #include "platform/files.h"
 #include "scenarios/scenario_hierarchy.h"
 #include "scenarios/scenario_layer.h"
 #include "scenarios/scenario_store.h"
 #include "scenarios/scenario_tree.h"
+#include "settings/folders.h"
+#include "settings/settings_record.h"
 
 namespace malvex {
 

@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/folders.h"
-#include "app/settings_record.h"
 #include "dictionaries/lemma_index.h"
 #include "dictionaries/semantic_dictionary_builder.h"
 #include "foundations/messages.h"
@@ -18,6 +16,8 @@
 #include "scenarios/scenario_layer.h"
 #include "scenarios/scenario_store.h"
 #include "scenarios/scenario_tree.h"
+#include "settings/folders.h"
+#include "settings/settings_record.h"
 #include "test_support.h"
 
 namespace malvex {

@@ -4,7 +4,7 @@
 #include <new>
 
 #include "platform/fatal.h"
-#include "reading/engine.h"
+#include "semantic/semantic_environment.h"
 
 namespace malvex {
 
@@ -31,7 +31,7 @@ int32_t DetectionThreshold(const SettingsRecord& record, int32_t highestPosition
 
 }  // namespace
 
-AnalysisContext::AnalysisContext(Engine& engine) : engine_(engine) {
+AnalysisContext::AnalysisContext(SemanticEnvironment& environment) : engine_(environment) {
   SemanticDictionary& dictionary = engine_.semanticDictionary();
   dictionary.SetDetectionThreshold(DetectionThreshold(engine_.record(), engine_.stream().HighestPosition()));
   if (!dictionary.Ok()) dictionary.Load(engine_.folders().dictionaryBase);

@@ -17,7 +17,7 @@
 
 namespace malvex {
 
-class Engine;
+class SemanticEnvironment;
 struct WordNode;
 
 // Progress steps of one pass (the gauge's maximum).
@@ -98,8 +98,8 @@ class AnalysisContext {
   // to the semantic dictionary (loaded first when it is not yet), both
   // stores are made on an empty cell pool and the actant counters are
   // cleared. Ready() is false when the dictionary cannot be loaded.
-  // `engine` must outlive the context.
-  explicit AnalysisContext(Engine& engine);
+  // `environment` must outlive the context.
+  explicit AnalysisContext(SemanticEnvironment& environment);
   ~AnalysisContext();
   AnalysisContext(const AnalysisContext&) = delete;
   AnalysisContext& operator=(const AnalysisContext&) = delete;
@@ -111,7 +111,7 @@ class AnalysisContext {
   // when every stage completed and the user did not stop it.
   bool Run();
 
-  Engine& engine() { return engine_; }
+  SemanticEnvironment& environment() { return engine_; }
   PropositionStore& propositions() { return *propositions_; }
   const PropositionStore& propositions() const { return *propositions_; }
   RelationStore& relations() { return *relations_; }
@@ -182,7 +182,7 @@ class AnalysisContext {
   }
 
  private:
-  Engine& engine_;
+  SemanticEnvironment& engine_;
   bool ready_ = false;
   bool complete_ = false;
   bool cancel_ = false;

@@ -5,12 +5,12 @@
 #include <new>
 
 #include "platform/fatal.h"
-#include "reading/engine.h"
 #include "semantic/analysis_context.h"
 #include "semantic/bundle_scan.h"
 #include "semantic/category_statistics.h"
 #include "semantic/characteristic_parts.h"
 #include "semantic/episodes.h"
+#include "semantic/semantic_environment.h"
 
 namespace malvex {
 namespace {
@@ -45,7 +45,7 @@ void FindBundlesAndEpisodes(WordStream& stream, const BundleScanInput& input, Ch
   if (tables.bundles.size() >= kBundlesForEpisodes) CutEpisodes(stream, tables);
 }
 
-bool ComputeBundlesAndEpisodes(AnalysisContext& context, Engine& engine) {
+bool ComputeBundlesAndEpisodes(AnalysisContext& context, SemanticEnvironment& engine) {
   const int level = context.relationLevel();
   const SemanticDictionary& dictionary = engine.semanticDictionary();
   const CategoryStatistics& statistics = engine.statistics();
@@ -64,7 +64,7 @@ bool ComputeBundlesAndEpisodes(AnalysisContext& context, Engine& engine) {
   return true;
 }
 
-bool ComputeCharacteristicParts(AnalysisContext& context, Engine& engine) {
+bool ComputeCharacteristicParts(AnalysisContext& context, SemanticEnvironment& engine) {
   ChronologyTables& tables = context.chronology();
   tables.characteristicParts.clear();
   tables.selectedParts = 0;

@@ -6,18 +6,18 @@
 namespace malvex {
 
 class AnalysisContext;
-class Engine;
+class SemanticEnvironment;
 class WordStream;
 struct BundleScanInput;
 struct ChronologyTables;
 
 // Fills the bundle and episode tables of `context` from the word stream and
 // marks the tokens of the bundles. False when the stage failed.
-bool ComputeBundlesAndEpisodes(AnalysisContext& context, Engine& engine);
+bool ComputeBundlesAndEpisodes(AnalysisContext& context, SemanticEnvironment& engine);
 
 // Fills the characteristic-parts list of `context` and marks the tokens of
 // the selected propositions. False when the stage failed.
-bool ComputeCharacteristicParts(AnalysisContext& context, Engine& engine);
+bool ComputeCharacteristicParts(AnalysisContext& context, SemanticEnvironment& engine);
 
 // The bundle stage on its inputs: scans the bundles, orders them by mean
 // position, turns the sum of their sizes into the average size and, when

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "foundations/category.h"
+#include "reading/stored_word_counter.h"
 #include "reading/word_stream.h"
 
 namespace malvex {
@@ -50,7 +51,7 @@ inline constexpr int kStatPrincipalReferent = 68;
 inline constexpr int kStatSecondaryReferent = 69;
 inline constexpr int kStatPerson = 70;              // 70..76 persons "I".."Somebody"
 
-class CategoryStatistics {
+class CategoryStatistics final : public StoredWordCounter {
  public:
   CategoryStatistics() { ResetStatistics(); }
 
@@ -63,7 +64,7 @@ class CategoryStatistics {
   // verb tense and mode, pronoun person, referent mark and flags. An
   // unclassified category (0) is first made a substantive (8) in `info`, so
   // that the node stored from it carries 8.
-  void CountWord(const char* text, WordInfo& info);
+  void CountWord(const char* text, WordInfo& info) override;
 
   // Fills the totals, the percentages (over all words, then within each
   // group) and the word and proposition counters; false, with nothing

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "dictionaries/quicksort.h"
-#include "reading/engine.h"
 #include "semantic/analysis_context.h"
+#include "semantic/semantic_environment.h"
 
 namespace malvex {
 
@@ -36,7 +36,7 @@ bool NeighboursOfSelection(AnalysisContext& context, const NeighbourSelection& s
   if (!before || !after) return false;
 
   const int level = context.relationLevel();
-  WordStream& stream = context.engine().stream();
+  WordStream& stream = context.environment().stream();
   stream.SaveBookmark(4);
   stream.Rewind();
   int32_t selected = 0;  // position of the last occurrence of the selection

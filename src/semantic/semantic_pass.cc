@@ -7,9 +7,9 @@
 #include <cstring>
 
 #include "foundations/charset.h"
-#include "reading/engine.h"
 #include "semantic/analysis_context.h"
 #include "semantic/bundles.h"
+#include "semantic/semantic_environment.h"
 
 namespace malvex {
 
@@ -48,7 +48,7 @@ class SemanticPass {
  public:
   explicit SemanticPass(AnalysisContext& context)
       : context_(context),
-        engine_(context.engine()),
+        engine_(context.environment()),
         stream_(engine_.stream()),
         dictionary_(engine_.semanticDictionary()),
         groups_(dictionary_.scenarioGroups()),
@@ -80,7 +80,7 @@ class SemanticPass {
   }
 
   AnalysisContext& context_;
-  Engine& engine_;
+  SemanticEnvironment& engine_;
   WordStream& stream_;
   SemanticDictionary& dictionary_;
   ScenarioGroups& groups_;

@@ -4,10 +4,10 @@
 
 #include "foundations/language_tables.h"
 #include "foundations/messages.h"
-#include "reading/engine.h"
 #include "semantic/category_statistics.h"
 #include "semantic/diagnosis_list.h"
 #include "semantic/result_lines.h"
+#include "semantic/semantic_environment.h"
 
 namespace malvex {
 namespace {
@@ -82,7 +82,7 @@ void DiagnoseStyle(DiagnosisList& list, const StyleFacts& facts, Messages& messa
   if (borders != 0) out.Push(borders);
 }
 
-void DiagnoseStyle(DiagnosisList& list, Engine& engine, ResultLines* lines, bool show) {
+void DiagnoseStyle(DiagnosisList& list, SemanticEnvironment& engine, ResultLines* lines, bool show) {
   const StyleFacts facts{engine.statistics(), engine.tables(), engine.stream().Count(), engine.run().borders};
   DiagnoseStyle(list, facts, engine.messages(), lines, show);
 }

@@ -14,7 +14,7 @@ namespace malvex {
 
 class CategoryStatistics;
 class DiagnosisList;
-class Engine;
+class SemanticEnvironment;
 class Messages;
 class ResultLines;
 struct LanguageTables;
@@ -35,7 +35,7 @@ struct StyleFacts {
 void DiagnoseStyle(DiagnosisList& list, const StyleFacts& facts, Messages& messages, ResultLines* lines,
                    bool show);
 // The same on the engine's last run.
-void DiagnoseStyle(DiagnosisList& list, Engine& engine, ResultLines* lines, bool show);
+void DiagnoseStyle(DiagnosisList& list, SemanticEnvironment& engine, ResultLines* lines, bool show);
 
 // A word-category criterion: the stored group (word class + 1) and the
 // subclass, or the person for pronouns.

@@ -5,11 +5,11 @@
 
 #include "foundations/language_tables.h"
 #include "foundations/messages.h"
-#include "reading/engine.h"
-#include "semantic/category_statistics.h"
 #include "semantic/category_pattern.h"
+#include "semantic/category_statistics.h"
 #include "semantic/diagnosis_list.h"
 #include "semantic/result_lines.h"
+#include "semantic/semantic_environment.h"
 
 namespace malvex {
 namespace {
@@ -56,7 +56,7 @@ void ListWordCategories(DiagnosisList& list, const CategoryStatistics& statistic
   }
 }
 
-void ListWordCategories(DiagnosisList& list, Engine& engine, ResultLines& lines, bool significantOnly) {
+void ListWordCategories(DiagnosisList& list, SemanticEnvironment& engine, ResultLines& lines, bool significantOnly) {
   ListWordCategories(list, engine.statistics(), engine.tables(), engine.messages(), lines, significantOnly);
 }
 

@@ -9,7 +9,7 @@ namespace malvex {
 
 class CategoryStatistics;
 class DiagnosisList;
-class Engine;
+class SemanticEnvironment;
 class Messages;
 class ResultLines;
 struct LanguageTables;
@@ -23,7 +23,7 @@ struct LanguageTables;
 void ListWordCategories(DiagnosisList& list, const CategoryStatistics& statistics, const LanguageTables& tables,
                         Messages& messages, ResultLines& lines, bool significantOnly);
 // The same on the engine's last run.
-void ListWordCategories(DiagnosisList& list, Engine& engine, ResultLines& lines, bool significantOnly);
+void ListWordCategories(DiagnosisList& list, SemanticEnvironment& engine, ResultLines& lines, bool significantOnly);
 
 enum class CategoryLineAction {
   kIgnored,          // disabled list, or no such line

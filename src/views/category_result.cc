@@ -1,6 +1,6 @@
 #include "views/category_result.h"
 
-#include "reading/engine.h"
+#include "engine/engine.h"
 #include "semantic/category_statistics.h"
 #include "semantic/diagnosis_list.h"
 #include "semantic/result_lines.h"

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "app/settings_record.h"
 #include "dictionaries/semantic_dictionary.h"
-#include "reading/engine.h"
+#include "engine/engine.h"
 #include "scenarios/scenario_layer.h"
 #include "semantic/analysis_context.h"
 #include "semantic/diagnosis_list.h"
+#include "settings/settings_record.h"
 #include "views/category_result.h"
 #include "views/episode_list.h"
 #include "views/lemma_list.h"

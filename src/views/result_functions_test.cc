@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/settings_record.h"
-#include "reading/engine.h"
+#include "engine/engine.h"
+#include "settings/settings_record.h"
 #include "test_engine.h"
 #include "test_installation.h"
 #include "test_support.h"

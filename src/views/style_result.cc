@@ -1,6 +1,6 @@
 #include "views/style_result.h"
 
-#include "reading/engine.h"
+#include "engine/engine.h"
 #include "semantic/analysis_context.h"
 #include "semantic/diagnosis_list.h"
 #include "semantic/result_lines.h"

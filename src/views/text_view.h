@@ -15,9 +15,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/settings_record.h"
 #include "reading/word_stream.h"
 #include "semantic/relation_store.h"
+#include "settings/settings_record.h"
 #include "views/canvas.h"
 #include "views/selection_state.h"
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "semantic/semantic_pass_test_fixture.h"
+#include "engine/semantic_pass_test_fixture.h"
 #include "views/recording_canvas.h"
 #include "views/text_view.h"
 

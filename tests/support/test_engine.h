@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "reading/engine.h"
+#include "engine/engine.h"
 #include "test_installation.h"
 
 namespace malvex::testing {

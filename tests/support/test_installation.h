@@ -10,8 +10,6 @@
 #include <string>
 #include <system_error>
 
-#include "app/folders.h"
-#include "app/settings.h"
 #include "dictionaries/category_matrix.h"
 #include "dictionaries/lemma_index.h"
 #include "dictionaries/lexicon_builder.h"
@@ -21,6 +19,8 @@
 #include "platform/front_end.h"
 #include "platform/scripted_box.h"
 #include "reading/word_stream.h"
+#include "settings/folders.h"
+#include "settings/settings.h"
 
 namespace malvex::testing {
 

@@ -47,16 +47,16 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/settings.h"
 #include "dictionaries/lemma_index.h"
 #include "dictionaries/lexicon.h"
 #include "dictionaries/semantic_dictionary.h"
+#include "engine/engine.h"
 #include "foundations/category.h"
 #include "foundations/charset.h"
 #include "platform/basic_gauges.h"
 #include "platform/console_box.h"
 #include "platform/files.h"
-#include "reading/engine.h"
+#include "settings/settings.h"
 #include "table_lines.h"
 #include "token_alignment.h"
 #include "treebank_measure.h"

@@ -12,7 +12,7 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 
-#include "app/setup_wizard.h"
+#include "settings/setup_wizard.h"
 
 namespace malvex {
 

@@ -510,14 +510,7 @@ void TApdEditForm::AnalyseFiles(const std::vector<std::string>& files, bool addT
 
 bool TApdEditForm::AnalysisRunning() { return analysing_ || engine_->run().running; }
 
-bool TApdEditForm::PdfConverterInstalled() {
-  SettingsRecord probe = engine_->record();
-  DocumentConverters converters(engine_->messages(), probe);
-  Registry registry(registryPath_);
-  registry.Load();
-  converters.Start(ReadConverterOverrides(registry));
-  return converters.Available(ConverterKind::kPdf);
-}
+bool TApdEditForm::PdfConverterInstalled() { return engine_->converters().Available(ConverterKind::kPdf); }
 
 void TApdEditForm::OpenAnalysisOptions() {
   // The analysis options dialog is not part of this version: say where

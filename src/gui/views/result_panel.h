@@ -12,7 +12,7 @@
 #include <QToolButton>
 #include <QWidget>
 
-#include "views/result_panel_model.h"
+#include "app/result_panel_model.h"
 
 namespace malvex {
 

@@ -1,4 +1,4 @@
-#include "reading/engine.h"
+#include "engine/engine.h"
 
 #include <gtest/gtest.h>
 

@@ -12,9 +12,9 @@
 #include <utility>
 #include <vector>
 
+#include "engine/engine.h"
 #include "platform/basic_gauges.h"
 #include "platform/scripted_box.h"
-#include "reading/engine.h"
 #include "reading/file_types.h"
 #include "reading/word_code_pages.h"
 #include "test_installation.h"

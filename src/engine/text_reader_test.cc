@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine.h"
 #include "foundations/charset.h"
 #include "platform/basic_gauges.h"
 #include "platform/scripted_box.h"
-#include "reading/engine.h"
 #include "test_installation.h"
 #include "test_support.h"
 

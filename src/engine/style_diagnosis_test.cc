@@ -7,10 +7,10 @@
 #include <utility>
 #include <vector>
 
+#include "engine/engine.h"
 #include "foundations/language_tables.h"
 #include "foundations/messages.h"
 #include "platform/scripted_box.h"
-#include "reading/engine.h"
 #include "semantic/category_statistics.h"
 #include "semantic/diagnosis_list.h"
 #include "semantic/result_lines.h"

@@ -1,9 +1,9 @@
-#include "app/folders.h"
+#include "settings/folders.h"
 
 #include <strings.h>
 
-#include "app/parameters.h"
 #include "platform/files.h"
+#include "settings/parameters.h"
 
 namespace malvex {
 namespace {

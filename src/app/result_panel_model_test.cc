@@ -1,4 +1,4 @@
-#include "views/result_panel_model.h"
+#include "app/result_panel_model.h"
 
 #include <gtest/gtest.h>
 
@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "app/settings_record.h"
 #include "dictionaries/semantic_dictionary.h"
+#include "engine/engine.h"
 #include "foundations/category.h"
-#include "reading/engine.h"
 #include "semantic/analysis_context.h"
+#include "settings/settings_record.h"
 #include "test_engine.h"
 #include "test_installation.h"
 #include "test_support.h"

@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "settings/settings.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -9,12 +9,12 @@
 
 #include <string>
 
-#include "app/setup_wizard.h"
 #include "foundations/messages.h"
 #include "platform/files.h"
 #include "platform/parameter_file.h"
 #include "platform/registry.h"
 #include "platform/scripted_box.h"
+#include "settings/setup_wizard.h"
 #include "test_support.h"
 
 namespace malvex {

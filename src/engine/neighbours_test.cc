@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "semantic/semantic_pass_test_fixture.h"
+#include "engine/semantic_pass_test_fixture.h"
 
 namespace malvex {
 namespace {

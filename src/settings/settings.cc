@@ -1,10 +1,10 @@
-#include "app/settings.h"
+#include "settings/settings.h"
 
-#include "app/setup_wizard.h"
 #include "foundations/messages.h"
 #include "platform/files.h"
 #include "platform/parameter_file.h"
 #include "platform/registry.h"
+#include "settings/setup_wizard.h"
 
 namespace malvex {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/parameters.h"
+#include "settings/parameters.h"
 
 #include <cctype>
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine.h"
 #include "platform/basic_gauges.h"
-#include "reading/engine.h"
 #include "semantic/analysis_context.h"
 #include "test_engine.h"
 #include "test_installation.h"

@@ -10,19 +10,23 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
 #include "dictionaries/borders.h"
-#include "dictionaries/lemma_index.h"
 #include "dictionaries/category_matrix.h"
+#include "dictionaries/lemma_index.h"
 #include "dictionaries/lexicon.h"
 #include "dictionaries/semantic_dictionary.h"
 #include "foundations/language_tables.h"
 #include "foundations/messages.h"
 #include "platform/front_end.h"
+#include "reading/document_converters.h"
 #include "reading/file_list.h"
 #include "reading/read_ahead.h"
+#include "reading/reading_environment.h"
+#include "reading/run_state.h"
 #include "reading/word_stream.h"
 #include "semantic/category_statistics.h"
+#include "semantic/semantic_environment.h"
+#include "settings/settings.h"
 
 namespace malvex {
 
@@ -45,24 +49,9 @@ struct EngineOptions {
   std::string bordersPath;
 };
 
-// State of the current run, process-wide in the original design; owned by
-// the engine here.
-struct RunState {
-  bool running = false;
-  bool stopRequested = false;
-  bool runAborted = false;
-  bool readInterrupted = false;
-  bool quiet = false;
-  bool converterWarningShown = false;
-  int64_t sizeLimitBytes = 0;
-  int currentFileIndex = 0;
-  uint8_t mode = 0;
-  // Whether borders were active while the text was read, and the
-  // propositions they left out (the style diagnosis reports both).
-  BordersReport borders;
-};
-
-class Engine {
+// The engine implements the environments of the reading pass and of the
+// semantic pass: both see its objects through them.
+class Engine final : public ReadingEnvironment, public SemanticEnvironment {
  public:
   static constexpr size_t kMatrixBytes = CategoryMatrix::kBytes;
   static constexpr size_t kScratchBytes = 65535;
@@ -95,24 +84,28 @@ class Engine {
   bool Started() const { return started_; }
 
   FrontEnd& frontEnd() { return frontEnd_; }
-  Messages& messages() { return messages_; }
-  RunState& run() { return run_; }
+  Messages& messages() override { return messages_; }
+  RunState& run() override { return run_; }
   const RunState& run() const { return run_; }
   TPileFile& files() { return *files_; }
-  WordStream& stream() { return *stream_; }
-  LanguageTables& tables() { return tables_; }
+  WordStream& stream() override { return *stream_; }
+  LanguageTables& tables() override { return tables_; }
   Settings& settings() { return *settings_; }
-  SettingsRecord& record() { return settings_->record(); }
+  SettingsRecord& record() override { return settings_->record(); }
   RunFlags& runFlags() { return settings_->runFlags(); }
-  Folders& folders() { return settings_->folders(); }
-  const Parameters& parameters() const { return settings_->parameters(); }
-  TThreadDeLectureDisque& worker() { return *worker_; }
+  Folders& folders() override { return settings_->folders(); }
+  const Parameters& parameters() const override { return settings_->parameters(); }
+  TThreadDeLectureDisque& worker() override { return *worker_; }
   Lexicon& lexicon() { return *lexicon_; }
-  SemanticDictionary& semanticDictionary() { return *semantic_; }
+  SemanticDictionary& semanticDictionary() override { return *semantic_; }
   // The verb and adjective lemma indexes; null before StartEngine.
-  LemmaIndex* verbLemmas() { return verbLemmas_.get(); }
-  LemmaIndex* adjectiveLemmas() { return adjectiveLemmas_.get(); }
-  BordersStore& borders() { return *borders_; }
+  LemmaIndex* verbLemmas() override { return verbLemmas_.get(); }
+  LemmaIndex* adjectiveLemmas() override { return adjectiveLemmas_.get(); }
+  BordersStore& borders() override { return *borders_; }
+  // The document converters, started with the engine on the registered
+  // programs; the reading pass converts with them and the window asks
+  // them whether PDF files can be read.
+  DocumentConverters& converters() override { return *converters_; }
   // The scenario store, the Scenario layer attached to the semantic
   // dictionary, and the current scenario's loading and saving.
   ScenarioStore& scenarioStore() { return *scenario_; }
@@ -120,15 +113,17 @@ class Engine {
   CurrentScenario& currentScenario() { return *currentScenario_; }
   const CategoryMatrix& matrix() const { return matrix_; }
   // The gauge of the current run, or nullptr.
-  Gauge* gauge() { return gauge_.get(); }
+  Gauge* gauge() override { return gauge_.get(); }
   // The semantic context of the last run, or nullptr.
   AnalysisContext* analysis() { return analysis_.get(); }
   StringPool& dictionaryPool() { return *dictionaryPool_; }
-  CategoryStatistics& statistics() { return statistics_; }
+  CategoryStatistics& statistics() override { return statistics_; }
+  StoredWordCounter& wordCounter() override { return statistics_; }
   // The lexical and sentence buffers of the reading pass under way, or
   // nullptr outside one.
-  SegmentBuffer* lexicalBuffer() { return lexicalBuffer_.get(); }
-  SegmentBuffer* sentenceBuffer() { return sentenceBuffer_.get(); }
+  SegmentBuffer* lexicalBuffer() override { return lexicalBuffer_.get(); }
+  SegmentBuffer* sentenceBuffer() override { return sentenceBuffer_.get(); }
+  std::unique_ptr<LexicalAnalysis> NewLexicalAnalysis() override;
 
   // Shows the gauge when it does not exist yet (RunAnalysis does it; the
   // reading pass can run on its own too).
@@ -165,6 +160,7 @@ class Engine {
   std::unique_ptr<ScenarioLayer> scenarioLayer_;
   std::unique_ptr<CurrentScenario> currentScenario_;
   std::unique_ptr<TThreadDeLectureDisque> worker_;
+  std::unique_ptr<DocumentConverters> converters_;
 
   std::unique_ptr<SegmentBuffer> lexicalBuffer_;
   std::unique_ptr<SegmentBuffer> sentenceBuffer_;

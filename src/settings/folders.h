@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/run_flags.h"
+#include "settings/run_flags.h"
 
 namespace malvex {
 

@@ -8,10 +8,10 @@
 #include <functional>
 #include <string>
 
-#include "app/folders.h"
-#include "app/parameters.h"
-#include "app/run_flags.h"
-#include "app/settings_record.h"
+#include "settings/folders.h"
+#include "settings/parameters.h"
+#include "settings/run_flags.h"
+#include "settings/settings_record.h"
 
 namespace malvex {
 
@@ -53,6 +53,8 @@ class Settings {
   const SettingsRecord& record() const { return record_; }
   RunFlags& runFlags() { return runFlags_; }
   const Parameters& parameters() const { return parameters_; }
+  // The user registry file these settings read and write.
+  const std::string& registryPath() const { return registryPath_; }
   Folders& folders() { return folders_; }
   const Folders& folders() const { return folders_; }
   const LanguageInfo& language() const { return language_; }

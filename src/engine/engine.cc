@@ -1,11 +1,14 @@
-#include "reading/engine.h"
+#include "engine/engine.h"
 
 #include <cstdio>
 #include <new>
 
 #include "platform/fatal.h"
 #include "platform/files.h"
+#include "platform/registry.h"
 #include "reading/borders_filter.h"
+#include "reading/lexicon_analysis.h"
+#include "reading/ms_word_document.h"
 #include "reading/text_reader.h"
 #include "scenarios/current_scenario.h"
 #include "scenarios/scenario_layer.h"
@@ -99,6 +102,20 @@ bool Engine::StartEngine() {
 
   // 5. The settings.
   settings_->LoadSettings(DictionaryFingerprint(semantic_->EntryCount(), nounLemmas_->EntryCount()));
+  // The document converters, once for the engine's life, with the
+  // programs registered in the user registry the settings use. An
+  // unavailable PDF converter switches PDF conversion off in the settings
+  // just loaded.
+  converters_.reset(new (std::nothrow) DocumentConverters(messages_, record()));
+  messages_.checkMemory(converters_.get());
+  {
+    Registry registry(settings_->registryPath());
+    registry.Load();
+    converters_->Start(ReadConverterOverrides(registry));
+  }
+  // Word 97-2003 documents that no converter reads go to the system's own
+  // Word reader before the binary filter.
+  converters_->SetWordReader(ReadWordDocumentText);
   // 6. The current scenario, named in the settings. A file that is not
   // there leaves the engine without a Scenario; the front end reports it
   // when it loads the scenario after reading its command line.
@@ -110,6 +127,11 @@ bool Engine::StartEngine() {
   stopped_ = false;
   frontEnd_.SetWaitCursor(false);
   return true;
+}
+
+std::unique_ptr<LexicalAnalysis> Engine::NewLexicalAnalysis() {
+  return MakeLexicalAnalysis(started_ ? lexicon_.get() : nullptr, tables_, matrix_, verbLemmas_.get(),
+                             adjectiveLemmas_.get(), runFlags().hyphenConcatenation());
 }
 
 bool Engine::RunAnalysis(uint8_t mode) {
@@ -260,6 +282,7 @@ void Engine::StopEngine() {
   files_.reset();
   scratch_.clear();
   scratch_.shrink_to_fit();
+  converters_.reset();
   if (worker_) worker_->Terminate();
   worker_.reset();
   stream_.reset();

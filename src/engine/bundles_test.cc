@@ -5,10 +5,10 @@
 #include <memory>
 #include <vector>
 
-#include "reading/engine.h"
+#include "engine/engine.h"
+#include "engine/semantic_pass_test_fixture.h"
 #include "semantic/analysis_context.h"
 #include "semantic/bundle_scan.h"
-#include "semantic/semantic_pass_test_fixture.h"
 #include "semantic/test_text_for_tests.h"
 #include "test_installation.h"
 #include "test_support.h"

@@ -1,4 +1,4 @@
-#include "app/setup_wizard.h"
+#include "settings/setup_wizard.h"
 
 #include "foundations/messages.h"
 #include "platform/files.h"

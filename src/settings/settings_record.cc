@@ -1,4 +1,4 @@
-#include "app/settings_record.h"
+#include "settings/settings_record.h"
 
 #include <algorithm>
 #include <cassert>

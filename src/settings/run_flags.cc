@@ -1,4 +1,4 @@
-#include "app/run_flags.h"
+#include "settings/run_flags.h"
 
 namespace malvex {
 namespace {

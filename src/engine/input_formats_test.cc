@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine.h"
 #include "platform/basic_gauges.h"
 #include "platform/document_fixtures_for_tests.h"
 #include "platform/scripted_box.h"
-#include "reading/engine.h"
 #include "reading/text_reader.h"
 #include "test_installation.h"
 #include "test_support.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "app/run_flags.h"
+#include "settings/run_flags.h"
 
 namespace malvex {
 

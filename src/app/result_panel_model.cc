@@ -1,9 +1,9 @@
-#include "views/result_panel_model.h"
+#include "app/result_panel_model.h"
 
 #include "dictionaries/semantic_dictionary.h"
+#include "engine/engine.h"
 #include "foundations/category.h"
 #include "foundations/charset.h"
-#include "reading/engine.h"
 #include "semantic/analysis_context.h"
 #include "semantic/diagnosis_list.h"
 #include "semantic/style_diagnosis.h"
