@@ -51,8 +51,7 @@ bool SemanticLexiconFallback::SemanticHolds(const char* folded, size_t length, b
 }
 
 bool SemanticLexiconFallback::ScenarioHolds(const char* folded, size_t length, bool& reachedEnd) {
-  reachedEnd = false;
-  return false;
+  return semantic_.scenarioGroups().WordGroupReached(folded, length, reachedEnd) != 0;
 }
 
 Lexicon::Lexicon(Messages& messages, LanguageTables& tables)

@@ -77,6 +77,14 @@ class ScenarioGroups {
   // The group of a Scenario word (`text` folded; a '-' after the first
   // character is read as '_'), 0 when it is no word of the Scenario.
   virtual int32_t WordGroup(const char* text) const { (void)text; return 0; }
+  // The same lookup for the lexicon, on the first `length` bytes of
+  // `text`: `reachedEnd` tells whether the whole text was reached as a
+  // stored key or a prefix of one, so that a longer compound may follow.
+  virtual int32_t WordGroupReached(const char* text, size_t length, bool& reachedEnd) const {
+    (void)text; (void)length;
+    reachedEnd = false;
+    return 0;
+  }
   // Whether group `group` is marked as pertinent.
   virtual bool GroupIsActive(int32_t group) const { (void)group; return false; }
   // Adds the counts of every group's sub-groups to the group's own count.

@@ -123,6 +123,10 @@ bool Engine::StartEngine() {
   messages_.checkMemory(currentScenario_.get());
   int64_t scenarioSize = 0;
   if (FileExists(currentScenario_->Path(), scenarioSize)) currentScenario_->LoadCurrentScenario();
+  // The current borders file: one that cannot be read is reported and
+  // its name cleared from the settings, so that later runs do not stumble
+  // on it again.
+  if (options_.bordersPath.empty() && !FilePart(record().bordersFile()).empty()) PrepareCurrentBorders();
   started_ = true;
   stopped_ = false;
   frontEnd_.SetWaitCursor(false);
@@ -180,10 +184,7 @@ bool Engine::ReadingPass() {
   statistics_.ResetStatistics();
   // The borders of the current borders file, read afresh for every run.
   run_.borders = BordersReport{};
-  run_.borders.active =
-      options_.bordersPath.empty()
-          ? PrepareBorders(*borders_, folders().scenario, record().bordersFile(), record().keepBorderKeywords())
-          : PrepareBordersFile(*borders_, options_.bordersPath, record().keepBorderKeywords());
+  run_.borders.active = PrepareCurrentBorders();
 
   lexicalBuffer_.reset(new (std::nothrow) SegmentBuffer);
   if (!lexicalBuffer_) return !AbortRun(true);
@@ -201,6 +202,16 @@ bool Engine::ReadingPass() {
   DestroySegmentBuffers();
   statistics_.FinaliseStatistics();
   return !CheckStop();
+}
+
+bool Engine::PrepareCurrentBorders() {
+  if (!options_.bordersPath.empty())
+    return PrepareBordersFile(*borders_, options_.bordersPath, record().keepBorderKeywords());
+  bool unreadable = false;
+  const bool active = PrepareBorders(*borders_, folders().scenario, record().bordersFile(),
+                                     record().keepBorderKeywords(), &unreadable);
+  if (unreadable) record().setBordersFile("");
+  return active;
 }
 
 bool Engine::ReadAllFiles() {

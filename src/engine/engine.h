@@ -133,6 +133,9 @@ class Engine final : public ReadingEnvironment, public SemanticEnvironment {
  private:
   void DestroySegmentBuffers();
   bool ReadAllFiles();
+  // Loads and compiles the borders file of this run (the one of the
+  // options, else the one the settings name); true when borders filter.
+  bool PrepareCurrentBorders();
 
   FrontEnd& frontEnd_;
   EngineOptions options_;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/basic_gauges.h"
+#include "platform/registry.h"
 #include "platform/scripted_box.h"
 #include "scenarios/scenario_layer.h"
 #include "scenarios/scenario_store.h"
@@ -209,6 +210,31 @@ TEST_F(EngineTest, Utf8TextWithoutMarkIsReadAsUtf8) {
   EXPECT_EQ(words, (std::vector<std::string>{"\xBAtiin\xFE\xE3", "\xBAi", "\xFE" "ar\xE3", "/"}));
 }
 
+// The converters are started once with the engine, on the programs of the
+// user registry the settings use, and every reading pass converts with
+// them: a program registered there for ".odt" gives the document's text.
+TEST_F(EngineTest, ReadingPassConvertsWithTheProgramsOfTheSettingsRegistry) {
+  const std::string program = dir.File("odt-to-text");
+  ASSERT_TRUE(testing::WriteFile(program, "#!/bin/sh\nprintf 'Text din convertor.'\n"));
+  std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+  EngineOptions options = Options();
+  Registry registry(options.places->registryPath);
+  registry.Set(kConverterRegistryKey, ".odt", program);
+  ASSERT_TRUE(registry.Save());
+  const std::string document = dir.File("doc.odt");
+  ASSERT_TRUE(testing::WriteFile(document, "not a zip file"));
+
+  Engine engine(frontEnd, options);
+  ASSERT_TRUE(engine.StartEngine());
+  EXPECT_TRUE(engine.converters().Available(ConverterKind::kOdfText));
+  for (int run = 0; run < 2; ++run) {
+    engine.files().Clear();
+    engine.files().Add(document);
+    ASSERT_TRUE(engine.RunAnalysis(1));
+    EXPECT_EQ(engine.analysis()->Words(), 3) << "run " << run;
+  }
+}
+
 TEST_F(EngineTest, MissingOrShortMatrixEndsWithCode1412) {
   for (const std::string& bytes : {std::string(), std::string(Engine::kMatrixBytes - 1, '\0')}) {
     if (bytes.empty())
@@ -291,6 +317,60 @@ TEST_F(EngineTest, StartLoadsTheCurrentScenarioIntoTheSemanticDictionary) {
   EXPECT_EQ(attached.WordGroup("vorb\xE3"), 2);
   EXPECT_EQ(engine.verbLemmas()->GroupOf(engine.verbLemmas()->LemmaNumberOfLemma("vorbi")), 2u);
   EXPECT_EQ(layer.GroupOfClass(1, engine.semanticDictionary().ClassNumberOfName(1, "persoan\xE3")), 1);
+}
+
+// A word only the Scenario knows is a substantive of its group, and a
+// compound only the Scenario knows joins its words.
+TEST_F(EngineTest, WordsKnownOnlyToTheScenarioReachTheLexicon) {
+  ASSERT_TRUE(testing::WriteTestInstallation(dir.path(), MALVEX_TEST_EDITION));
+  ASSERT_TRUE(std::filesystem::create_directories(dir.path() / "Scenario"));
+  ASSERT_TRUE(testing::WriteFile(dir.File("Scenario/Concepts Romanian V8.scn"),
+                                 "G#0V\t1\tUnelte\r\n0#1#\tzorbulac\tUnelte\r\n0#1#\tgrif_tralac\tUnelte\r\n"));
+  const std::string text = dir.File("t.txt");
+  ASSERT_TRUE(testing::WriteFile(text, "Zorbulac merge. Grif tralac merge."));
+  Engine engine(frontEnd, Options());
+  ASSERT_TRUE(engine.StartEngine());
+  ASSERT_EQ(engine.scenarioLayer().GroupCount(), 1u);
+  engine.files().Add(text);
+  ASSERT_TRUE(engine.RunAnalysis(1));
+  WordStream& s = engine.stream();
+  s.Rewind();
+  WordInfo info;
+  const char* sep = nullptr;
+  int32_t pos = 0;
+  std::vector<std::string> words;
+  std::vector<uint32_t> groups;
+  while (const char* w = s.Next(info, sep, pos)) {
+    if (w[0] == '/') continue;
+    words.push_back(w);
+    groups.push_back(isSubstantive(info.category) ? info.classPath[3] : 0);
+  }
+  EXPECT_EQ(words, (std::vector<std::string>{"zorbulac", "merge", "grif_tralac", "merge"}));
+  ASSERT_EQ(groups.size(), 4u);
+  EXPECT_EQ(groups[0], 1u);
+  EXPECT_EQ(groups[2], 1u);
+}
+
+// A borders file the settings name but that cannot be read is reported
+// and its name cleared, at start-up as in a run; a readable one stays.
+TEST_F(EngineTest, UnreadableBordersFileIsClearedFromTheSettings) {
+  ASSERT_TRUE(std::filesystem::create_directories(dir.path() / "Scenario"));
+  ASSERT_TRUE(testing::WriteFile(dir.File("Scenario/ok.dlm"), "X#######\tCapitol\r\n"));
+  {
+    Engine engine(frontEnd, Options());
+    ASSERT_TRUE(engine.StartEngine());
+    engine.record().setBordersFile("ok.dlm");
+    engine.files().Add(TextFile("a.txt", 10));
+    ASSERT_TRUE(engine.RunAnalysis(1));
+    EXPECT_EQ(engine.record().bordersFile(), "ok.dlm");
+    engine.record().setBordersFile("missing.dlm");
+    ASSERT_TRUE(engine.RunAnalysis(1));
+    EXPECT_EQ(engine.record().bordersFile(), "");
+    engine.record().setBordersFile("gone.dlm");
+  }
+  Engine engine(frontEnd, Options());
+  ASSERT_TRUE(engine.StartEngine());
+  EXPECT_EQ(engine.record().bordersFile(), "");
 }
 
 TEST_F(EngineTest, StopEngineSavesTheSettingsWithTheFingerprint) {

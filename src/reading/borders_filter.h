@@ -26,11 +26,12 @@ class BordersKeywordTest final : public BorderKeywords {
 // Run preparation: empties the store; with no borders file named, releases
 // the trie; otherwise loads `fileName` from `scenarioFolder` (only its
 // name part is used, so the file stays in that folder) and compiles it, or
-// releases the trie when the file cannot be read. True when borders are
-// active afterwards.
+// releases the trie when the file cannot be read (and sets `*unreadable`
+// when given). True when borders are active afterwards.
 bool PrepareBorders(BordersStore& store, const std::string& scenarioFolder, const std::string& fileName,
-                    bool showBordersInText);
+                    bool showBordersInText, bool* unreadable = nullptr);
 // The same with the borders file at `path`, wherever it is.
-bool PrepareBordersFile(BordersStore& store, const std::string& path, bool showBordersInText);
+bool PrepareBordersFile(BordersStore& store, const std::string& path, bool showBordersInText,
+                        bool* unreadable = nullptr);
 
 }  // namespace malvex

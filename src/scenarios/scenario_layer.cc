@@ -233,15 +233,24 @@ void ScenarioLayer::Report(int messageId, std::string_view text) {
 bool ScenarioLayer::ScenarioLoaded() const { return store_.count() > 0; }
 
 int32_t ScenarioLayer::WordGroup(const char* text) const {
+  if (text == nullptr) return 0;
+  bool reachedEnd = false;
+  return WordGroupReached(text, std::strlen(text), reachedEnd);
+}
+
+int32_t ScenarioLayer::WordGroupReached(const char* text, size_t length, bool& reachedEnd) const {
+  reachedEnd = false;
   if (text == nullptr || !words_.Created() || words_.IsEmpty()) return 0;
-  const size_t length = std::strlen(text);
+  length = ::strnlen(text, length);
   if (length == 0 || length > kTrieMaxKeyLength) return 0;
   char key[kTrieMaxKeyLength + 1];
   std::memcpy(key, text, length);
   for (size_t i = 1; i < length; ++i) {
     if (key[i] == '-') key[i] = '_';
   }
-  return words_.ValueOf(std::string_view(key, length));
+  const int32_t position = words_.Find(key, length);
+  reachedEnd = words_.Cursor().found;
+  return position < 0 ? 0 : static_cast<int32_t>(words_.Cursor().value);
 }
 
 int32_t ScenarioLayer::GroupOfNoun(const char* text, uint32_t lemma, const ClassPath& path) {

@@ -76,6 +76,7 @@ class ScenarioLayer : public ScenarioGroups {
   int32_t GroupOfNoun(const char* text, uint32_t lemma, const ClassPath& path) override;
   bool ScenarioLoaded() const override;
   int32_t WordGroup(const char* text) const override;
+  int32_t WordGroupReached(const char* text, size_t length, bool& reachedEnd) const override;
   bool GroupIsActive(int32_t group) const override;
   void PropagateCounts() override;
   void RankGroups() override;
