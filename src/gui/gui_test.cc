@@ -5,6 +5,9 @@
 #include <QMimeData>
 #include <QFile>
 #include <QImage>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -23,7 +26,9 @@
 #include "gui/views/text_view_widget.h"
 #include "gui/foundations/mss_box_ok.h"
 #include "gui/reading/info_jauge.h"
+#include "foundations/messages.h"
 #include "platform/registry.h"
+#include "semantic/analysis_context.h"
 #include "test_installation.h"
 
 namespace malvex {
@@ -49,10 +54,13 @@ class GuiTest : public QObject {
   void selectionOfTenThousandAndOneFiles();
   void droppedFilesOpenOnlyTheFirst();
   void commandLineFileWithADisplayRequest();
+  void commandLineScenarioIsTheOneAnalysed();
   void stopFromTheGaugeKeepsTheWindowUsable();
   void closingDuringARunWaitsForItsEnd();
   void setupWizardOnFirstStart();
   void setupWizardStaysOpenOnAFolderItCannotMake();
+  void resultsMenuChoosesEveryFunction();
+  void interfaceTextsComeFromTheCatalogue();
 };
 
 namespace {
@@ -215,6 +223,40 @@ class StopClicker : public QObject {
   QTimer stopTimer_;
   QTimer answerTimer_;
 };
+
+// Every text of the catalogue, as shown (without mnemonics).
+// A label without its mnemonic, the dots of a command that opens a
+// window, and the tags of <b> titles.
+QString Bare(QString text) {
+  text.remove('&');
+  if (text.endsWith("...")) text.chop(3);
+  text.remove("<b>").remove("</b>");
+  return text;
+}
+
+QSet<QString> CatalogueTexts() {
+  QSet<QString> texts;
+  for (int id = 0; id < 60000; ++id) {
+    if (const char* text = CatalogueText(id)) texts.insert(Bare(ToQt(text)));
+  }
+  return texts;
+}
+
+// The labels of `menu` and of every sub-menu, skipping the history items
+// (file names).
+void MenuLabels(QMenu* menu, QStringList& labels) {
+  labels << Bare(menu->title());
+  for (QAction* a : menu->actions()) {
+    if (a->isSeparator() || a->text().isEmpty() || a->text().startsWith('&') && a->text().size() > 1 &&
+                                                      a->text()[1].isDigit())
+      continue;
+    if (a->menu() != nullptr) {
+      MenuLabels(a->menu(), labels);
+    } else {
+      labels << Bare(a->text());
+    }
+  }
+}
 
 // A text of about `words` words of Romanian prose.
 QByteArray LongText(int words) {
@@ -696,6 +738,45 @@ void GuiTest::commandLineFileWithADisplayRequest() {
   QCOMPARE(window.engine().record().historyEntry(1), std::string());
 }
 
+void GuiTest::commandLineScenarioIsTheOneAnalysed() {
+  QTemporaryDir dir;
+  QVERIFY(PrepareInstallation(dir, MALVEX_TEST_EDITION));
+  const QString text = QDir(dir.path()).filePath("Text/robot.txt");
+  QVERIFY(WriteText(text, kRobotText));
+  // The default scenario and OTHER name the robots differently.
+  QVERIFY(WriteText(QDir(dir.path()).filePath("Scenario/Concepts Romanian V8.scn"),
+                    "G#0V\t1\tRoboti\r\n0#1#\trobot\tRoboti\r\n"));
+  QVERIFY(WriteText(QDir(dir.path()).filePath("Scenario/OTHER.scn"),
+                    "G#0V\t1\tMasinarii\r\n0#1#\trobot\tMasinarii\r\n"));
+  const CommandLine commandLine = ParseCommandLine({"-sOTHER", text.toStdString()}, dir.path().toStdString());
+  QVERIFY(!commandLine.Failed());
+  TestWindow t(dir);
+  TApdEditForm& window = *t.window;
+  QVERIFY(window.AppliquerLigneDeCommande(commandLine));
+  QCOMPARE(window.engine().record().scenarioFile(), std::string("OTHER.scn"));
+  window.AnalyserFichierDeLaLigneDeCommande();
+  QVERIFY(window.ResultsShown());
+  TResultPanel* panel = window.resultPanel();
+  ClickRow(panel->ListBoxFonctions, ResultFunctionTable::kScenario);
+  QStringList items;
+  for (int i = 0; i < panel->ListBoxModItems->count(); ++i) items << panel->ListBoxModItems->item(i)->text();
+  QCOMPARE(items, QStringList{QString("masinarii\t0006")});
+
+  // Another program's request naming the default scenario brings it back
+  // for the text it hands over.
+  ExternalRequest request;
+  request.scenario = "Concepts Romanian V8.scn";
+  request.path = text.toStdString();
+  const std::string payload = EncodeExternalRequest(request);
+  window.WmCopyData(QByteArray(payload.data(), static_cast<qsizetype>(payload.size())));
+  QCOMPARE(window.engine().record().scenarioFile(), std::string("Concepts Romanian V8.scn"));
+  QVERIFY(window.ResultsShown());
+  ClickRow(panel->ListBoxFonctions, ResultFunctionTable::kReferences);
+  ClickRow(panel->ListBoxFonctions, ResultFunctionTable::kScenario);
+  QCOMPARE(panel->ListBoxModItems->count(), 1);
+  QVERIFY(panel->ListBoxModItems->item(0)->text().startsWith("roboti\t"));
+}
+
 void GuiTest::stopFromTheGaugeKeepsTheWindowUsable() {
   QTemporaryDir dir;
   QVERIFY(PrepareInstallation(dir));
@@ -819,6 +900,111 @@ void GuiTest::setupWizardStaysOpenOnAFolderItCannotMake() {
   wizard.ButtonTerminerClick();
   QVERIFY(model.finished());
   QCOMPARE(wizard.result(), int(QDialog::Accepted));
+}
+
+void GuiTest::resultsMenuChoosesEveryFunction() {
+  AnalysedWindow w;
+  QVERIFY(w.Open());
+  TApdEditForm& window = *w.window;
+  ResultPanelModel* model = window.resultPanel()->model();
+  const struct {
+    QAction* action;
+    int position;
+  } commands[] = {
+      {window.MenuStyleGeneral, ResultFunctionTable::kTextStyle},
+      {window.MenuUnivers1, ResultFunctionTable::kReferenceFields1},
+      {window.MenuUnivers2, ResultFunctionTable::kReferenceFields2},
+      {window.MenuUnivers3, ResultFunctionTable::kReferences},
+      {window.MenuAfficheScenario, ResultFunctionTable::kScenario},
+      {window.MenuRelations, ResultFunctionTable::kRelations},
+      {window.MenuCategFrequentes, ResultFunctionTable::kFrequentCategories},
+      {window.MenuToutesCategories, ResultFunctionTable::kAllCategories},
+      {window.MenuLemmesVerbes, ResultFunctionTable::kVerbs},
+      {window.MenuLemmesAdjectifs, ResultFunctionTable::kAdjectives},
+      {window.MenuLemmesSubstantifs, ResultFunctionTable::kSubstantives},
+  };
+  QSet<QKeySequence> keys;
+  for (const auto& c : commands) {
+    QVERIFY(c.action != nullptr);
+    QVERIFY(c.action->isEnabled());
+    QVERIFY(!c.action->shortcut().isEmpty());
+    keys.insert(c.action->shortcut());
+    c.action->trigger();
+    QCOMPARE(model->chosenFunction(), c.position);
+    QCOMPARE(window.resultPanel()->ListBoxFonctions->currentRow(), c.position);
+  }
+  QCOMPARE(keys.size(), int(std::size(commands)));
+  QCOMPARE(window.PageControl->currentWidget(), window.TabSheetResultats);
+
+  // The orders of the result list, as the list's own pop-up gives them.
+  window.MenuUnivers3->trigger();
+  window.MenuTriResultatsAlphabetique->trigger();
+  QVERIFY(model->alphabetical());
+  QVERIFY(window.resultPanel()->PopupTriAlpha->isChecked());
+  window.MenuTriFrequence->trigger();
+  QVERIFY(!model->alphabetical());
+
+  // Episodes: enabled exactly when the analysis found some, and then the
+  // first episode is chosen.
+  AnalysisContext* analysis = window.engine().analysis();
+  QVERIFY(analysis != nullptr);
+  const bool episodes =
+      !analysis->chronology().episodes.empty() && !analysis->chronology().characteristicParts.empty();
+  QCOMPARE(window.MenuEpisodes->isEnabled(), episodes);
+  if (episodes) {
+    window.MenuEpisodes->trigger();
+    QCOMPARE(model->chosenFunction(), ResultFunctionTable::kFirstEpisode);
+  }
+  // A longer text has episodes: the commands follow.
+  const QString text = QDir(w.dir.path()).filePath("Text/long.txt");
+  // Four nouns, each dense in its own part of the text.
+  QByteArray parts;
+  for (const char* noun : {"Robot", "Casa", "Om", "Robot", "Casa", "Om"}) {
+    for (int i = 0; i < 6; ++i) parts += QByteArray(noun) + " merge la " + QByteArray(noun).toLower() + ". ";
+    for (int i = 0; i < 40; ++i) parts += "El merge. ";
+  }
+  QVERIFY(WriteText(text, parts));
+  QVERIFY(window.AnalyserLeTexte({text}));
+  analysis = window.engine().analysis();
+  QVERIFY(analysis != nullptr);
+  QVERIFY(!analysis->chronology().episodes.empty());
+  QVERIFY(!analysis->chronology().characteristicParts.empty());
+  QVERIFY(window.MenuEpisodes->isEnabled());
+  window.MenuEpisodes->trigger();
+  QCOMPARE(model->chosenFunction(), ResultFunctionTable::kFirstEpisode);
+}
+
+void GuiTest::interfaceTextsComeFromTheCatalogue() {
+  const QSet<QString> catalogue = CatalogueTexts();
+  AnalysedWindow w;
+  QVERIFY(w.Open());
+  TApdEditForm& window = *w.window;
+  QStringList labels;
+  for (QAction* a : window.menuBar()->actions()) {
+    if (a->menu() != nullptr) MenuLabels(a->menu(), labels);
+  }
+  for (QPushButton* b : window.TabSheetFichiers->findChildren<QPushButton*>()) labels << Bare(b->text());
+  for (int i = 0; i < window.PageControl->count(); ++i) labels << Bare(window.PageControl->tabText(i));
+  labels << Bare(window.resultPanel()->PopupTriAlpha->text()) << Bare(window.resultPanel()->PopupTriFrequence->text());
+  QVERIFY(labels.size() > 40);
+  for (const QString& label : labels) QVERIFY2(catalogue.contains(label), qPrintable(label));
+
+  // The set-up wizard's pages.
+  testing::QuietFrontEnd quiet;
+  Messages messages(quiet.box);
+  SetupWizardModel model(messages, LanguageFor(kEditionLanguage), w.dir.path().toStdString());
+  TAssistantSetup wizard(nullptr, model);
+  QStringList wizardLabels;
+  for (QAbstractButton* b : wizard.findChildren<QAbstractButton*>()) wizardLabels << Bare(b->text());
+  for (QLabel* l : wizard.findChildren<QLabel*>()) {
+    if (!l->text().isEmpty()) wizardLabels << Bare(l->text());
+  }
+  wizard.ButtonSuivantClick();
+  wizard.ButtonSuivantClick();
+  const QString summary = wizard.LabelResume->text();
+  wizardLabels << summary.section('\n', 0, 0);
+  QVERIFY(wizardLabels.size() >= 10);
+  for (const QString& label : wizardLabels) QVERIFY2(catalogue.contains(label), qPrintable(label));
 }
 
 }  // namespace malvex

@@ -21,6 +21,9 @@ class SetupWizardModel {
   SetupWizardModel(const SetupWizardModel&) = delete;
   SetupWizardModel& operator=(const SetupWizardModel&) = delete;
 
+  // The catalogue the wizard's pages take their texts from.
+  Messages& messages() { return messages_; }
+
   // Page 1: multi-user (the recommended choice, preselected) or single-user.
   void chooseMultiUser(bool multiUser) { multiUserChosen_ = multiUser; }
   bool multiUserChosen() const { return multiUserChosen_; }

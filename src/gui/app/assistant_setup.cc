@@ -4,12 +4,15 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "foundations/messages.h"
 #include "gui/qt_text.h"
 
 namespace malvex {
 
 TAssistantSetup::TAssistantSetup(QWidget* parent, SetupWizardModel& model) : QDialog(parent), model_(model) {
-  setWindowTitle("Malvex - Set-up");
+  Messages& msg = model_.messages();
+  const auto text = [&msg](int id) { return ToQt(msg.message(id)); };
+  setWindowTitle("Malvex - " + text(2030));
   auto* layout = new QVBoxLayout(this);
   Pages = new QStackedWidget(this);
   layout->addWidget(Pages);
@@ -17,9 +20,9 @@ TAssistantSetup::TAssistantSetup(QWidget* parent, SetupWizardModel& model) : QDi
   // Page 1: the kind of use.
   auto* use = new QWidget(Pages);
   auto* useLayout = new QVBoxLayout(use);
-  useLayout->addWidget(new QLabel("<b>How will Malvex be used on this computer?</b>", use));
-  ButtonMultiUtilisateur = new QRadioButton("&Several users, each with a folder of their own (recommended)", use);
-  ButtonMonoUtilisateur = new QRadioButton("&One user, the settings beside the program", use);
+  useLayout->addWidget(new QLabel("<b>" + text(2031) + "</b>", use));
+  ButtonMultiUtilisateur = new QRadioButton("&" + text(2032), use);
+  ButtonMonoUtilisateur = new QRadioButton("&" + text(2033), use);
   ButtonMultiUtilisateur->setChecked(model_.multiUserChosen());
   ButtonMonoUtilisateur->setChecked(!model_.multiUserChosen());
   useLayout->addWidget(ButtonMultiUtilisateur);
@@ -30,14 +33,14 @@ TAssistantSetup::TAssistantSetup(QWidget* parent, SetupWizardModel& model) : QDi
   // Page 2: the base folder and the example texts.
   auto* folder = new QWidget(Pages);
   auto* folderLayout = new QVBoxLayout(folder);
-  folderLayout->addWidget(new QLabel("<b>Where should your scenarios, borders and texts be kept?</b>", folder));
+  folderLayout->addWidget(new QLabel("<b>" + text(2034) + "</b>", folder));
   auto* row = new QHBoxLayout();
   EditDossier = new QLineEdit(QString::fromStdString(model_.baseFolder()), folder);
-  ButtonDossierSortie = new QPushButton("&Browse...", folder);
+  ButtonDossierSortie = new QPushButton("&" + text(2035), folder);
   row->addWidget(EditDossier);
   row->addWidget(ButtonDossierSortie);
   folderLayout->addLayout(row);
-  CheckBoxTextesExemples = new QCheckBox("Copy the &example texts", folder);
+  CheckBoxTextesExemples = new QCheckBox("&" + text(2036), folder);
   CheckBoxTextesExemples->setChecked(model_.copyExampleTextsChosen());
   folderLayout->addWidget(CheckBoxTextesExemples);
   folderLayout->addStretch();
@@ -53,10 +56,10 @@ TAssistantSetup::TAssistantSetup(QWidget* parent, SetupWizardModel& model) : QDi
   Pages->addWidget(last);
 
   auto* buttons = new QHBoxLayout();
-  ButtonPrecedent = new QPushButton("< &Back", this);
-  ButtonSuivant = new QPushButton("&Next >", this);
-  ButtonTerminer = new QPushButton("&Finish", this);
-  ButtonAnnuler = new QPushButton("Cancel", this);
+  ButtonPrecedent = new QPushButton(text(2037), this);
+  ButtonSuivant = new QPushButton(text(2038), this);
+  ButtonTerminer = new QPushButton("&" + text(2039), this);
+  ButtonAnnuler = new QPushButton(text(661), this);
   buttons->addStretch();
   for (QPushButton* b : {ButtonPrecedent, ButtonSuivant, ButtonTerminer, ButtonAnnuler}) buttons->addWidget(b);
   layout->addLayout(buttons);
@@ -65,7 +68,7 @@ TAssistantSetup::TAssistantSetup(QWidget* parent, SetupWizardModel& model) : QDi
   connect(ButtonTerminer, &QPushButton::clicked, this, [this] { ButtonTerminerClick(); });
   connect(ButtonAnnuler, &QPushButton::clicked, this, &QDialog::reject);
   connect(ButtonDossierSortie, &QPushButton::clicked, this, [this] {
-    const QString chosen = QFileDialog::getExistingDirectory(this, "Base folder", EditDossier->text());
+    const QString chosen = QFileDialog::getExistingDirectory(this, ToQt(model_.messages().message(2040)), EditDossier->text());
     if (!chosen.isEmpty()) EditDossier->setText(chosen);
   });
   ShowPage(0);
@@ -91,8 +94,9 @@ void TAssistantSetup::ShowPage(int page) {
   if (page == 2) {
     TakeChoices();
     LabelResume->setText(model_.multiUserChosen()
-                             ? "Your files will be kept in:\n" + QString::fromStdString(model_.ComposeUserFolder())
-                             : QString("Your settings will be kept beside the program."));
+                             ? ToQt(model_.messages().message(2041)) + "\n" +
+                                   QString::fromStdString(model_.ComposeUserFolder())
+                             : ToQt(model_.messages().message(2042)));
   }
   // The folder page only matters for several users.
   if (page == 1) EditDossier->setEnabled(ButtonMultiUtilisateur->isChecked());

@@ -31,14 +31,16 @@
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "reading/document_converters.h"
+#include "scenarios/current_scenario.h"
 #include "semantic/analysis_context.h"
 
 namespace malvex {
 
 namespace {
 
-// Shown as the tooltip of the commands whose windows this version lacks.
-const char kNotAvailable[] = "Not available in this version";
+// Catalogue texts of the interface.
+constexpr int kMsgNotAvailable = 2009;  // tooltip of the commands whose windows this version lacks
+constexpr int kMsgWelcomePage = 2017;
 
 // The registry section of the window's own values.
 std::string WindowRegistryKey(const LanguageInfo& language) {
@@ -78,7 +80,8 @@ TApdEditForm::TApdEditForm(QtFrontEnd& frontEnd, EngineOptions options)
   labels.no = ToQt(msg.message(679));
   labels.cancel = ToQt(msg.message(661));
   labels.dontShow = ToQt(msg.message(1267));
-  frontEnd_.SetTexts(labels, "&Stop", [this] { return engine_->messages().ask(engine_->messages().message(70)); });
+  frontEnd_.SetTexts(labels, "&" + ToQt(msg.message(2010)),
+                     [this] { return engine_->messages().ask(engine_->messages().message(70)); });
   openDialog_ = [this](const QStringList& filters, int initial, const QString& folder, QStringList& files,
                        int& filter) {
     return DefaultOpenDialog(this, ToQt(engine_->messages().message(170)), filters, initial, folder, files, filter);
@@ -139,12 +142,7 @@ void TApdEditForm::CreatePages() {
   PageControl = new QTabWidget(Splitter);
   TabSheetExplication = new QTextBrowser(PageControl);
   TabSheetExplication->setOpenExternalLinks(true);
-  TabSheetExplication->setHtml(
-      "<h3>Malvex</h3><p>Open a text with <b>File, Open</b> (Ctrl+O), drop a file on the window, "
-      "or reopen one of the last files from the <b>File</b> menu.</p>"
-      "<p>A set of files gathered on the <b>Files</b> page is analysed as one corpus.</p>"
-      "<p>Once the text is analysed, the <b>Results</b> page lists what was found; the text "
-      "panel shows where it occurs.</p>");
+  TabSheetExplication->setHtml(Text(kMsgWelcomePage));
   PageControl->addTab(TabSheetExplication, Text(1071));
 
   TabSheetResultats = new QWidget(PageControl);
@@ -163,9 +161,9 @@ void TApdEditForm::CreatePages() {
   ButtonListeFichiersAjouter = new QPushButton("&" + Text(741), TabSheetFichiers);
   ButtonListeFichiersSupprimer = new QPushButton("&" + Text(602), TabSheetFichiers);
   ButtonListeFichiersTrier = new QPushButton("&" + Text(891), TabSheetFichiers);
-  ButtonListeFichiersAnalyser = new QPushButton("A&nalyze", TabSheetFichiers);
+  ButtonListeFichiersAnalyser = new QPushButton("&" + Text(2002), TabSheetFichiers);
   ButtonListeFichiersOuvrir = new QPushButton("&" + Text(527), TabSheetFichiers);
-  ButtonListeFichiersOuvrir->setToolTip("Open the selected file alone");
+  ButtonListeFichiersOuvrir->setToolTip(Text(2003));
   buttons->addWidget(ButtonListeFichiersAjouter, 0, 0);
   buttons->addWidget(ButtonListeFichiersSupprimer, 0, 1);
   buttons->addWidget(ButtonListeFichiersTrier, 0, 2);
@@ -208,8 +206,8 @@ void TApdEditForm::CreatePages() {
 QAction* TApdEditForm::AddCommand(QMenu* menu, const QString& text, Gate gate, bool available) {
   QAction* action = menu->addAction(text);
   if (!available) {
-    action->setToolTip(kNotAvailable);
-    action->setStatusTip(kNotAvailable);
+    action->setToolTip(Text(kMsgNotAvailable));
+    action->setStatusTip(Text(kMsgNotAvailable));
   }
   commands_.push_back(Command{action, gate, available});
   return action;
@@ -217,7 +215,7 @@ QAction* TApdEditForm::AddCommand(QMenu* menu, const QString& text, Gate gate, b
 
 void TApdEditForm::CreateMenus() {
   Messages& msg = engine_->messages();
-  QToolBar* toolbar = addToolBar("Tools");
+  QToolBar* toolbar = addToolBar(Text(2007));
   toolbar->setObjectName("toolbar");
   toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
 
@@ -229,17 +227,17 @@ void TApdEditForm::CreateMenus() {
   MenuFermer = AddCommand(fileMenu_, "&" + Text(545), Gate::kText, true);
   MenuFermer->setShortcut(QKeySequence::Close);
   connect(MenuFermer, &QAction::triggered, this, [this] { model_->FermerTexteEnCours(); });
-  MenuRelancer = AddCommand(fileMenu_, "&Run the analysis again", Gate::kText, true);
+  MenuRelancer = AddCommand(fileMenu_, "&" + Text(2001), Gate::kText, true);
   MenuRelancer->setShortcut(QKeySequence(Qt::Key_F5));
   connect(MenuRelancer, &QAction::triggered, this, [this] { model_->ReLancerAnalyse(); });
   fileMenu_->addSeparator();
-  QAction* filesPage = AddCommand(fileMenu_, Text(583) + " list", Gate::kAlways, true);
+  QAction* filesPage = AddCommand(fileMenu_, Text(2011), Gate::kAlways, true);
   connect(filesPage, &QAction::triggered, this, [this] { PageControl->setCurrentWidget(TabSheetFichiers); });
   QAction* print = AddCommand(fileMenu_, "&" + Text(606) + "...", Gate::kText, false);
   print->setShortcut(QKeySequence::Print);
   QAction* report = AddCommand(fileMenu_, Text(1148) + "...", Gate::kText, false);
   fileMenu_->addSeparator();
-  MenuNouvelleFenetre = AddCommand(fileMenu_, "&New window", Gate::kAlways, true);
+  MenuNouvelleFenetre = AddCommand(fileMenu_, "&" + Text(2008), Gate::kAlways, true);
   connect(MenuNouvelleFenetre, &QAction::triggered, this, [this] { MenuNouvelleFenetreClick(); });
   historySeparator_ = fileMenu_->addSeparator();
   for (int n = 0; n < FileHistory::kMenuSlots; ++n) {
@@ -254,16 +252,16 @@ void TApdEditForm::CreateMenus() {
 
   QMenu* edit = menuBar()->addMenu("&" + Text(609));
   edit->setToolTipsVisible(true);
-  QAction* copyText = AddCommand(edit, "&" + Text(579) + " the text...", Gate::kText, false);
-  AddCommand(edit, Text(579) + " the &graph", Gate::kText, false);
-  AddCommand(edit, Text(579) + " the &results", Gate::kText, false);
+  QAction* copyText = AddCommand(edit, "&" + Text(2012) + "...", Gate::kText, false);
+  AddCommand(edit, "&" + Text(2013), Gate::kText, false);
+  AddCommand(edit, "&" + Text(2014), Gate::kText, false);
   edit->addSeparator();
   QAction* search = AddCommand(edit, "&" + Text(520) + "...", Gate::kText, false);
   search->setShortcut(QKeySequence::Find);
 
   // The text panel's choices: the whole text or the extracts of the
   // selection, and the colours of words outside any selection.
-  QMenu* view = menuBar()->addMenu("&View");
+  QMenu* view = menuBar()->addMenu("&" + Text(2006));
   view->setToolTipsVisible(true);
   QAction* wholeText = wholeText_ = AddCommand(view, ToQt(msg.message(721)), Gate::kText, true);
   wholeText->setCheckable(true);
@@ -288,17 +286,60 @@ void TApdEditForm::CreateMenus() {
   });
   view->addSeparator();
   AddCommand(view, Text(387) + "...", Gate::kText, false);
-  AddCommand(view, Text(564), Gate::kEpisodes, false);
+  QAction* viewEpisodes = AddCommand(view, Text(564), Gate::kEpisodes, true);
+  connect(viewEpisodes, &QAction::triggered, this, [this] { MenuEpisodesClick(); });
+
+  // The result functions, by their place in the function list, and the
+  // order of the result list.
+  QMenu* results = menuBar()->addMenu("&" + Text(656));
+  results->setToolTipsVisible(true);
+  struct ResultCommand {
+    QAction** action;
+    int position;
+    int title;
+    QKeySequence key;
+  };
+  const ResultCommand resultCommands[] = {
+      {&MenuStyleGeneral, ResultFunctionTable::kTextStyle, 304, QKeySequence(Qt::CTRL | Qt::Key_1)},
+      {&MenuUnivers1, ResultFunctionTable::kReferenceFields1, 307, QKeySequence(Qt::CTRL | Qt::Key_2)},
+      {&MenuUnivers2, ResultFunctionTable::kReferenceFields2, 308, QKeySequence(Qt::CTRL | Qt::Key_3)},
+      {&MenuUnivers3, ResultFunctionTable::kReferences, 300, QKeySequence(Qt::CTRL | Qt::Key_4)},
+      {&MenuAfficheScenario, ResultFunctionTable::kScenario, 309, QKeySequence(Qt::CTRL | Qt::Key_5)},
+      {&MenuRelations, ResultFunctionTable::kRelations, 390, QKeySequence(Qt::CTRL | Qt::Key_6)},
+      {&MenuCategFrequentes, ResultFunctionTable::kFrequentCategories, 302, QKeySequence(Qt::CTRL | Qt::Key_7)},
+      {&MenuToutesCategories, ResultFunctionTable::kAllCategories, 303, QKeySequence(Qt::CTRL | Qt::Key_8)},
+      {&MenuLemmesVerbes, ResultFunctionTable::kVerbs, 845, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V)},
+      {&MenuLemmesAdjectifs, ResultFunctionTable::kAdjectives, 848, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A)},
+      {&MenuLemmesSubstantifs, ResultFunctionTable::kSubstantives, 852,
+       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+  };
+  for (const ResultCommand& c : resultCommands) {
+    *c.action = AddCommand(results, Text(c.title), Gate::kText, true);
+    (*c.action)->setShortcut(c.key);
+    const int position = c.position;
+    connect(*c.action, &QAction::triggered, this, [this, position] { ChooseResultFunction(position); });
+  }
+  MenuEpisodes = AddCommand(results, Text(564), Gate::kEpisodes, true);
+  MenuEpisodes->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+  connect(MenuEpisodes, &QAction::triggered, this, [this] { MenuEpisodesClick(); });
+  results->addSeparator();
+  MenuTriResultatsAlphabetique = AddCommand(results, Text(2024), Gate::kText, true);
+  MenuTriResultatsAlphabetique->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
+  connect(MenuTriResultatsAlphabetique, &QAction::triggered, this,
+          [this] { ResultPanel->PopupTriAlpha->trigger(); });
+  MenuTriFrequence = AddCommand(results, Text(2025), Gate::kText, true);
+  MenuTriFrequence->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
+  connect(MenuTriFrequence, &QAction::triggered, this, [this] { ResultPanel->PopupTriFrequence->trigger(); });
 
   QMenu* graphs = menuBar()->addMenu("&" + Text(727));
   graphs->setToolTipsVisible(true);
-  QAction* star = AddCommand(graphs, "&Star", Gate::kText, false);
+  QAction* star = AddCommand(graphs, "&" + Text(2004), Gate::kText, false);
   QAction* areas = AddCommand(graphs, "&" + Text(1156), Gate::kText, false);
-  QAction* distribution = AddCommand(graphs, "&Distribution", Gate::kText, false);
+  QAction* distribution = AddCommand(graphs, "&" + Text(2005), Gate::kText, false);
   QAction* bundles = AddCommand(graphs, "&" + Text(570), Gate::kText, false);
   QAction* actors = AddCommand(graphs, "A&" + Text(1245).mid(1), Gate::kText, false);
 
-  QMenu* tools = menuBar()->addMenu("&Tools");
+  QMenu* tools = menuBar()->addMenu("&" + Text(2007));
   tools->setToolTipsVisible(true);
   AddCommand(tools, "&" + Text(309) + "...", Gate::kAlways, false);
   AddCommand(tools, "&" + Text(574) + "...", Gate::kAlways, false);
@@ -310,12 +351,8 @@ void TApdEditForm::CreateMenus() {
   AddCommand(tools, "&" + Text(620) + "...", Gate::kAlways, false);
 
   QMenu* help = menuBar()->addMenu("&" + Text(616));
-  QAction* about = help->addAction("&About Malvex");
-  connect(about, &QAction::triggered, this, [this] {
-    QMessageBox::about(this, windowTitle(),
-                       "Malvex: semantic analysis of Romanian texts.\n"
-                       "Open a text to see its style, references, relations, word categories, lemmas and episodes.");
-  });
+  QAction* about = help->addAction("&" + Text(2015));
+  connect(about, &QAction::triggered, this, [this] { QMessageBox::about(this, windowTitle(), Text(2016)); });
 
   for (QAction* a : {MenuOuvrir, MenuFermer, MenuRelancer, print, copyText, search}) toolbar->addAction(a);
   toolbar->addSeparator();
@@ -351,6 +388,14 @@ void TApdEditForm::EnableCommandDuMenu(bool enabled) {
     Splitter->refresh();
   }
 }
+
+void TApdEditForm::ChooseResultFunction(int position) {
+  if (!resultsShown_ || results_ == nullptr) return;
+  PageControl->setCurrentWidget(TabSheetResultats);
+  ResultPanel->ListBoxFonctionsClick(position);
+}
+
+void TApdEditForm::MenuEpisodesClick() { ChooseResultFunction(ResultFunctionTable::kFirstEpisode); }
 
 void TApdEditForm::AppliquerHistoFichierSurMenu() {
   if (fileMenu_ == nullptr) return;
@@ -388,9 +433,11 @@ void TApdEditForm::FileOpen1Execute() {
 bool TApdEditForm::AnalyserLeTexte(const QStringList& files) { return model_->OpenCorpus(ToPaths(files)); }
 
 void TApdEditForm::ShowSummary() {
-  statusBar()->showMessage(QString("%1 file(s), %2 words")
+  statusBar()->showMessage(QString("%1 %2, %3 %4")
                                .arg(engine_->files().Count())
-                               .arg(engine_->stream().HighestPosition()));
+                               .arg(Text(2020))
+                               .arg(engine_->stream().HighestPosition())
+                               .arg(Text(2021)));
 }
 
 void TApdEditForm::ShowPointer(const TextPointerInfo& info) {
@@ -451,7 +498,9 @@ bool TApdEditForm::AppliquerLigneDeCommande(const CommandLine& commandLine) {
     return false;
   }
   commandLine_ = commandLine;
-  if (commandLine.scenarioGiven) engine_->record().setScenarioFile(ScenarioFileFromOption(commandLine.scenario));
+  // The scenario named with -s replaces the one the settings named, for
+  // this analysis and the ones after it.
+  if (commandLine.scenarioGiven) LoadScenario(ScenarioFileFromOption(commandLine.scenario));
   if (commandLine.displayRequested) pending_.entries[0] = commandLine.request;
   return true;
 }
@@ -493,8 +542,12 @@ void TApdEditForm::CloseCurrentText() { CloseTextView(); }
 std::string TApdEditForm::CurrentScenario() { return engine_->record().scenarioFile(); }
 
 void TApdEditForm::LoadScenario(const std::string& name) {
-  // The scenario is read from its folder by name when the analysis starts.
+  // The scenario is read from its folder by name and applied at once: the
+  // analysis that follows classifies with its groups. A file that cannot
+  // be read is reported (message 4) and leaves no Scenario; entries the
+  // dictionaries cannot take are kept as the layer's anomalies.
   engine_->record().setScenarioFile(name);
+  engine_->currentScenario().LoadCurrentScenario();
 }
 
 void TApdEditForm::AnalyseFiles(const std::vector<std::string>& files, bool addToHistory) {
@@ -515,7 +568,7 @@ bool TApdEditForm::PdfConverterInstalled() { return engine_->converters().Availa
 void TApdEditForm::OpenAnalysisOptions() {
   // The analysis options dialog is not part of this version: say where
   // the setting lives.
-  statusBar()->showMessage("PDF conversion is an analysis option.");
+  statusBar()->showMessage(Text(2022));
 }
 
 void TApdEditForm::CloseTextView() {

@@ -94,6 +94,22 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   QAction* MenuRelancer = nullptr;
   QAction* MenuHistoFichier[FileHistory::kMenuSlots] = {};
   QAction* MenuNouvelleFenetre = nullptr;
+  // The Results menu: one command per result function, the first
+  // episode, and the two orders of the result list.
+  QAction* MenuStyleGeneral = nullptr;
+  QAction* MenuUnivers1 = nullptr;
+  QAction* MenuUnivers2 = nullptr;
+  QAction* MenuUnivers3 = nullptr;
+  QAction* MenuAfficheScenario = nullptr;
+  QAction* MenuRelations = nullptr;
+  QAction* MenuCategFrequentes = nullptr;
+  QAction* MenuToutesCategories = nullptr;
+  QAction* MenuLemmesVerbes = nullptr;
+  QAction* MenuLemmesAdjectifs = nullptr;
+  QAction* MenuLemmesSubstantifs = nullptr;
+  QAction* MenuEpisodes = nullptr;
+  QAction* MenuTriResultatsAlphabetique = nullptr;
+  QAction* MenuTriFrequence = nullptr;
   QLabel* StatusPosition = nullptr;
 
   SelectionState& selection() { return selection_; }
@@ -133,6 +149,9 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   void ButtonListeFichiersAjouterClick();
   void ButtonListeFichiersOuvrirClick();
   void MenuNouvelleFenetreClick();
+  // Shows the Results page and chooses the function at `position`.
+  void ChooseResultFunction(int position);
+  void MenuEpisodesClick();
   void SaveGeometry();
   bool RestoreGeometry();
   QString Text(int id);

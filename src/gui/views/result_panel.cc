@@ -87,9 +87,9 @@ TResultPanel::TResultPanel(Messages& messages, QWidget* parent) : QWidget(parent
   ListBoxModItems->setContextMenuPolicy(Qt::ActionsContextMenu);
   ListBoxModItems->setUniformItemSizes(true);
   auto* order = new QActionGroup(this);
-  PopupTriAlpha = new QAction("Alphabetical order", order);
+  PopupTriAlpha = new QAction(ToQt(messages_.message(2018)), order);
   PopupTriAlpha->setCheckable(true);
-  PopupTriFrequence = new QAction("Order of frequency", order);
+  PopupTriFrequence = new QAction(ToQt(messages_.message(2019)), order);
   PopupTriFrequence->setCheckable(true);
   ListBoxModItems->addAction(PopupTriAlpha);
   ListBoxModItems->addAction(PopupTriFrequence);
