@@ -7,7 +7,8 @@ namespace malvex {
 
 bool PlainFileSource::Open(const char* name, int64_t& size) {
   Close();
-  // The worker sleeps until the first block is taken, so no lock is needed.
+  // OpenFile takes the worker's lock: the worker may still be running the
+  // pass that the previous file's last block woke it for.
   if (!worker_.OpenFile(name, size)) return false;
   open_ = true;
   size_ = size;

@@ -43,6 +43,10 @@ void TThreadDeLectureDisque::Terminate() {
 }
 
 bool TThreadDeLectureDisque::OpenFile(const char* name, int64_t& size) {
+  // The worker may still be in the pass the last block of the previous file
+  // woke it for: unlocked, it could prefetch the new file's first block
+  // while the fields are set and have it thrown away by the reset below.
+  std::lock_guard<std::mutex> lk(lock_);
   CloseFile();
   int fd = ::open(name, O_RDONLY | O_CLOEXEC);
   if (fd < 0) {

@@ -49,12 +49,14 @@ class TThreadDeLectureDisque {
   void Terminate();
   bool Terminated() const { return terminated_; }
 
-  // The read-ahead lock; the reader holds it around TakeBlock and CloseFile.
+  // The read-ahead lock; the reader holds it around TakeBlock and CloseFile
+  // (OpenFile takes it itself).
   std::mutex& Lock() { return lock_; }
   // Wakes the worker (the reader calls it after a successful TakeBlock).
   void Signal() { event_.Set(); }
 
-  // Closes any open file, opens `name` read-only; records the size.
+  // Closes any open file, opens `name` read-only; records the size. Takes
+  // the lock: the caller must not hold it.
   bool OpenFile(const char* name, int64_t& size);
   void CloseFile();
   // Reads min(remaining, 64 KiB) into the worker's buffer. Caller holds the lock.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -67,6 +68,55 @@ INSTANTIATE_TEST_SUITE_P(Sizes, BlockSplitTest,
                                            BlockCase{65537, {65536, 1}},
                                            BlockCase{3 * 65536 + 17, {65536, 65536, 65536, 17}}));
 
+// Bytes of file `seed`: every file, and every 64 KiB block of a file, has
+// its own sequence, so a block read from the wrong place shows.
+std::string SeededPattern(size_t n, unsigned seed) {
+  std::string s(n, '\0');
+  for (size_t i = 0; i < n; ++i) {
+    s[i] = static_cast<char>((i * 131 + (i >> 16) * 29 + seed * 71 + (i >> 8)) & 0xFF);
+  }
+  return s;
+}
+
+// Offset of the first byte where `got` and `want` differ; the shorter
+// length when one is a prefix of the other; npos when they are equal.
+size_t FirstDifference(const std::string& got, const std::string& want) {
+  const size_t n = std::min(got.size(), want.size());
+  for (size_t i = 0; i < n; ++i) {
+    if (got[i] != want[i]) return i;
+  }
+  return got.size() == want.size() ? std::string::npos : n;
+}
+
+TEST(ReadAheadTest, FilesReadOneAfterAnotherThroughOneWorkerKeepEveryByte) {
+  // The worker, woken by the last block taken from one file, may still be
+  // on its way when the next file is opened: whatever it does then, every
+  // file must come through whole and in order.
+  const size_t sizes[] = {0, 1, 65535, 65536, 65537, 200 * 1024, 2 * 65536, 3};
+  TempDir dir;
+  std::vector<std::string> paths;
+  std::vector<std::string> contents;
+  unsigned seed = 0;
+  for (int copy = 0; copy < 2; ++copy) {
+    for (size_t size : sizes) {
+      paths.push_back(dir.File("f" + std::to_string(seed) + ".txt"));
+      contents.push_back(SeededPattern(size, seed++));
+      ASSERT_TRUE(testing::WriteFile(paths.back(), contents.back()));
+    }
+  }
+  TThreadDeLectureDisque worker;
+  worker.Start();
+  for (int round = 0; round < 25; ++round) {
+    for (size_t f = 0; f < paths.size(); ++f) {
+      std::string content;
+      ReadThrough(worker, paths[f], content);
+      const size_t at = FirstDifference(content, contents[f]);
+      ASSERT_EQ(at, std::string::npos) << "round " << round << ", file of " << contents[f].size()
+                                       << " bytes read as " << content.size() << " bytes, wrong from byte " << at;
+    }
+  }
+}
+
 TEST(ReadAheadTest, WorkerReadsTheNextBlockAfterASignal) {
   TempDir dir;
   std::string path = dir.File("big.txt");
@@ -76,9 +126,9 @@ TEST(ReadAheadTest, WorkerReadsTheNextBlockAfterASignal) {
   worker.Start();
   std::vector<uint8_t> block(TThreadDeLectureDisque::kBlockSize);
   int64_t size = 0;
+  ASSERT_TRUE(worker.OpenFile(path.c_str(), size));
   {
     std::lock_guard<std::mutex> lk(worker.Lock());
-    ASSERT_TRUE(worker.OpenFile(path.c_str(), size));
     // Whoever reads first, the block taken is the file's first block.
     ASSERT_TRUE(worker.TakeBlock(block.data(), 65536));
     worker.Signal();
