@@ -18,10 +18,13 @@ constexpr int kBackgroundColour = 15;
 
 bool IsEndMarker(const WordNode* node) { return node->text != nullptr && node->text[0] == '/'; }
 
-// Signs that close what comes before them (drawn against the previous
-// word) and signs that open what follows (drawn against the next word).
-bool Closes(uint8_t c) { return std::strchr(".,;:!?)]}%", c) != nullptr || c == 0xBB || c == 0x92 || c == 0x85; }
-bool Opens(uint8_t c) { return std::strchr("([{", c) != nullptr || c == 0xAB || c == 0x91; }
+// Signs that close what comes before them: drawn against the previous
+// word and kept on its line. Every other sign opens what follows: drawn
+// against the next word and carried to its line.
+bool Closes(uint8_t c) {
+  return (c != 0 && std::strchr(".,;:!?)]}%", c) != nullptr) || c == 0xBB || c == 0x92 || c == 0x94 || c == 0x9B ||
+         c == 0x85;
+}
 bool Quote(uint8_t c) { return c == '"' || c == '\''; }
 
 // A separator that joins its word to the one before: a lone hyphen
@@ -30,17 +33,29 @@ bool JoiningSign(const char* separator) {
   return (separator[0] == '-' || separator[0] == '/') && separator[1] == '\0';
 }
 
-// The punctuation before a word as it is shown, spaced like running text:
-// the signs that close the previous sentence or clause first, then a
-// blank, then the signs that open what follows, against the word. A
-// straight quote closes after the end of a sentence or before a closing
-// sign ('!"', '",'), and opens otherwise (':"'). Without punctuation: a
-// blank. Every sign the stream kept is shown ("...", ':"', ').(').
-std::string DisplaySeparator(const char* separator) {
-  // A lone hyphen or slash joins two words and stays between them.
-  if (JoiningSign(separator)) return separator;
-  const size_t n = std::strlen(separator);
+// The punctuation before a word as it is shown, in two parts: the signs
+// that close the previous sentence or clause, and the rest: a blank, then
+// the signs that open what follows, against the word.
+struct SeparatorParts {
   std::string closing;
+  std::string rest;
+  // The rest holds signs that open what follows.
+  bool opens = false;
+};
+
+// Spaces the punctuation like running text: the closing signs first, then
+// a blank, then the opening ones. A straight quote closes after the end of
+// a sentence or before a closing sign ('!"', '",'), and opens otherwise
+// (':"'). Without punctuation: a blank. Every sign the stream kept is shown
+// ("...", ':"', ').(').
+SeparatorParts SplitSeparator(const char* separator) {
+  SeparatorParts parts;
+  // A lone hyphen or slash joins two words and stays between them.
+  if (JoiningSign(separator)) {
+    parts.rest = separator;
+    return parts;
+  }
+  const size_t n = std::strlen(separator);
   std::string opening;
   for (size_t i = 0; i < n; ++i) {
     const uint8_t c = static_cast<uint8_t>(separator[i]);
@@ -49,17 +64,19 @@ std::string DisplaySeparator(const char* separator) {
     if (!closes && Quote(c) && opening.empty()) {
       // '!"', '."': the quote ends a sentence; '",': it ends a quotation
       // before a comma; ':"', ',"': it opens one.
-      const bool afterEnd = !closing.empty() && std::strchr(".!?", closing.back()) != nullptr;
+      const bool afterEnd = !parts.closing.empty() && std::strchr(".!?", parts.closing.back()) != nullptr;
       const bool beforeCloser = i + 1 < n && Closes(static_cast<uint8_t>(separator[i + 1]));
       closes = afterEnd || beforeCloser;
     }
     if (closes && opening.empty()) {
-      closing += static_cast<char>(c);
+      parts.closing += static_cast<char>(c);
     } else {
       opening += static_cast<char>(c);
     }
   }
-  return closing + " " + opening;
+  parts.opens = !opening.empty();
+  parts.rest = " " + opening;
+  return parts;
 }
 
 bool IsBlank(const char* separator) {
@@ -67,6 +84,52 @@ bool IsBlank(const char* separator) {
     if (*c != ' ') return false;
   }
   return true;
+}
+
+// A piece of text as it is laid on a line.
+struct Piece {
+  std::string text;
+  // Length of its leading closing signs, which stay on the line of what
+  // comes before even when the rest goes to the next line; 0: none.
+  size_t split = 0;
+  // It starts with closing signs that cannot be parted from the rest: it
+  // never starts a line of its own.
+  bool attached = false;
+  // It ends with an opening sign: what follows stays on its line.
+  bool opens = false;
+};
+
+// The piece of an end marker: its punctuation.
+Piece EndMarkerPiece(const SeparatorParts& parts) {
+  Piece p;
+  p.text = parts.closing + parts.rest;
+  p.opens = parts.opens;
+  if (!parts.closing.empty()) {
+    // ". (": the full stop stays, the bracket goes with the next word;
+    // ". ": the whole piece stays, its blank does not start a line.
+    if (parts.opens) {
+      p.split = parts.closing.size();
+    } else {
+      p.attached = true;
+    }
+  }
+  return p;
+}
+
+// The piece of a word: its punctuation, then its display form.
+Piece WordPiece(const SeparatorParts& parts, const std::string& word) {
+  Piece p;
+  p.text = parts.closing + parts.rest + word;
+  p.split = parts.closing.size();
+  return p;
+}
+
+// Width of the part of `next` that must stay on the line of the piece
+// before it (which ends with an opening sign when `afterOpening`).
+int HeadWidth(Canvas& canvas, const Piece& next, bool afterOpening) {
+  if (next.split > 0) return canvas.TextWidth(std::string_view(next.text).substr(0, next.split));
+  if (next.attached || afterOpening) return canvas.TextWidth(next.text);
+  return 0;
 }
 
 }  // namespace
@@ -194,11 +257,32 @@ bool TExtraitDuTexte::NewLine(DrawState& s, WordNode* node) {
   return true;
 }
 
-void TExtraitDuTexte::DrawPiece(DrawState& s, std::string_view text, WordNode& node) {
-  const int width = s.canvas.TextWidth(text);
+void TExtraitDuTexte::DrawPiece(DrawState& s, std::string_view text, size_t split, bool attached, WordNode& node,
+                                int glueWidth) {
+  int needed = s.canvas.TextWidth(text) + s.gap;
+  if (glueWidth > 0) needed += glueWidth + s.gap;
   // A piece wider than the page stays on its own line rather than opening
   // empty ones.
-  if (s.x + width + s.gap > s.rect.right && s.piecesOnLine > 0 && !NewLine(s, &node)) return;
+  if (s.x + needed <= s.rect.right || s.piecesOnLine == 0) {
+    DrawText(s, text, node);
+    return;
+  }
+  if (split > 0) {
+    // The closing signs end this line, the rest of the piece starts the next.
+    DrawText(s, text.substr(0, split), node);
+    if (!NewLine(s, &node)) {
+      stoppedInsidePiece_ = true;
+      return;
+    }
+    DrawText(s, text.substr(split), node);
+    return;
+  }
+  if (!attached && !NewLine(s, &node)) return;
+  DrawText(s, text, node);
+}
+
+void TExtraitDuTexte::DrawText(DrawState& s, std::string_view text, WordNode& node) {
+  const int width = s.canvas.TextWidth(text);
   TextStyle style;
   style.colour = WordColour(node);
   style.background = live_[kBackgroundColour];
@@ -238,6 +322,7 @@ void TExtraitDuTexte::DrawMarker(DrawState& s, int icon, const WordNode& node) {
 void TExtraitDuTexte::Draw(Canvas& canvas, const CanvasRect& rect, bool extract, bool markers,
                            bool newLinePerProposition) {
   extract_ = extract;
+  stoppedInsidePiece_ = false;
   linesDrawn_ = 0;
   wordsDrawn_ = 0;
   propositionsShown_ = 0;
@@ -271,6 +356,9 @@ void TExtraitDuTexte::Draw(Canvas& canvas, const CanvasRect& rect, bool extract,
 
   WordNode* const tail = stream_.Tail();
   WordNode* node = stream_.Current();
+  // The page goes on with the rest of the piece whose closing signs ended
+  // the page before.
+  WordNode* continued = continuesPiece_ ? node : nullptr;
   bool propositionStart = node != tail && IsPropositionStart(node);
   if (extract && propositionStart) {
     if (!FindNext(true) || selection_.foundPropositionStart > selection_.spanEnd) {
@@ -290,6 +378,38 @@ void TExtraitDuTexte::Draw(Canvas& canvas, const CanvasRect& rect, bool extract,
   int pieces = 0;
   int32_t lastEnd = INT32_MIN;
   const bool keepUnderscore = settings_.underscoreInCompounds();
+  auto displayForm = [&](const WordNode* n) {
+    return DisplayForm(n->text, n->info.capitalisation, n->info.apostrophePos, n->info.category, keepUnderscore);
+  };
+  // The piece drawn last ends with an opening sign.
+  bool afterOpening = false;
+
+  // What must follow a word's piece on its line: the closing signs of the
+  // next piece, which is drawn right after it.
+  auto glueAfterWord = [&](const WordNode* word) {
+    const WordNode* n = word->next;
+    if (n == tail) return 0;
+    if (IsEndMarker(n)) {
+      if (IsBlank(n->separator)) return 0;
+      return HeadWidth(canvas, EndMarkerPiece(SplitSeparator(n->separator)), false);
+    }
+    if (JoiningSign(n->separator)) return 0;
+    const SeparatorParts parts = SplitSeparator(n->separator);
+    return parts.closing.empty() ? 0 : canvas.TextWidth(parts.closing);
+  };
+  // What must follow an end marker whose piece ends with an opening sign:
+  // the start of the next proposition's first word, unless that word starts
+  // a line anyway.
+  auto glueAfterEnd = [&](const WordNode* end, const std::string& shown) {
+    const WordNode* n = end->next;
+    if (n == tail || IsEndMarker(n) || n->fileIndex != prevFile) return 0;
+    const bool runsOn = extract && !settings_.textViewByProposition() && pieces + 1 < kContextPieces;
+    if (extract ? !runsOn : newLinePerProposition) return 0;
+    SeparatorParts parts = SplitSeparator(n->separator);
+    if (!extract && parts.closing + parts.rest == shown) return canvas.TextWidth(displayForm(n));
+    return HeadWidth(canvas, WordPiece(parts, displayForm(n)), true);
+  };
+
   while (node != tail && !s.stopped) {
     WordNode* next = node->next;
     if (IsEndMarker(node)) {
@@ -297,14 +417,20 @@ void TExtraitDuTexte::Draw(Canvas& canvas, const CanvasRect& rect, bool extract,
       // the word before carried the same sign ("vine, Maria, Ana"): the
       // reading pass stores each sign once.
       // A blank one is not drawn and so cannot be repeated by the next word.
-      std::string separator = DisplaySeparator(node->separator);
+      SeparatorParts parts = SplitSeparator(node->separator);
+      std::string separator = parts.closing + parts.rest;
       if (IsBlank(node->separator)) {
         prevSeparator.clear();
       } else {
-        DrawPiece(s, separator, *node);
+        if (node == continued) parts.closing.clear();
+        const Piece piece = EndMarkerPiece(parts);
+        const int glue = piece.opens ? glueAfterEnd(node, separator) : 0;
+        DrawPiece(s, piece.text, piece.split, piece.attached || afterOpening, *node, glue);
+        afterOpening = piece.opens;
         ++pieces;
         prevSeparator = std::move(separator);
       }
+      continued = nullptr;
       lastEnd = node->position;
       if (s.stopped) break;
       if (extract && !settings_.textViewByProposition() && pieces < kContextPieces) {
@@ -312,7 +438,10 @@ void TExtraitDuTexte::Draw(Canvas& canvas, const CanvasRect& rect, bool extract,
         node = next;
         continue;
       }
-      if (s.piecesOnLine > 0 && newLinePerProposition && !NewLine(s, next)) break;
+      if (s.piecesOnLine > 0 && newLinePerProposition) {
+        if (!NewLine(s, next)) break;
+        afterOpening = false;
+      }
       if (extract) {
         stream_.SetCurrent(next);
         if (!FindNext(true)) {
@@ -334,9 +463,10 @@ void TExtraitDuTexte::Draw(Canvas& canvas, const CanvasRect& rect, bool extract,
       node = next;
       continue;
     }
-    std::string separator = DisplaySeparator(node->separator);
+    SeparatorParts parts = SplitSeparator(node->separator);
+    std::string separator = parts.closing + parts.rest;
     const bool repeated = separator == prevSeparator;
-    prevSeparator = separator;
+    prevSeparator = std::move(separator);
     // A joining sign draws the piece against the word before.
     const bool glued = !propositionStart && JoiningSign(node->separator);
     if (propositionStart) {
@@ -344,17 +474,20 @@ void TExtraitDuTexte::Draw(Canvas& canvas, const CanvasRect& rect, bool extract,
       if (node->fileIndex != prevFile) {
         if (s.piecesOnLine > 0 && !NewLine(s, node)) break;
         DrawMarker(s, kFileMarkerIcon, *node);
+        afterOpening = false;
       } else if (markers && s.piecesOnLine == 0) {
         DrawMarker(s, mode_ == ColorationMode::kSelective ? kSelectiveMarkerIcon : kMarkerIcon, *node);
       }
       // The punctuation the end marker already showed is not shown again.
-      if (!extract && repeated) separator.clear();
+      if (!extract && repeated) parts = SeparatorParts{};
     }
+    if (node == continued) parts.closing.clear();
+    continued = nullptr;
     prevFile = node->fileIndex;
-    separator += DisplayForm(node->text, node->info.capitalisation, node->info.apostrophePos,
-                             node->info.category, keepUnderscore);
+    const Piece piece = WordPiece(parts, displayForm(node));
     if (glued && s.piecesOnLine > 0) s.x -= s.gap;
-    DrawPiece(s, separator, *node);
+    DrawPiece(s, piece.text, piece.split, afterOpening, *node, glueAfterWord(node));
+    afterOpening = false;
     if (s.stopped) break;
     ++pieces;
     ++wordsDrawn_;
@@ -509,6 +642,7 @@ bool TExtraitDuTexte::FindNext(bool forward) {
 // ---- Paging -----------------------------------------------------------
 
 void TExtraitDuTexte::Rewind() {
+  continuesPiece_ = false;
   stream_.Rewind();
   stream_.SaveBookmark(1);
   stream_.SaveBookmark(2);
@@ -517,6 +651,7 @@ void TExtraitDuTexte::Rewind() {
 }
 
 void TExtraitDuTexte::StartAtPosition(int32_t p) {
+  continuesPiece_ = false;
   stream_.SeekPosition(p);
   stream_.BackToPropositionStart();
   stream_.SaveBookmark(1);
@@ -527,6 +662,7 @@ void TExtraitDuTexte::StartAtPosition(int32_t p) {
 bool TExtraitDuTexte::NextPage() {
   if (reachedEnd_ || stream_.Bookmark(2) == stream_.Bookmark(1)) return false;
   stream_.CopyBookmark(1, 2);
+  continuesPiece_ = stoppedInsidePiece_;
   return true;
 }
 
@@ -537,6 +673,7 @@ bool TExtraitDuTexte::NextProposition() {
   p = p->next;
   if (!extract_) {
     SetBookmarkAt(1, p);
+    continuesPiece_ = false;
     return true;
   }
   WordNode* const cursor = stream_.Current();
@@ -546,6 +683,7 @@ bool TExtraitDuTexte::NextProposition() {
     return false;
   }
   stream_.CopyBookmark(1, 3);
+  continuesPiece_ = false;
   return true;
 }
 
@@ -566,6 +704,7 @@ bool TExtraitDuTexte::StepBack(int propositions) {
     }
     if (p == start) return false;
     SetBookmarkAt(1, p);
+    continuesPiece_ = false;
     return true;
   }
   stream_.SetCurrent(start);
@@ -574,7 +713,10 @@ bool TExtraitDuTexte::StepBack(int propositions) {
     if (!FindNext(false)) break;
     any = true;
   }
-  if (any) stream_.CopyBookmark(1, 3);
+  if (any) {
+    stream_.CopyBookmark(1, 3);
+    continuesPiece_ = false;
+  }
   return any;
 }
 

@@ -148,7 +148,15 @@ class TExtraitDuTexte {
 
   void Draw(Canvas& canvas, const CanvasRect& rect, bool extract, bool markers, bool newLinePerProposition);
   bool NewLine(DrawState& s, WordNode* node);
-  void DrawPiece(DrawState& s, std::string_view text, WordNode& node);
+  // Lays the piece `text` on the line, or on the next one when it does not
+  // fit there together with the `glueWidth` pixels of what must follow it
+  // on its line (0: nothing). The first `split` characters (its closing
+  // signs; 0: none) stay on the line whatever happens to the rest; an
+  // `attached` piece never starts a line of its own.
+  void DrawPiece(DrawState& s, std::string_view text, size_t split, bool attached, WordNode& node, int glueWidth);
+  // Draws `text` at the current point and records it for the word under a
+  // point.
+  void DrawText(DrawState& s, std::string_view text, WordNode& node);
   void DrawMarker(DrawState& s, int icon, const WordNode& node);
   Colour WordColour(const WordNode& node) const;
   // No selection and no category criteria are in force.
@@ -192,6 +200,12 @@ class TExtraitDuTexte {
   int32_t firstShown_ = 0;
   bool reachedEnd_ = false;
   bool backwardSearchFailed_ = false;
+  // The last drawing stopped inside a piece: its closing signs ended the
+  // page, the rest of it had no line left.
+  bool stoppedInsidePiece_ = false;
+  // The page starts with the rest of such a piece: its closing signs are
+  // not drawn again.
+  bool continuesPiece_ = false;
   TextViewLine lines_[kMaxLines];
 };
 

@@ -91,22 +91,24 @@ class TextViewTest : public ::testing::Test {
 
 TEST_F(TextViewTest, PageTallerThan202LinesShows202AndTheNextPageGoesOn) {
   FillPropositions(300);
-  // On a 30-pixel line every piece (" wNN", ". ") and the file marker of the
-  // text's first word stand alone.
+  // On a 30-pixel line the file marker of the text's first word stands
+  // alone, and so does every word with its full stop (" wNN" and ". " are
+  // wider than the line together, and the stop stays with its word).
   DrawPage(30, 5000);
   EXPECT_EQ(view_->LineHeight(), kLine);
   EXPECT_EQ(view_->LinesPerPage(), 202);
   EXPECT_EQ(view_->LinesDrawn(), 202);
   const auto texts = canvas_.Texts();
-  ASSERT_EQ(texts.size(), 201u);  // w1 to w101 and the 100 end markers between
-  EXPECT_EQ(texts.back().text, " w101");
+  ASSERT_EQ(texts.size(), 402u);  // w1 to w201, each with its end marker
+  EXPECT_EQ(texts[texts.size() - 2].text, " w201");
+  EXPECT_EQ(texts.back().text, ". ");
   EXPECT_EQ(texts.back().y, 201 * kLine);
   EXPECT_EQ(view_->Line(201).bottom, 202 * kLine);
 
   ASSERT_TRUE(view_->NextPage());
   DrawPage(30, 5000);
-  EXPECT_EQ(canvas_.Texts().front().text, ". ");  // the end marker of w101 did not fit
-  EXPECT_EQ(view_->FirstPositionShown(), 102);
+  EXPECT_EQ(canvas_.Texts().front().text, " w202");
+  EXPECT_EQ(view_->FirstPositionShown(), 202);
 }
 
 TEST_F(TextViewTest, PageHeightLimitsTheLines) {
@@ -420,9 +422,9 @@ TEST_F(TextViewTest, CursorWordIsUnderlinedOnTheInvertedColour) {
 
 TEST_F(TextViewTest, WordAtFindsTheLineAndThePiece) {
   Fill({W{"ion", ""}, W{"vine", " ", kClassVerb}, End("."), W{"ana", ""}, End(".")});
-  // Line 1: the file marker (to x 19), " ion" (to 46), " vine" (to 79);
-  // line 2: ". " (to 15), " ana" (to 42), ". ".
-  DrawPage(80, 400);
+  // Line 1: the file marker (to x 19), " ion" (to 46), " vine" (to 79),
+  // ". " (to 94); line 2: " ana" (to 27), ". " (to 42).
+  DrawPage(94, 400);
   struct Case {
     int x, y;
     bool found;
@@ -431,14 +433,16 @@ TEST_F(TextViewTest, WordAtFindsTheLineAndThePiece) {
     uint8_t category;
   };
   const Case cases[] = {
-      {1, 1, true, 1, 1, kClassSubstantive},          // the file marker
+      {1, 1, true, 1, 1, kClassSubstantive},           // the file marker
       {20, 5, true, 1, 0, kClassSubstantive},
       {47, 5, true, 2, 0, kClassVerb},
-      {79, kLine, true, 2, 0, kClassVerb},             // right and bottom edges belong to the piece
-      {80, 5, false, 0, 0, 0},                         // right of the last piece
-      {1, kLine + 1, true, 2, 0, kClassUnclassified},  // the end marker's ". "
-      {30, kLine + 1, true, 3, 0, kClassSubstantive},
-      {1, 10 * kLine, false, 0, 0, 0},                 // below the last line
+      {79, kLine, true, 2, 0, kClassVerb},              // right and bottom edges belong to the piece
+      {80, 5, true, 2, 0, kClassUnclassified},          // the end marker's ". "
+      {95, 5, false, 0, 0, 0},                          // right of the last piece
+      {1, kLine + 1, true, 3, 0, kClassSubstantive},
+      {30, kLine + 1, true, 3, 0, kClassUnclassified},  // the second end marker
+      {43, kLine + 1, false, 0, 0, 0},
+      {1, 10 * kLine, false, 0, 0, 0},                  // below the last line
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y));
@@ -589,6 +593,179 @@ TEST_F(TextViewTest, LargeFontSettingChoosesTheFontSize) {
     DrawPage();
     EXPECT_EQ(canvas_.ops().front().fontSize, large ? 14 : 8);
   }
+}
+
+// ---- Line breaks and punctuation -------------------------------------
+
+// Signs that close what comes before them and signs that open what
+// follows: » ” … and « „ “ in code page 1250 with the ASCII ones.
+bool ClosingSign(char c) { return c != '\0' && std::string(",.;:!?)]}\xBB\x94\x85").find(c) != std::string::npos; }
+bool OpeningSign(char c) { return c != '\0' && std::string("([{\xAB\x84\x93").find(c) != std::string::npos; }
+bool StraightQuote(char c) { return c == '"' || c == '\''; }
+
+// The texts of a drawing line by line, the pieces of a line joined.
+std::vector<std::string> LinesOf(const RecordingCanvas& canvas) {
+  std::vector<std::string> lines;
+  int y = -1;
+  for (const RecordingCanvas::Op& op : canvas.Texts()) {
+    if (lines.empty() || op.y != y) lines.emplace_back();
+    y = op.y;
+    lines.back() += op.text;
+  }
+  return lines;
+}
+
+// The lines of `lines` that start with a closing sign or end with an
+// opening one. A line that goes on with a new word starts with its blank
+// (" pur", " (vino"), so a sign right at its start closes what came
+// before; a straight quote after a blank at the end of a line opens what
+// follows.
+std::vector<std::string> BadLines(const std::vector<std::string>& lines) {
+  std::vector<std::string> bad;
+  for (const std::string& line : lines) {
+    const size_t last = line.find_last_not_of(' ');
+    if (last == std::string::npos) continue;
+    const bool closes = ClosingSign(line[0]) || StraightQuote(line[0]);
+    const bool opens = OpeningSign(line[last]) || (StraightQuote(line[last]) && last > 0 && line[last - 1] == ' ');
+    if (closes || opens) bad.push_back(line);
+  }
+  return bad;
+}
+
+struct Placed {
+  std::string text;
+  int x = 0;
+  int y = 0;
+  bool operator==(const Placed&) const = default;
+};
+
+void PrintTo(const Placed& p, std::ostream* os) { *os << '"' << p.text << "\" at " << p.x << "," << p.y; }
+
+std::vector<Placed> Placements(const RecordingCanvas& canvas) {
+  std::vector<Placed> out;
+  for (const RecordingCanvas::Op& op : canvas.Texts()) out.push_back(Placed{op.text, op.x, op.y});
+  return out;
+}
+
+// `pieces` laid the plain way, after the file marker at the start of the
+// first line: a piece goes on the line when it fits there with the gap
+// after it, or when it would be alone; otherwise it opens the next line.
+std::vector<Placed> PlainLayout(const std::vector<std::string>& pieces, int width) {
+  std::vector<Placed> out;
+  int x = TExtraitDuTexte::kIconWidth + kGap;
+  int y = 0;
+  bool empty = false;
+  for (const std::string& piece : pieces) {
+    const int w = static_cast<int>(piece.size()) * kChar;
+    if (x + w + kGap > width && !empty) {
+      x = 0;
+      y += kLine;
+    }
+    out.push_back(Placed{piece, x, y});
+    x += w + kGap;
+    empty = false;
+  }
+  return out;
+}
+
+// Texts of one file and one page of words, with closing and opening signs
+// around them.
+const std::vector<std::vector<W>> kPunctuatedTexts = {
+    // "Ion vine, pur si simplu."
+    {W{"ion", ""}, W{"vine"}, W{"pur", ","}, W{"si"}, W{"simplu"}, End(".")},
+    // "Ion vine. Numai filme." (the second sentence repeats its full stop)
+    {W{"ion", ""}, W{"vine"}, End("."), W{"numai", "."}, W{"filme"}, End(".")},
+    // "Ion vine. (Vino repede)."
+    {W{"ion", ""}, W{"vine"}, End(".("), W{"vino", ".("}, W{"repede"}, End(").")},
+    // El zise: "vino acum", (ieri) gata!
+    {W{"el", ""}, W{"zise"}, W{"vino", ":\""}, W{"acum"}, W{"ieri", "\",("}, W{"gata", ")"}, End("!")},
+    // A spus: „da”, bine; «nu» apoi… gata?
+    {W{"a", ""}, W{"spus"}, W{"da", ":\x84"}, W{"bine", "\x94,"}, W{"nu", ";\xAB"}, W{"apoi", "\xBB"},
+     W{"gata", "\x85"}, End("?")},
+};
+
+TEST_F(TextViewTest, ClosingSignsStayWithTheWordBeforeAndOpeningSignsWithTheWordAfter) {
+  // Widths where the plain layout starts a line with ", pur", ". " or
+  // "vino" after an opening bracket left at the end of the line above.
+  const struct {
+    size_t text;
+    int width;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {0, 100, {" ion vine,", " pur si", " simplu. "}},
+      {1, 90, {" ion", " vine. numai", " filme. "}},
+      {2, 110, {" ion vine.", " (vino repede). "}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE("text " + std::to_string(c.text) + " at " + std::to_string(c.width));
+    stream_.Reset();
+    Fill(kPunctuatedTexts[c.text]);
+    DrawPage(c.width, 400);
+    EXPECT_EQ(LinesOf(canvas_), c.lines);
+  }
+}
+
+TEST_F(TextViewTest, NoLineStartsWithAClosingSignOrEndsWithAnOpeningOne) {
+  for (size_t t = 0; t < kPunctuatedTexts.size(); ++t) {
+    stream_.Reset();
+    Fill(kPunctuatedTexts[t]);
+    // On a line wide enough for everything each piece is drawn whole.
+    DrawPage(10000, 400);
+    ASSERT_EQ(LinesOf(canvas_).size(), 1u);
+    std::vector<std::string> pieces;
+    for (const RecordingCanvas::Op& op : canvas_.Texts()) pieces.push_back(op.text);
+    const std::string whole = LinesOf(canvas_)[0];
+    int moved = 0;
+    for (int width = 20; width <= 300; ++width) {
+      SCOPED_TRACE("text " + std::to_string(t) + " at " + std::to_string(width));
+      DrawPage(width, 2000);
+      const std::vector<std::string> lines = LinesOf(canvas_);
+      EXPECT_EQ(BadLines(lines), std::vector<std::string>{});
+      std::string joined;
+      for (const std::string& line : lines) joined += line;
+      EXPECT_EQ(joined, whole);  // nothing lost, nothing drawn twice
+      // Where no line of the plain layout starts or ends with a sign,
+      // every piece stays where the plain layout puts it.
+      const std::vector<Placed> plain = PlainLayout(pieces, width);
+      std::vector<std::string> plainLines;
+      for (size_t i = 0; i < plain.size(); ++i) {
+        if (i == 0 || plain[i].y != plain[i - 1].y) plainLines.emplace_back();
+        plainLines.back() += plain[i].text;
+      }
+      if (BadLines(plainLines).empty()) {
+        EXPECT_EQ(Placements(canvas_), plain);
+      } else {
+        ++moved;
+      }
+    }
+    // Each text meets both kinds of width.
+    EXPECT_GT(moved, 0) << "text " << t;
+    EXPECT_LT(moved, 281) << "text " << t;
+  }
+}
+
+TEST_F(TextViewTest, AClosingSignThatEndsAPageIsNotDrawnAgainOnTheNext) {
+  Fill(kPunctuatedTexts[0]);
+  // One line a page: " ion vine," then " pur si", then " simplu. ".
+  const std::vector<std::string> pages[] = {{" ion vine,"}, {" pur si"}, {" simplu. "}};
+  const int32_t firstWords[] = {1, 3, 5};
+  for (int p = 0; p < 3; ++p) {
+    SCOPED_TRACE("page " + std::to_string(p + 1));
+    if (p > 0) {
+      ASSERT_TRUE(view_->NextPage());
+    }
+    // Drawn twice, as a window repaints: the same page both times.
+    for (int repaint = 0; repaint < 2; ++repaint) {
+      DrawPage(100, kLine);
+      EXPECT_EQ(LinesOf(canvas_), pages[p]);
+      EXPECT_EQ(view_->FirstPositionShown(), firstWords[p]);
+    }
+  }
+  EXPECT_FALSE(view_->NextPage());
+  // Back to the start of the proposition: the page shows it whole again.
+  ASSERT_TRUE(view_->PreviousPage());
+  DrawPage(100, kLine);
+  EXPECT_EQ(LinesOf(canvas_), pages[0]);
 }
 
 }  // namespace
