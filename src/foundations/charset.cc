@@ -23,27 +23,42 @@ constexpr std::array<uint8_t, 256> MakeFoldTable() {
 }
 constexpr std::array<uint8_t, 256> kFold = MakeFoldTable();
 
-// Letter pairs of code page 1250 that the fold table leaves alone
-// (lower, upper): ť, ł, ą, ľ, ż. They upper-case for display but are not
-// folded, so dictionary keys keep them as written.
-constexpr uint8_t kExtraPairs[][2] = {
-    {0x9D, 0x8D}, {0xB3, 0xA3}, {0xB9, 0xA5}, {0xBE, 0xBC}, {0xBF, 0xAF}};
+// The letter pairs (lower, upper) of code page 1250 outside a-z and the
+// block 0xE0-0xFE / 0xC0-0xDE: š ś ť ž ź, ł ą ş ľ ż. Ş (0xAA) and ş (0xBA)
+// stand for Ș and ș too, as Ţ (0xDE) and ţ (0xFE) for Ț and ț.
+constexpr uint8_t kLetterPairs[][2] = {{0x9A, 0x8A}, {0x9C, 0x8C}, {0x9D, 0x8D}, {0x9E, 0x8E}, {0x9F, 0x8F},
+                                       {0xB3, 0xA3}, {0xB9, 0xA5}, {0xBA, 0xAA}, {0xBE, 0xBC}, {0xBF, 0xAF}};
 
+// The upper-case partner of every byte in code page 1250: a-z, the pairs
+// above, and 0xE0-0xFE but for the division sign 0xF7 (ă â î ţ among them).
+// Letters without one (ß 0xDF) and every sign (µ 0xB5, the dot above 0xFF)
+// stay as they are. It is not the fold table inverted: that one folds ź
+// (0x9F) to the dot above (0xFF) and leaves ť ź ł ą ľ ż alone.
 constexpr std::array<uint8_t, 256> MakeUpperTable() {
   std::array<uint8_t, 256> upper{};
   for (int b = 0; b < 256; ++b) upper[b] = static_cast<uint8_t>(b);
-  // The inverse of the fold table: ş→Ş (0xBA→0xAA), ă→Ă (0xE3→0xC3),
-  // ţ→Ţ (0xFE→0xDE) among the others, 0xFF→0x9F.
-  for (int b = 0; b < 256; ++b) {
-    if (kFold[b] != b) upper[kFold[b]] = static_cast<uint8_t>(b);
+  for (int b = 'a'; b <= 'z'; ++b) upper[b] = static_cast<uint8_t>(b - 0x20);
+  for (int b = 0xE0; b <= 0xFE; ++b) {
+    if (b != 0xF7) upper[b] = static_cast<uint8_t>(b - 0x20);
   }
-  for (const auto& pair : kExtraPairs) upper[pair[0]] = pair[1];
+  for (const auto& pair : kLetterPairs) upper[pair[0]] = pair[1];
   return upper;
 }
 constexpr std::array<uint8_t, 256> kUpper = MakeUpperTable();
 
-static_assert(kUpper[0xBA] == 0xAA && kUpper[0xE3] == 0xC3 && kUpper[0xFE] == 0xDE);
-static_assert(kUpper[0xDF] == 0xDF && kUpper[0xB5] == 0xB5 && kUpper[0xFF] == 0x9F);
+// The upper-case letters: the partners of the table above.
+constexpr std::array<bool, 256> MakeUpperLetterTable() {
+  std::array<bool, 256> isUpper{};
+  for (int b = 0; b < 256; ++b) {
+    if (kUpper[b] != b) isUpper[kUpper[b]] = true;
+  }
+  return isUpper;
+}
+constexpr std::array<bool, 256> kUpperLetter = MakeUpperLetterTable();
+
+static_assert(kUpper[0xBA] == 0xAA && kUpper[0xE3] == 0xC3 && kUpper[0xFE] == 0xDE && kUpper[0xE2] == 0xC2 &&
+              kUpper[0xEE] == 0xCE);
+static_assert(kUpper[0xDF] == 0xDF && kUpper[0xB5] == 0xB5 && kUpper[0xFF] == 0xFF && kUpper[0x9F] == 0x8F);
 
 // ---- Unicode to 8-bit -------------------------------------------------------
 
@@ -234,11 +249,7 @@ void UpperCaseChar(char* buf, size_t pos) {
   buf[pos] = static_cast<char>(kUpper[static_cast<uint8_t>(buf[pos])]);
 }
 
-bool IsUpperCase(uint8_t c) {
-  if (kFold[c] != c) return true;
-  // Ť Ź Ł Ą Ż Ľ: upper-case letters of the code page outside the fold table.
-  return c == 0x8D || c == 0x8F || c == 0xA3 || c == 0xA5 || c == 0xAF || c == 0xBC;
-}
+bool IsUpperCase(uint8_t c) { return kUpperLetter[c]; }
 
 bool IsCapitalAZ(uint8_t c) { return c >= 'A' && c <= 'Z'; }
 

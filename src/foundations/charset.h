@@ -22,9 +22,9 @@ uint8_t FoldCharToLower(uint8_t c);
 void FoldToLower(char* buf, size_t len);
 void FoldToLower(std::string& text);
 
-// The upper-case partner of `c` in code page 1250 (the inverse of the fold
-// table, plus the code page's other letter pairs); `c` itself when it has
-// none. 0xDF and the micro sign 0xB5 stay as they are.
+// The upper-case partner of `c` in code page 1250 (Ş, Ă and Ţ for ş, ă
+// and ţ); `c` itself when it has none: upper-case letters, ß 0xDF, and
+// every sign (the micro sign 0xB5, the dot above 0xFF).
 uint8_t UpperCaseOf(uint8_t c);
 // Upper-cases `len` bytes of `buf` in place, Ş, Ă and Ţ included.
 void UpperCase(char* buf, size_t len);
@@ -32,7 +32,8 @@ void UpperCase(std::string& text);
 // Upper-cases the single byte at `pos`; `buf` must hold more than `pos` bytes.
 void UpperCaseChar(char* buf, size_t pos);
 
-// True for the upper-case letters of the code page (Ş Ă Ţ included).
+// True for the upper-case letters of the code page (Ş Ă Ţ included), the
+// partners UpperCaseOf gives.
 bool IsUpperCase(uint8_t c);
 // True for 'A'..'Z'.
 bool IsCapitalAZ(uint8_t c);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -41,7 +42,9 @@ TEST(CaseTest, FoldTable) {
 TEST(CaseTest, UpperCaseUndoesEveryFold) {
   for (int b = 0; b < 256; ++b) {
     const uint8_t lower = FoldCharToLower(static_cast<uint8_t>(b));
-    if (lower != b) {
+    // The fold table also sends the lower-case ź (0x9F) to the dot above
+    // (0xFF); that is no letter pair to undo.
+    if (lower != b && b != 0x9F) {
       EXPECT_EQ(UpperCaseOf(lower), b) << std::hex << b;
       EXPECT_TRUE(IsUpperCase(static_cast<uint8_t>(b))) << std::hex << b;
       EXPECT_FALSE(IsUpperCase(lower)) << std::hex << b;
@@ -53,7 +56,7 @@ TEST(CaseTest, UpperCaseTable) {
   const int cases[][2] = {
       {'a', 'A'},   {'z', 'Z'},   {'1', '1'},   {'_', '_'},   {0xBA, 0xAA}, {0xE3, 0xC3},
       {0xFE, 0xDE}, {0xE2, 0xC2}, {0xEE, 0xCE}, {0x9A, 0x8A}, {0x9D, 0x8D}, {0xB3, 0xA3},
-      {0xB9, 0xA5}, {0xBE, 0xBC}, {0xBF, 0xAF}, {0xFF, 0x9F}, {0xB5, 0xB5}, {0xDF, 0xDF},
+      {0xB9, 0xA5}, {0xBE, 0xBC}, {0xBF, 0xAF}, {0x9F, 0x8F}, {0xFF, 0xFF}, {0xB5, 0xB5}, {0xDF, 0xDF},
       {0xF7, 0xF7}, {0xD7, 0xD7}, {0xAA, 0xAA}, {0x96, 0x96},
   };
   std::string in, expected;
@@ -63,6 +66,47 @@ TEST(CaseTest, UpperCaseTable) {
   }
   UpperCase(in.data(), in.size());
   EXPECT_EQ(in, expected);
+}
+
+// The letter pairs (lower, upper) of code page 1250 beyond a-z/A-Z: š ś ť
+// ž ź, ł ą ş ľ ż, and ŕ..ţ / Ŕ..Ţ but for the signs ÷ and ×.
+std::vector<std::pair<int, int>> Cp1250LetterPairs() {
+  std::vector<std::pair<int, int>> pairs = {{0x9A, 0x8A}, {0x9C, 0x8C}, {0x9D, 0x8D}, {0x9E, 0x8E}, {0x9F, 0x8F},
+                                            {0xB3, 0xA3}, {0xB9, 0xA5}, {0xBA, 0xAA}, {0xBE, 0xBC}, {0xBF, 0xAF}};
+  for (int b = 'a'; b <= 'z'; ++b) pairs.emplace_back(b, b - 0x20);
+  for (int b = 0xE0; b <= 0xFE; ++b) {
+    if (b != 0xF7) pairs.emplace_back(b, b - 0x20);
+  }
+  return pairs;
+}
+
+TEST(CaseTest, UpperCaseFollowsTheLetterPairsOfTheCodePage) {
+  int partner[256];
+  bool upperLetter[256] = {};
+  for (int b = 0; b < 256; ++b) partner[b] = b;
+  for (const auto& [lower, upper] : Cp1250LetterPairs()) {
+    partner[lower] = upper;
+    upperLetter[upper] = true;
+  }
+  // Every byte: a lower-case letter gives its partner; upper-case letters,
+  // the letters without one (ß) and every sign (the dot above 0xFF, µ, ÷,
+  // ×, the quotes) stay as they are.
+  for (int b = 0; b < 256; ++b) {
+    const uint8_t c = static_cast<uint8_t>(b);
+    EXPECT_EQ(UpperCaseOf(c), partner[b]) << std::hex << b;
+    EXPECT_EQ(IsUpperCase(c), upperLetter[b]) << std::hex << b;
+    std::string one(1, static_cast<char>(c));
+    UpperCase(one);
+    EXPECT_EQ(static_cast<uint8_t>(one[0]), partner[b]) << std::hex << b;
+  }
+  // An upper-case letter folded to lower case and upper-cased again is
+  // itself, whether the fold table lowers it (Ş, Ă, Ţ, Š) or keeps it (Ť,
+  // Ź, Ł, Ą, Ľ, Ż).
+  for (const auto& [lower, upper] : Cp1250LetterPairs()) {
+    const uint8_t folded = FoldCharToLower(static_cast<uint8_t>(upper));
+    EXPECT_TRUE(folded == lower || folded == upper) << std::hex << upper;
+    EXPECT_EQ(UpperCaseOf(folded), upper) << std::hex << upper;
+  }
 }
 
 TEST(CaseTest, UpperCaseCharTouchesOnlyItsPosition) {
