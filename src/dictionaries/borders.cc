@@ -1,6 +1,5 @@
 #include "dictionaries/borders.h"
 
-#include <cstdio>
 #include <cstring>
 #include <new>
 
@@ -87,18 +86,22 @@ void BordersStore::TakeLine(const char* line, size_t length, bool& damaged) {
 }
 
 bool BordersStore::Load(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
+  fileEncoding_ = TextFileEncoding::kCodePage;
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes)) {
     messages_.errorBox(messages_.message(4));
     return false;
   }
+  fileEncoding_ = DetectTextFileEncoding(bytes);
+  const std::string text = DecodeTextFile(bytes, fileEncoding_);
+  std::string().swap(bytes);
+
   char line[kLineBuffer];
   size_t length = 0;
   bool inLine = false;
   bool damaged = false;
   bool afterCarriageReturn = false;
-  int c;
-  while ((c = std::getc(file)) != EOF) {
+  for (const char c : text) {
     if (c == '\n' && afterCarriageReturn) {
       // The second half of a CR LF line end.
       afterCarriageReturn = false;
@@ -113,13 +116,7 @@ bool BordersStore::Load(const std::string& path) {
     }
     inLine = true;
     // Characters beyond the buffer are dropped with the rest of the line.
-    if (length < kLineBuffer - 1) line[length++] = static_cast<char>(c);
-  }
-  const bool readError = std::ferror(file) != 0;
-  std::fclose(file);
-  if (readError) {
-    messages_.errorBox(messages_.message(4));
-    return false;
+    if (length < kLineBuffer - 1) line[length++] = c;
   }
   if (inLine) TakeLine(line, length, damaged);
   if (damaged) messages_.errorBox(messages_.message(550));
@@ -136,7 +133,7 @@ std::string BordersStore::Serialize() const {
     out += e.text;
     out += "\r\n";
   }
-  return out;
+  return EncodeTextFile(out, fileEncoding_);
 }
 
 bool BordersStore::Save(const std::string& path) const {

@@ -7,7 +7,9 @@
 // A borders file holds one entry per line, ending in CR LF: 8 code
 // characters, a TAB, the text. Code byte 0 is 'X' for a border that starts
 // filtering, anything else for one that stops it; bytes 1..7 are kept as
-// read and written back unchanged (0 bytes written as '#').
+// read and written back unchanged (0 bytes written as '#'). The file is
+// code page 1250; one a text editor saved in UTF-8, with or without a
+// byte-order mark, is read as such and written back so.
 #pragma once
 
 #include <cstddef>
@@ -16,6 +18,7 @@
 #include <string_view>
 
 #include "dictionaries/trie.h"
+#include "foundations/charset.h"
 
 namespace malvex {
 
@@ -86,14 +89,21 @@ class BordersStore {
   // opened or read shows message 4 and fails, keeping the entries read so
   // far. Lines without a text are skipped and texts of 80 characters or
   // more are cut to 79; either shows message 550 once at the end, and the
-  // load still succeeds.
+  // load still succeeds. The file's encoding (UTF-8 when it has the mark, or
+  // is well-formed UTF-8 beyond ASCII; else code page 1250) becomes the
+  // store's.
   bool Load(const std::string& path);
-  // Writes every entry that has a text to `path`, replacing the file only
-  // once the whole new content is on disk: a failed save shows message 5
-  // and leaves any previous file whole.
+  // Writes every entry that has a text to `path`, in the store's encoding,
+  // replacing the file only once the whole new content is on disk: a failed
+  // save shows message 5 and leaves any previous file whole.
   bool Save(const std::string& path) const;
   // The file content Save writes.
   std::string Serialize() const;
+
+  // The encoding Save writes: that of the file last loaded (or attempted),
+  // code page 1250 for a store that never loaded one. Clear keeps it.
+  TextFileEncoding FileEncoding() const { return fileEncoding_; }
+  void SetFileEncoding(TextFileEncoding encoding) { fileEncoding_ = encoding; }
 
   // Builds the borders trie from the entries: each text (folded to lower
   // case) gets 1 when its code starts with 'X', else 2. Borders become
@@ -138,6 +148,7 @@ class BordersStore {
   Node* cursor_ = nullptr;
   size_t count_ = 0;
   Trie16 trie_;
+  TextFileEncoding fileEncoding_ = TextFileEncoding::kCodePage;
 };
 
 }  // namespace malvex

@@ -247,6 +247,71 @@ TEST_F(BordersTest, AddWithoutMemoryShowsMessageZeroAndChangesNothing) {
   EXPECT_EQ(Entries(), std::vector<std::string>{"X#######|unu"});
 }
 
+// ---- Encodings ----------------------------------------------------------
+
+// "Invenții" starts filtering and "Încheiere" stops it; then "mâine" and
+// "ştiinţă" (with the cedilla letters), as each encoding writes them.
+const std::string kBordersCp1250 = "X#######\tInven\xFEii\r\nN#######\t\xCEncheiere\r\n";
+const std::string kBordersUtf8 = "X#######\tInven\xC8\x9Bii\r\nN#######\t\xC3\x8E" "ncheiere\r\n";
+const std::string kMark = "\xEF\xBB\xBF";
+const std::vector<std::string> kInventionEntries = {"X#######|Inven\xFEii", "N#######|\xCEncheiere"};
+
+struct EncodingCase {
+  const char* label;
+  std::string bytes;
+  std::vector<std::string> entries;
+  TextFileEncoding encoding;
+};
+
+class BordersEncodingTest : public BordersTest, public ::testing::WithParamInterface<EncodingCase> {};
+
+TEST_P(BordersEncodingTest, ReadsTheTextsAndWritesTheFileBackInItsEncoding) {
+  const EncodingCase& c = GetParam();
+  ASSERT_TRUE(LoadBytes(c.bytes));
+  EXPECT_EQ(Entries(), c.entries);
+  EXPECT_EQ(store.FileEncoding(), c.encoding);
+  EXPECT_TRUE(Shown().empty());
+  const std::string path = dir.File("out.dlm");
+  ASSERT_TRUE(store.Save(path));
+  EXPECT_EQ(testing::ReadFile(path), c.bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BordersEncodingTest,
+    ::testing::Values(
+        EncodingCase{"code_page", kBordersCp1250, kInventionEntries, TextFileEncoding::kCodePage},
+        EncodingCase{"utf8_with_mark", kMark + kBordersUtf8, kInventionEntries, TextFileEncoding::kUtf8WithMark},
+        EncodingCase{"utf8_without_mark", kBordersUtf8, kInventionEntries, TextFileEncoding::kUtf8},
+        EncodingCase{"ascii", "X#######\tChapitre\r\n", {"X#######|Chapitre"}, TextFileEncoding::kCodePage},
+        // 0xE2 before a letter cannot be UTF-8: the code page's â.
+        EncodingCase{"lone_e2", "N#######\tm\xE2ine\r\n", {"N#######|m\xE2ine"}, TextFileEncoding::kCodePage},
+        EncodingCase{"mark_only", kMark, {}, TextFileEncoding::kUtf8WithMark}),
+    [](const ::testing::TestParamInfo<EncodingCase>& info) { return std::string(info.param.label); });
+
+TEST_F(BordersTest, Utf8CedillaAndCommaBelowLettersAreTheSameBorder) {
+  // ş ţ with a cedilla, then ș ț with a comma below.
+  ASSERT_TRUE(LoadBytes("X#######\t\xC5\x9Ftiin\xC5\xA3\xC4\x83\r\nN#######\t\xC8\x99" "f\xC8\x9B\r\n"));
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"X#######|\xBAtiin\xFE\xE3", "N#######|\xBA" "f\xFE"}));
+  ASSERT_TRUE(store.Compile(true));
+  // The reader gives the words in the code page.
+  EXPECT_EQ(Kind("\xBAtiin\xFE\xE3"), 1);
+  EXPECT_EQ(Kind("\xAA" "F\xDE"), 2);
+  // Written back with the letters Romanian is written with.
+  ASSERT_TRUE(store.Save(dir.File("out.dlm")));
+  EXPECT_EQ(testing::ReadFile(dir.File("out.dlm")),
+            "X#######\t\xC8\x99tiin\xC8\x9B\xC4\x83\r\nN#######\t\xC8\x99" "f\xC8\x9B\r\n");
+}
+
+TEST_F(BordersTest, AStoreThatReadNoFileWritesTheCodePage) {
+  ASSERT_TRUE(store.Add("Inven\xFEii", "X"));
+  ASSERT_TRUE(store.Save(dir.File("new.dlm")));
+  EXPECT_EQ(testing::ReadFile(dir.File("new.dlm")), "X#######\tInven\xFEii\r\n");
+  // A file that cannot be read leaves no encoding of an earlier one.
+  ASSERT_TRUE(LoadBytes(kBordersUtf8));
+  EXPECT_FALSE(store.Load(dir.File("absent.dlm")));
+  EXPECT_EQ(store.FileEncoding(), TextFileEncoding::kCodePage);
+}
+
 TEST(BordersReportTest, DiagnosisMessages) {
   EXPECT_EQ(EmptyTextMessage(BordersReport{true, 3}), 555);
   EXPECT_EQ(EmptyTextMessage(BordersReport{true, 0}), 18);

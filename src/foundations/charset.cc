@@ -169,13 +169,13 @@ constexpr char16_t kCp1250High[128] = {
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x021B, 0x02D9,  // 0xF8
 };
 
-// Decodes UTF-8 and hands each character's 8-bit byte to `emit`, which
+// Decodes UTF-8 and hands each character's code point to `emit`, which
 // returns false to stop. A lead byte followed by a non-continuation byte
 // produces nothing and the breaking byte goes with it; a sequence cut by
 // the end of the input produces nothing; stray continuation bytes and
 // bytes that cannot lead a sequence produce nothing.
 template <typename Emit>
-void DecodeUtf8(const uint8_t* src, size_t length, Emit emit) {
+void DecodeUtf8CodePoints(const uint8_t* src, size_t length, Emit emit) {
   size_t i = 0;
   while (i < length) {
     const uint8_t lead = src[i++];
@@ -207,9 +207,15 @@ void DecodeUtf8(const uint8_t* src, size_t length, Emit emit) {
       cp = (cp << 6) | (next & 0x3F);
     }
     if (!complete) continue;
-    const uint8_t out = cp > 0xFFFE ? '#' : kUnicodeTable.byte[cp];
-    if (!emit(out)) return;
+    if (!emit(cp)) return;
   }
+}
+
+// Decodes UTF-8 as DecodeUtf8CodePoints does and hands each character's
+// 8-bit byte (the Unicode-to-8-bit table; '#' above U+FFFE) to `emit`.
+template <typename Emit>
+void DecodeUtf8(const uint8_t* src, size_t length, Emit emit) {
+  DecodeUtf8CodePoints(src, length, [&](uint32_t cp) { return emit(cp > 0xFFFE ? uint8_t{'#'} : kUnicodeTable.byte[cp]); });
 }
 
 void AppendUtf8(char32_t cp, std::string& out) {
@@ -342,6 +348,102 @@ std::string FromUtf8(std::string_view utf8) {
     return true;
   });
   return out;
+}
+
+// ---- Text files the user may edit elsewhere -------------------------------
+
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// The byte of a character of a text file: the code page's own byte for
+// every character ToUtf8 writes (ș ț and the control characters standing
+// for the undefined bytes included), so that what was saved reads back the
+// same; otherwise as FromUtf8 gives it (ş ţ with a cedilla among them).
+uint8_t TextFileByte(uint32_t cp) {
+  if (cp < 0x80) return static_cast<uint8_t>(cp);
+  for (int i = 0; i < 128; ++i) {
+    if (kCp1250High[i] == cp) return static_cast<uint8_t>(0x80 + i);
+  }
+  return cp > 0xFFFE ? uint8_t{'#'} : kUnicodeTable.byte[cp];
+}
+
+}  // namespace
+
+bool IsWellFormedUtf8(std::string_view bytes) {
+  const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
+  const size_t n = bytes.size();
+  size_t i = 0;
+  while (i < n) {
+    const uint8_t lead = p[i];
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    // The range of the second byte depends on the lead: it excludes the
+    // overlong forms, the surrogates and what lies above U+10FFFF.
+    size_t more;
+    uint8_t low = 0x80;
+    uint8_t high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      more = 1;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      more = 2;
+      if (lead == 0xE0) low = 0xA0;
+      if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      more = 3;
+      if (lead == 0xF0) low = 0x90;
+      if (lead == 0xF4) high = 0x8F;
+    } else {
+      return false;
+    }
+    if (i + more >= n) return false;  // cut short by the end
+    if (p[i + 1] < low || p[i + 1] > high) return false;
+    for (size_t k = 2; k <= more; ++k) {
+      if ((p[i + k] & 0xC0) != 0x80) return false;
+    }
+    i += more + 1;
+  }
+  return true;
+}
+
+TextFileEncoding DetectTextFileEncoding(std::string_view bytes) {
+  if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark) return TextFileEncoding::kUtf8WithMark;
+  bool high = false;
+  for (char c : bytes) {
+    if (static_cast<uint8_t>(c) >= 0x80) {
+      high = true;
+      break;
+    }
+  }
+  return high && IsWellFormedUtf8(bytes) ? TextFileEncoding::kUtf8 : TextFileEncoding::kCodePage;
+}
+
+std::string DecodeTextFile(std::string_view bytes, TextFileEncoding encoding) {
+  if (encoding == TextFileEncoding::kCodePage) return std::string(bytes);
+  if (encoding == TextFileEncoding::kUtf8WithMark && bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark) {
+    bytes.remove_prefix(kUtf8Mark.size());
+  }
+  std::string text;
+  text.reserve(bytes.size());
+  DecodeUtf8CodePoints(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), [&](uint32_t cp) {
+    text.push_back(static_cast<char>(TextFileByte(cp)));
+    return true;
+  });
+  return text;
+}
+
+std::string EncodeTextFile(std::string_view text, TextFileEncoding encoding) {
+  switch (encoding) {
+    case TextFileEncoding::kCodePage:
+      return std::string(text);
+    case TextFileEncoding::kUtf8WithMark:
+      return std::string(kUtf8Mark) + ToUtf8(text);
+    case TextFileEncoding::kUtf8:
+      return ToUtf8(text);
+  }
+  return std::string(text);
 }
 
 }  // namespace malvex

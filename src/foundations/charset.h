@@ -100,4 +100,36 @@ std::string ToUtf8(std::string_view text);
 // decoded as Utf8To8Bit does.
 std::string FromUtf8(std::string_view utf8);
 
+// ---- Text files the user may edit elsewhere -------------------------------
+
+// How a scenario or borders file is written. Their format is code page
+// 1250; a text editor may have saved one in UTF-8.
+enum class TextFileEncoding : uint8_t {
+  kCodePage,      // 8-bit code page 1250
+  kUtf8,          // UTF-8 without a byte-order mark
+  kUtf8WithMark,  // UTF-8 after the mark EF BB BF
+};
+
+// True when `bytes` are well-formed UTF-8: shortest forms only, no
+// surrogate, nothing above U+10FFFF, no sequence cut short.
+bool IsWellFormedUtf8(std::string_view bytes);
+
+// The encoding of a file's bytes: UTF-8 with mark when they start with
+// EF BB BF; UTF-8 when they are well-formed UTF-8 holding a byte above 0x7F;
+// the code page otherwise (plain ASCII reads the same either way, and bytes
+// that cannot be UTF-8, such as a lone 0xE2, are code-page letters).
+TextFileEncoding DetectTextFileEncoding(std::string_view bytes);
+
+// A file's bytes as 8-bit text. In UTF-8 (the mark dropped, malformed
+// sequences skipped) every character of code page 1250 gives its byte, so
+// that what EncodeTextFile wrote reads back unchanged; the others are
+// converted as FromUtf8 does (ş and ţ with a cedilla give 0xBA and 0xFE as
+// ș and ț do). Code-page bytes stay as they are.
+std::string DecodeTextFile(std::string_view bytes, TextFileEncoding encoding);
+
+// 8-bit text as the bytes of a file in `encoding`: UTF-8 as ToUtf8 writes
+// it (Ş ş Ţ ţ as the comma-below letters), after the mark for
+// kUtf8WithMark; the code page as it is.
+std::string EncodeTextFile(std::string_view text, TextFileEncoding encoding);
+
 }  // namespace malvex

@@ -408,5 +408,59 @@ TEST(Cp1250Test, PrintableAsciiRoundTrips) {
   EXPECT_EQ(FromUtf8(ascii), ascii);
 }
 
+// ---- Text files the user may edit elsewhere -------------------------------
+
+TEST(TextFileEncodingTest, DetectsUtf8OnlyWhenTheBytesAreUtf8BeyondAscii) {
+  const struct {
+    const char* what;
+    std::string bytes;
+    TextFileEncoding encoding;
+  } cases[] = {
+      {"empty", "", TextFileEncoding::kCodePage},
+      {"ASCII", "G#0V\t1\tA\r\n", TextFileEncoding::kCodePage},
+      {"the mark", Bytes({0xEF, 0xBB, 0xBF}), TextFileEncoding::kUtf8WithMark},
+      {"the mark before bytes that are no UTF-8", Bytes({0xEF, 0xBB, 0xBF, 'm', 0xE2, 'i'}),
+       TextFileEncoding::kUtf8WithMark},
+      {"two-byte letters", "Inven\xC8\x9Bii m\xC3\xA2ine", TextFileEncoding::kUtf8},
+      {"three and four bytes", "\xE2\x80\x9E" "a\xE2\x80\x9D \xF0\x9F\x98\x80", TextFileEncoding::kUtf8},
+      {"code page letters", Bytes({'m', 0xE2, 'i', 'n', 'e', ' ', 0xBA, 'i'}), TextFileEncoding::kCodePage},
+      {"a lone 0xE2 at the end", Bytes({'a', 0xE2}), TextFileEncoding::kCodePage},
+      {"a sequence cut by the end", Bytes({'a', 0xE2, 0x80}), TextFileEncoding::kCodePage},
+      {"a stray continuation byte", Bytes({'a', 0x9B, 'b'}), TextFileEncoding::kCodePage},
+      {"an overlong form", Bytes({0xC0, 0xAF}), TextFileEncoding::kCodePage},
+      {"an overlong three-byte form", Bytes({0xE0, 0x80, 0xAF}), TextFileEncoding::kCodePage},
+      {"a surrogate", Bytes({0xED, 0xA0, 0x80}), TextFileEncoding::kCodePage},
+      {"above U+10FFFF", Bytes({0xF4, 0x90, 0x80, 0x80}), TextFileEncoding::kCodePage},
+      {"Â followed by a code page sign", Bytes({0xC2, 0xAB}), TextFileEncoding::kUtf8},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(DetectTextFileEncoding(c.bytes), c.encoding) << c.what;
+  }
+}
+
+TEST(TextFileEncodingTest, DecodesToTheCodePageAndEncodesBack) {
+  // ș ț with a comma below and with a cedilla, ă â î, the quotes „ ”.
+  const std::string utf8 = "\xC8\x99\xC8\x9B \xC5\x9F\xC5\xA3 \xC4\x83\xC3\xA2\xC3\xAE \xE2\x80\x9E" "a\xE2\x80\x9D";
+  const std::string text = Bytes({0xBA, 0xFE, ' ', 0xBA, 0xFE, ' ', 0xE3, 0xE2, 0xEE, ' ', 0x84, 'a', 0x94});
+  EXPECT_EQ(DecodeTextFile(utf8, TextFileEncoding::kUtf8), text);
+  EXPECT_EQ(DecodeTextFile("\xEF\xBB\xBF" + utf8, TextFileEncoding::kUtf8WithMark), text);
+  EXPECT_EQ(DecodeTextFile(utf8, TextFileEncoding::kCodePage), utf8);
+  const std::string commaBelow = "\xC8\x99\xC8\x9B \xC8\x99\xC8\x9B \xC4\x83\xC3\xA2\xC3\xAE \xE2\x80\x9E" "a\xE2\x80\x9D";
+  EXPECT_EQ(EncodeTextFile(text, TextFileEncoding::kUtf8), commaBelow);
+  EXPECT_EQ(EncodeTextFile(text, TextFileEncoding::kUtf8WithMark), "\xEF\xBB\xBF" + commaBelow);
+  EXPECT_EQ(EncodeTextFile(text, TextFileEncoding::kCodePage), text);
+}
+
+TEST(TextFileEncodingTest, EveryByteWrittenInUtf8ReadsBackTheSame) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+  for (TextFileEncoding e : {TextFileEncoding::kCodePage, TextFileEncoding::kUtf8, TextFileEncoding::kUtf8WithMark}) {
+    EXPECT_EQ(DecodeTextFile(EncodeTextFile(all, e), e), all) << static_cast<int>(e);
+  }
+  // The letters of the code page keep their byte: "Łódź, Čech".
+  EXPECT_EQ(DecodeTextFile("\xC5\x81\xC3\xB3" "d\xC5\xBA, \xC4\x8C" "ech", TextFileEncoding::kUtf8),
+            Bytes({0xA3, 0xF3, 'd', 0x9F, ',', ' ', 0xC8, 'e', 'c', 'h'}));
+}
+
 }  // namespace
 }  // namespace malvex

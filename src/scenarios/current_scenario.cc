@@ -31,6 +31,8 @@ bool CurrentScenario::LoadCurrentScenario() {
   store_.setFileTime(0);
   const std::string path = Path();
   if (path.empty()) {
+    // A scenario made from nothing is written in the format's code page.
+    store_.setFileEncoding(TextFileEncoding::kCodePage);
     if (layer_ != nullptr) layer_->ResetLinks();
     return true;
   }

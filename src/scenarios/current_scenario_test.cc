@@ -118,6 +118,29 @@ TEST_F(CurrentScenarioTest, SavingTwiceKeepsTheFirstBackup) {
   EXPECT_FALSE(Exists(File("work.tmp")));
 }
 
+TEST_F(CurrentScenarioTest, AScenarioSavedInUtf8IsWrittenBackInUtf8) {
+  // "Invenții" as a text editor saves it: UTF-8 with its mark.
+  const std::string original = "\xEF\xBB\xBFG#0V\t1\tInven\xC8\x9Bii\r\n0#1#\tbrevet\tInven\xC8\x9Bii\r\n";
+  ASSERT_TRUE(WriteFile(File("work.scn"), original));
+  Open();
+  ASSERT_EQ(tree_.roots().size(), 1u);
+  EXPECT_EQ(tree_.roots()[0]->text, "Inven\xFEii");
+  tree_.roots()[0]->text = "Inven\xFEii noi";
+  ASSERT_TRUE(current_.SaveScenarioFile(tree_));
+  EXPECT_EQ(ReadFile(File("work.scn")),
+            "\xEF\xBB\xBFG#0V\t1\tInven\xC8\x9Bii noi\r\n0#1#\tbrevet\tInven\xC8\x9Bii noi\r\n");
+  EXPECT_EQ(ReadFile(File("work.bak")), original);
+
+  // A scenario begun without a file is written in the code page.
+  record_.setScenarioFile("");
+  ASSERT_TRUE(current_.LoadCurrentScenario());
+  record_.setScenarioFile("fresh.scn");
+  ScenarioTree fresh;
+  fresh.AddGroup(nullptr, "Inven\xFEii", true, 7);
+  ASSERT_TRUE(current_.SaveScenarioFile(fresh));
+  EXPECT_EQ(ReadFile(File("fresh.scn")), "G#0V\t7\tInven\xFEii\r\n");
+}
+
 TEST_F(CurrentScenarioTest, SavingANewScenarioMakesNoBackup) {
   tree_.AddGroup(nullptr, "Fresh", true, 0);
   ASSERT_TRUE(current_.SaveScenarioFile(tree_));

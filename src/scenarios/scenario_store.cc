@@ -179,72 +179,64 @@ bool ScenarioStore::Load(const std::string& path) {
   fileTime_ = FileModificationTime(path, time) ? time : 0;
   signatures_.counter = 0;
   signatures_.renumbering = false;
+  fileEncoding_ = TextFileEncoding::kCodePage;
 
-  File file(std::fopen(path.c_str(), "rb"));
-  if (file == nullptr) {
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes)) {
     FileError(4, path);
     return false;
   }
+  fileEncoding_ = DetectTextFileEncoding(bytes);
+  const std::string text = DecodeTextFile(bytes, fileEncoding_);
+  std::string().swap(bytes);
+
   bool integrityError = false;
   std::string line;
   line.reserve(kScenarioLineBuffer);
-  bool afterCr = false;  // the last byte ended a line with CR
-  char block[4096];
-  for (;;) {
-    const size_t n = std::fread(block, 1, sizeof block, file.get());
-    if (n == 0) {
-      if (std::ferror(file.get())) {
-        file.reset();
-        FileError(4, path);
-        return false;
-      }
-      break;
+  bool afterCr = false;  // the last character ended a line with CR
+  for (const char c : text) {
+    // A line ends with CR LF, LF or a lone CR.
+    if (c == '\n' && afterCr) {
+      afterCr = false;
+      continue;
     }
-    for (size_t i = 0; i < n; ++i) {
-      const char c = block[i];
-      // A line ends with CR LF, LF or a lone CR.
-      if (c == '\n' && afterCr) {
-        afterCr = false;
-        continue;
-      }
-      afterCr = c == '\r';
-      if (c == '\n' || c == '\r') {
-        if (!AddLine(line, integrityError)) return false;
-        line.clear();
-        continue;
-      }
-      // Characters past the line buffer are dropped.
-      if (line.size() < kScenarioLineBuffer) line.push_back(c);
+    afterCr = c == '\r';
+    if (c == '\n' || c == '\r') {
+      if (!AddLine(line, integrityError)) return false;
+      line.clear();
+      continue;
     }
+    // Characters past the line buffer are dropped.
+    if (line.size() < kScenarioLineBuffer) line.push_back(c);
   }
   if (!line.empty() && !AddLine(line, integrityError)) return false;
-  file.reset();
   if (integrityError) messages_.errorBox(messages_.message(536));
   return true;
 }
 
 bool ScenarioStore::Save(const std::string& path) {
+  std::string text;
+  for (const ScenarioEntry& e : entries_) {
+    if (e.name.empty()) continue;
+    for (const char c : e.code) text.push_back(c == '\0' ? ' ' : c);
+    text.push_back(kTab);
+    text += e.name;
+    text.push_back(kTab);
+    if (e.hasValue) text += e.value;
+    text += "\r\n";
+  }
+  const std::string bytes = EncodeTextFile(text, fileEncoding_);
+
   DeleteFile(path);
   File file(std::fopen(path.c_str(), "wb"));
   if (file == nullptr) {
     FileError(5, path);
     return false;
   }
-  std::string line;
-  for (const ScenarioEntry& e : entries_) {
-    if (e.name.empty()) continue;
-    line.clear();
-    for (const char c : e.code) line.push_back(c == '\0' ? ' ' : c);
-    line.push_back(kTab);
-    line += e.name;
-    line.push_back(kTab);
-    if (e.hasValue) line += e.value;
-    line += "\r\n";
-    if (std::fwrite(line.data(), 1, line.size(), file.get()) != line.size()) {
-      file.reset();
-      FileError(5, path);
-      return false;
-    }
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) {
+    file.reset();
+    FileError(5, path);
+    return false;
   }
   const bool flushed = std::fflush(file.get()) == 0 && !std::ferror(file.get());
   const bool closed = std::fclose(file.release()) == 0;

@@ -2,7 +2,8 @@
 // (".scn"), in file order, and the reading and writing of those files.
 //
 // Scenario file: single-byte text in code page 1250, no header, one entry a
-// line, each line ending with CR LF:
+// line, each line ending with CR LF (a file a text editor saved in UTF-8,
+// with or without a byte-order mark, is read as such and written back so):
 //   code (4 characters) TAB name TAB value
 // Code positions: 0 "G" for a group line, else the item type ("0" word,
 // "1" / "2" / "3" class of the semantic dictionary's level 1 / 2 / 3, "A"
@@ -19,6 +20,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "foundations/charset.h"
 
 namespace malvex {
 
@@ -119,11 +122,20 @@ class ScenarioStore {
   // at the end. A file that cannot be opened or read shows message 4 with
   // the quoted path and returns false (the entries read so far stay); so
   // does a refused Add (which stops the load). The signature counter starts
-  // at 0 and the renumbering flag clear.
+  // at 0 and the renumbering flag clear. The file's encoding (UTF-8 when it
+  // has the mark, or is well-formed UTF-8 beyond ASCII; else code page 1250)
+  // becomes the store's.
   bool Load(const std::string& path);
-  // Replaces `path` by the entries with a non-empty name, one line each. A
-  // write error shows message 5 with the quoted path and returns false.
+  // Replaces `path` by the entries with a non-empty name, one line each, in
+  // the store's encoding. A write error shows message 5 with the quoted path
+  // and returns false.
   bool Save(const std::string& path);
+
+  // The encoding Save writes: that of the file last loaded (or attempted),
+  // code page 1250 for a store that never loaded one. It belongs to the file,
+  // not to the entries: Initialise, Clear and Reset keep it.
+  TextFileEncoding fileEncoding() const { return fileEncoding_; }
+  void setFileEncoding(TextFileEncoding encoding) { fileEncoding_ = encoding; }
 
   uint32_t count() const { return static_cast<uint32_t>(entries_.size()); }
   // Sum of the name lengths of the entries that are not group lines.
@@ -154,6 +166,7 @@ class ScenarioStore {
   bool initialized_ = false;
   ScenarioSignatures signatures_;
   int64_t fileTime_ = 0;
+  TextFileEncoding fileEncoding_ = TextFileEncoding::kCodePage;
 };
 
 }  // namespace malvex

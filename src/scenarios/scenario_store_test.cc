@@ -224,5 +224,95 @@ TEST_F(ScenarioStoreTest, LoadAppendsAndResetEmpties) {
   EXPECT_TRUE(store_.Ok());
 }
 
+// ---- Encodings ----------------------------------------------------------
+
+// "Invenții" (the group) and "brevet" in it, with "mâine", "Ăla", "îşi"
+// (ş with a cedilla) and "ştiinţă", as each encoding writes them.
+const std::string kGroupCp1250 = "Inven\xFEii";
+const std::string kScenarioCp1250 = "G#0V\t1\tInven\xFEii\r\n0#1#\tbrevet\tInven\xFEii\r\n"
+                                    "0#1#\tm\xE2ine\tInven\xFEii\r\n0#1#\t\xC3la\tInven\xFEii\r\n";
+const std::string kScenarioUtf8 = "G#0V\t1\tInven\xC8\x9Bii\r\n0#1#\tbrevet\tInven\xC8\x9Bii\r\n"
+                                  "0#1#\tm\xC3\xA2ine\tInven\xC8\x9Bii\r\n0#1#\t\xC4\x82la\tInven\xC8\x9Bii\r\n";
+const std::string kMark = "\xEF\xBB\xBF";
+
+TEST_F(ScenarioStoreTest, FilesInCodePageOrUtf8AreReadAsTheSameText) {
+  const std::vector<std::string> invention = {"G#0V|1|" + kGroupCp1250, "0#1#|brevet|" + kGroupCp1250,
+                                              "0#1#|m\xE2ine|" + kGroupCp1250, "0#1#|\xC3la|" + kGroupCp1250};
+  struct Case {
+    const char* what;
+    std::string bytes;
+    std::vector<std::string> entries;
+    TextFileEncoding encoding;
+  };
+  const std::vector<Case> cases = {
+      {"code page 1250", kScenarioCp1250, invention, TextFileEncoding::kCodePage},
+      {"UTF-8 with its mark", kMark + kScenarioUtf8, invention, TextFileEncoding::kUtf8WithMark},
+      {"UTF-8 without a mark", kScenarioUtf8, invention, TextFileEncoding::kUtf8},
+      {"UTF-8 with the cedilla letters", "0#1#\t\xC3\xAE\xC5\x9Fi\tG\r\n0#1#\t\xC5\x9Ftiin\xC5\xA3\xC4\x83\tG\r\n",
+       {"0#1#|\xEE\xBAi|G", "0#1#|\xBAtiin\xFE\xE3|G"}, TextFileEncoding::kUtf8},
+      {"the cedilla and the comma below in one file", "0#1#\t\xC5\x9F\xC8\x99\xC5\xA3\xC8\x9B\tG\r\n",
+       {"0#1#|\xBA\xBA\xFE\xFE|G"}, TextFileEncoding::kUtf8},
+      {"plain ASCII", "G#0V\t1\tHealth\r\n0#1#\tdoctor\tHealth\r\n", {"G#0V|1|Health", "0#1#|doctor|Health"},
+       TextFileEncoding::kCodePage},
+      // 0xE2 followed by a letter cannot be UTF-8: it is the code page's â.
+      {"a lone 0xE2", "0#1#\tm\xE2ine\tG\r\n", {"0#1#|m\xE2ine|G"}, TextFileEncoding::kCodePage},
+      {"a UTF-8 sequence cut by the end of the file", "0#1#\tm\xC3\xA2ine\tG\xC8", {"0#1#|m\xC3\xA2ine|G\xC8"},
+       TextFileEncoding::kCodePage},
+      {"only the mark", kMark, {}, TextFileEncoding::kUtf8WithMark},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    store_.Reset();
+    EXPECT_EQ(Load(c.bytes), c.entries);
+    EXPECT_EQ(store_.fileEncoding(), c.encoding);
+    EXPECT_TRUE(Boxes().empty());
+  }
+}
+
+TEST_F(ScenarioStoreTest, SaveWritesTheEncodingTheFileWasReadIn) {
+  const struct {
+    const char* what;
+    std::string bytes;
+  } cases[] = {
+      {"code page 1250", kScenarioCp1250},
+      {"UTF-8 with its mark", kMark + kScenarioUtf8},
+      {"UTF-8 without a mark", kScenarioUtf8},
+      {"plain ASCII", "G#0V\t1\tHealth\r\n0#1#\tdoctor\tHealth\r\n"},
+      {"a lone 0xE2", "0#1#\tm\xE2ine\tG\r\n"},
+      {"only the mark", kMark},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    store_.Reset();
+    Load(c.bytes);
+    // The store is reset before every save and filled again from the tree.
+    const std::vector<ScenarioEntry> entries = store_.entries();
+    store_.Reset();
+    for (const ScenarioEntry& e : entries) ASSERT_TRUE(store_.Add(e));
+    const std::string out = dir_.File("out.scn");
+    ASSERT_TRUE(store_.Save(out));
+    EXPECT_EQ(ReadFile(out), c.bytes);
+  }
+}
+
+TEST_F(ScenarioStoreTest, CedillaLettersComeBackWithTheCommaBelow) {
+  // The text keeps one byte for ș and ş; a UTF-8 file gets the letter
+  // Romanian is written with.
+  Load("0#1#\t\xC5\x9Fi\tG\r\n");
+  ASSERT_TRUE(store_.Save(dir_.File("out.scn")));
+  EXPECT_EQ(ReadFile(dir_.File("out.scn")), "0#1#\t\xC8\x99i\tG\r\n");
+}
+
+TEST_F(ScenarioStoreTest, AStoreThatReadNoFileWritesTheCodePage) {
+  EXPECT_EQ(store_.fileEncoding(), TextFileEncoding::kCodePage);
+  ASSERT_TRUE(store_.Add(ScenarioEntry::Make("G#0V", "1", kGroupCp1250)));
+  ASSERT_TRUE(store_.Save(dir_.File("new.scn")));
+  EXPECT_EQ(ReadFile(dir_.File("new.scn")), "G#0V\t1\t" + kGroupCp1250 + "\r\n");
+  // A file that cannot be read leaves no encoding of an earlier one.
+  Load(kMark + kScenarioUtf8);
+  EXPECT_FALSE(store_.Load(dir_.File("missing.scn")));
+  EXPECT_EQ(store_.fileEncoding(), TextFileEncoding::kCodePage);
+}
+
 }  // namespace
 }  // namespace malvex
