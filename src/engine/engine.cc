@@ -182,6 +182,8 @@ bool Engine::ReadingPass() {
   stream_->Reset();
   if (gauge_) gauge_->DefinirMaximum(0);
   statistics_.ResetStatistics();
+  run_.unreadFiles.clear();
+  run_.cut = ReadingCut{};
   // The borders of the current borders file, read afresh for every run.
   run_.borders = BordersReport{};
   run_.borders.active = PrepareCurrentBorders();
@@ -224,6 +226,15 @@ bool Engine::ReadAllFiles() {
     if (gauge_) gauge_->DefinirValeur(3, std::to_string(i));
     bool ok = reader.ReadFile(name);
     ok = reader.EndOfFile() && ok;
+    if (reader.StopReading() && !run_.stopRequested && (reader.FileCut() || i < n)) {
+      // The size warning answered No or the word limit: the rest of this
+      // file, if any, and the files after it are left out.
+      run_.cut.cut = true;
+      run_.cut.wordLimit = reader.WordLimitReached();
+      run_.cut.fileIndex = i;
+      run_.cut.fileWords = reader.FileWords();
+      run_.cut.filesLeft = n - i;
+    }
     if (reader.StopReading() || run_.stopRequested) break;
     (void)ok;
   }

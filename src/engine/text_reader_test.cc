@@ -244,5 +244,89 @@ TEST_F(TextReaderTest, EveryStoredNodeIsCounted) {
   EXPECT_EQ(engine->stream().Count(), 6u);
 }
 
+TEST_F(TextReaderTest, FilesThatGiveNoWordsAreNamedWithTheirReason) {
+  engine = std::make_unique<Engine>(frontEnd, Options());
+  ASSERT_TRUE(engine->StartEngine());
+  const std::vector<std::pair<std::string, std::string>> files = {
+      {"a.txt", "Ion vine."}, {"empty.txt", ""}, {"marks.txt", "...!?,;:\r\n"}, {"b.txt", "Maria pleaca."}};
+  for (const auto& [name, bytes] : files) {
+    ASSERT_TRUE(testing::WriteFile(dir.File(name), bytes));
+    engine->files().Add(dir.File(name));
+  }
+  engine->files().Add(dir.File("missing.txt"));
+  EXPECT_TRUE(engine->RunAnalysis(1));
+  const std::vector<UnreadFile>& unread = engine->run().unreadFiles;
+  ASSERT_EQ(unread.size(), 3u);
+  EXPECT_EQ(unread[0].index, 2);
+  EXPECT_EQ(unread[0].reason, UnreadReason::kEmpty);
+  EXPECT_EQ(unread[1].index, 3);
+  EXPECT_EQ(unread[1].reason, UnreadReason::kNoWords);
+  EXPECT_EQ(unread[2].index, 5);
+  EXPECT_EQ(unread[2].reason, UnreadReason::kCannotOpen);
+  EXPECT_FALSE(engine->run().cut.cut);
+  EXPECT_EQ(engine->stream().HighestPosition(), 4);
+
+  // The next run starts with none.
+  engine->files().Clear();
+  engine->files().Add(dir.File("a.txt"));
+  EXPECT_TRUE(engine->RunAnalysis(1));
+  EXPECT_TRUE(engine->run().unreadFiles.empty());
+}
+
+// A text over the size warning of the settings (2 units of 1,024,000
+// bytes, the smallest), in files of `words` words of 10 bytes each, and the
+// answer given to the warning.
+struct SizeCase {
+  const char* label;
+  std::vector<int> words;  // of each file
+  int answer;
+  bool cut;
+  int64_t fileWords;  // words read from the file the reading stopped in
+  int filesLeft;
+  int64_t stored;     // words in the stream
+};
+
+class TextReaderSizeTest : public TextReaderTest, public ::testing::WithParamInterface<SizeCase> {};
+
+TEST_P(TextReaderSizeTest, TheSizeWarningAnsweredNoCutsTheTextAndTheRunSaysWhere) {
+  const SizeCase& c = GetParam();
+  engine = std::make_unique<Engine>(frontEnd, Options());
+  ASSERT_TRUE(engine->StartEngine());
+  engine->record().setTextSizeWarning(2);
+  for (size_t f = 0; f < c.words.size(); ++f) {
+    std::string text;
+    text.reserve(static_cast<size_t>(c.words[f]) * 10);
+    for (int w = 0; w < c.words[f]; ++w) text += "abcdefgh. ";
+    const std::string name = dir.File("t" + std::to_string(f) + ".txt");
+    ASSERT_TRUE(testing::WriteFile(name, text));
+    engine->files().Add(name);
+  }
+  frontEnd.box.QueueAnswer(c.answer);
+  EXPECT_TRUE(engine->RunAnalysis(1));
+  EXPECT_EQ(frontEnd.box.asked().size(), 1u);
+  const ReadingCut& cut = engine->run().cut;
+  EXPECT_EQ(cut.cut, c.cut);
+  EXPECT_FALSE(cut.wordLimit);
+  if (c.cut) {
+    EXPECT_EQ(cut.fileIndex, 1);
+    EXPECT_EQ(cut.fileWords, c.fileWords);
+    EXPECT_EQ(cut.filesLeft, c.filesLeft);
+  }
+  EXPECT_EQ(engine->stream().HighestPosition(), c.stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, TextReaderSizeTest,
+    ::testing::Values(
+        // The warning comes at the first progress point past the limit,
+        // every 50,000 words: the rest of the file and the next are left.
+        SizeCase{"no_within_the_file", {300000, 1000}, kButton2, true, 250000, 1, 250000},
+        SizeCase{"yes_reads_everything", {300000, 1000}, kButton1, false, 0, 0, 301000},
+        // Past the limit only at its end, the file was read whole before
+        // the question: only the files after it are lost.
+        SizeCase{"no_at_the_end_of_the_last_file", {210000}, kButton2, false, 0, 0, 210000},
+        SizeCase{"no_at_the_end_of_a_file", {210000, 1000}, kButton2, true, 210000, 1, 210000}),
+    [](const ::testing::TestParamInfo<SizeCase>& info) { return std::string(info.param.label); });
+
 }  // namespace
 }  // namespace malvex

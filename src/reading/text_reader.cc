@@ -53,7 +53,7 @@ bool TextReader::ReadFile(const std::string& name) {
   WordStream& stream = engine_.stream();
   fileName_ = name;
   fileWords_ = bytesTaken_ = processed_ = 0;
-  sizeAnsweredYes_ = fileStopped_ = failed_ = endOfData_ = justEmitted_ = false;
+  sizeAnsweredYes_ = fileStopped_ = failed_ = endOfData_ = justEmitted_ = wordLimit_ = false;
   wordLen_ = punctuationLen_ = 0;
   text_ = std::string_view();
   cursor_ = 0;
@@ -85,6 +85,7 @@ bool TextReader::ReadFile(const std::string& name) {
         // A failed PDF that made the user answer the question is not
         // reported twice.
         if (!(fileType_ == kFileTypePdf && asked && !askedBefore)) ReportUnread(converters_->LastError());
+        NoteUnread(UnreadReason::kNoText, converters_->LastError());
         return true;
     }
   }
@@ -92,9 +93,10 @@ bool TextReader::ReadFile(const std::string& name) {
 
   if (fromConverter_) {
     fileSize_ = static_cast<int64_t>(convertedText_.size());
-  } else if (!source_.Open(name.c_str(), fileSize_) || fileSize_ == 0) {
+  } else if (const bool opened = source_.Open(name.c_str(), fileSize_); !opened || fileSize_ == 0) {
     source_.Close();
     ReportUnread(std::string());
+    NoteUnread(opened ? UnreadReason::kEmpty : UnreadReason::kCannotOpen);
     return true;
   }
   if (Gauge* gauge = engine_.gauge()) {
@@ -110,6 +112,7 @@ bool TextReader::ReadFile(const std::string& name) {
     if (!Stopped()) Progress();
   }
   CloseSource();
+  if (fileWords_ == 0 && !failed_ && !engine_.run().stopRequested) NoteUnread(UnreadReason::kNoWords);
   return !failed_;
 }
 
@@ -135,6 +138,10 @@ void TextReader::ReportUnread(const std::string& error) {
   text += " ";
   text += fileName_;
   msg.errorBox(text);
+}
+
+void TextReader::NoteUnread(UnreadReason reason, const std::string& detail) {
+  engine_.run().unreadFiles.push_back(UnreadFile{engine_.run().currentFileIndex, reason, detail});
 }
 
 bool TextReader::NextBlock() {
@@ -273,7 +280,7 @@ void TextReader::Progress() {
   if (!fileStopped_ && streamCountAtStart_ >= kWordLimit) {
     msg.errorBox(SizeText(msg, 939, bytesTaken_, 42));
     CloseSource();
-    fileStopped_ = stopReading_ = true;
+    fileStopped_ = stopReading_ = wordLimit_ = true;
   }
 }
 

@@ -19,6 +19,7 @@
 #include "reading/lexical_analysis.h"
 #include "reading/plain_text_filter.h"
 #include "reading/propositions.h"
+#include "reading/run_state.h"
 #include "reading/segment_buffer.h"
 #include "reading/segmenter.h"
 
@@ -53,6 +54,10 @@ class TextReader {
 
   // Set by the size warning answered No or Cancel and by the word limit.
   bool StopReading() const { return stopReading_; }
+  // True when that stop came before the end of the current file's data.
+  bool FileCut() const { return stopReading_ && !endOfData_; }
+  // True when the stop came from the word limit.
+  bool WordLimitReached() const { return wordLimit_; }
   // Words emitted from the current file.
   int64_t FileWords() const { return fileWords_; }
   // Type of the current file (FileTypeOf).
@@ -72,6 +77,8 @@ class TextReader {
   // Reports a file that gave no text when the message options allow it:
   // `error`, or message 18 when there is none, and the file name.
   void ReportUnread(const std::string& error);
+  // Adds the current file to the run's files that gave no words.
+  void NoteUnread(UnreadReason reason, const std::string& detail = std::string());
   // Processes characters until a word was emitted or the data ended.
   void ProcessCharacters();
   // Adds a byte to the word; true when that emitted the word (at 79
@@ -106,6 +113,7 @@ class TextReader {
   bool lineEndsClose_ = false;
   bool sizeAnsweredYes_ = false;
   bool stopReading_ = false;
+  bool wordLimit_ = false;
   bool fileStopped_ = false;
   bool failed_ = false;
   bool endOfData_ = false;
