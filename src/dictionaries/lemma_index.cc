@@ -64,6 +64,8 @@ LemmaIndex::LemmaIndex(int formTries, int lemmaTries, Messages* messages, String
 LemmaIndex::~LemmaIndex() = default;
 
 void LemmaIndex::MakeTables(int formTries, int lemmaTries, bool loading) {
+  runTexts_.clear();
+  runNumbers_.clear();
   lemmas_.reset(new (std::nothrow) StringTable(lemmaTries, loading, true, messages_, pool_));
   forms_.reset(new (std::nothrow) StringTable(formTries, loading, false, messages_, nullptr));
   if (lemmas_ == nullptr || forms_ == nullptr) {
@@ -116,9 +118,16 @@ void LemmaIndex::LoadImage(std::string_view bytes, const std::string& path) {
   ClearGroups();
 }
 
+uint32_t LemmaIndex::LemmaNumberOfLemma(std::string_view lemma) {
+  const uint32_t number = lemmas_->NumberOf(lemma);
+  if (number != 0 || runNumbers_.empty()) return number;
+  const auto run = runNumbers_.find(std::string(lemma));
+  return run == runNumbers_.end() ? 0 : run->second;
+}
+
 uint32_t LemmaIndex::LemmaNumberOfForm(std::string_view form) {
   const uint32_t number = forms_->NumberOf(form);
-  return number != 0 ? number : lemmas_->NumberOf(form);
+  return number != 0 ? number : LemmaNumberOfLemma(form);
 }
 
 const char* LemmaIndex::LemmaOfForm(std::string_view form) {
@@ -128,6 +137,7 @@ const char* LemmaIndex::LemmaOfForm(std::string_view form) {
 
 const char* LemmaIndex::LemmaText(uint32_t number) const {
   if (number == 0 || number > LemmaCount()) return "";
+  if (number > lemmas_->Count()) return runTexts_[number - lemmas_->Count() - 1].c_str();
   const char* const text = lemmas_->TextOf(number);
   return text == nullptr ? "" : text;
 }
@@ -138,9 +148,19 @@ uint32_t LemmaIndex::AddLemma(std::string_view text) {
   char folded[kTrieMaxKeyLength];
   std::memcpy(folded, text.data(), length);
   FoldToLower(folded, length);
-  const uint32_t known = lemmas_->NumberOf(std::string_view(folded, length));
+  const uint32_t known = LemmaNumberOfLemma(std::string_view(folded, length));
   if (known != 0) return known;
-  return lemmas_->AddText(text) ? lemmas_->Count() : 0;
+  if (!runLemmasApart_) return lemmas_->AddText(text) ? lemmas_->Count() : 0;
+  if (LemmaCount() >= kMaxLemmas) return 0;
+  runTexts_.emplace_back(text.substr(0, length));
+  runNumbers_.emplace(std::string(folded, length), LemmaCount());
+  return LemmaCount();
+}
+
+void LemmaIndex::ForgetRunLemmas() {
+  for (uint32_t n = lemmas_->Count() + 1; n <= LemmaCount(); ++n) groups_[n] = 0;
+  runTexts_.clear();
+  runNumbers_.clear();
 }
 
 bool LemmaIndex::AddForm(std::string_view form, uint32_t number) {
@@ -183,7 +203,7 @@ bool LemmaIndex::Write(ByteWriter& out) const {
   out.U32(entries_);
   out.U32(repeats_);
   out.U32(lemmas_->index().NewEntries());
-  out.U32(LemmaCount());
+  out.U32(lemmas_->Count());
   out.U32(formTexts_);
   out.U32(static_cast<uint32_t>(lemmas_->index().TrieCount()));
   out.U32(static_cast<uint32_t>(forms_->index().TrieCount()));

@@ -26,6 +26,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "dictionaries/dictionary_fault.h"
 // The engine takes the noun lemma index (TDicSubstantifs) from here too.
@@ -78,7 +80,7 @@ class LemmaIndex {
   void CreateEmpty();
 
   // ---- Lookups (texts already folded to lower case) --------------------
-  uint32_t LemmaNumberOfLemma(std::string_view lemma) { return lemmas_->NumberOf(lemma); }
+  uint32_t LemmaNumberOfLemma(std::string_view lemma);
   bool IsLemma(std::string_view text) { return LemmaNumberOfLemma(text) != 0; }
   // The lemma number of `form`: from the form table, else from the lemma
   // table (a lemma is its own form); 0 when neither knows it.
@@ -87,8 +89,8 @@ class LemmaIndex {
   const char* LemmaOfForm(std::string_view form);
   // The text of lemma `number`; "" for 0 or a number above LemmaCount().
   const char* LemmaText(uint32_t number) const;
-  // L, the number of lemmas.
-  uint32_t LemmaCount() const { return lemmas_->Count(); }
+  // L, the number of lemmas (those of the current run included).
+  uint32_t LemmaCount() const { return lemmas_->Count() + static_cast<uint32_t>(runTexts_.size()); }
 
   // ---- Building ---------------------------------------------------------
   // The number of lemma `text`, adding it first when it is not yet a lemma;
@@ -100,6 +102,21 @@ class LemmaIndex {
   // repeat. False when the number is out of range or the form table refuses
   // the form.
   bool AddForm(std::string_view form, uint32_t number);
+
+  // ---- Lemmas of one run ----------------------------------------------
+  // From this call on, the lemmas AddLemma adds belong to the run under
+  // way: they take the numbers after the index's own, are found and
+  // counted like them, and go with ForgetRunLemmas. The index itself (its
+  // tables, the pool, the stored image) no longer changes, so that a run's
+  // results never depend on the texts analysed before it and a long series
+  // of runs does not fill the tables.
+  void KeepRunLemmasApart() { runLemmasApart_ = true; }
+  // Drops the lemmas of the last run (and any Scenario group given to
+  // their numbers); the next run numbers its own from the same point.
+  void ForgetRunLemmas();
+  uint32_t RunLemmaCount() const { return static_cast<uint32_t>(runTexts_.size()); }
+  // Whether `number` is one of the current run's lemmas.
+  bool IsRunLemma(uint32_t number) const { return number > lemmas_->Count(); }
 
   // ---- Counting during a run -------------------------------------------
   // Counts one occurrence of lemma `number` and returns its Scenario group
@@ -160,6 +177,11 @@ class LemmaIndex {
   uint32_t formTexts_ = 0;
   RankedCounts counts_;
   std::unique_ptr<uint32_t[]> groups_;
+  // The lemmas of the current run: their texts by number (after the
+  // index's own), and their numbers by folded text.
+  bool runLemmasApart_ = false;
+  std::vector<std::string> runTexts_;
+  std::unordered_map<std::string, uint32_t> runNumbers_;
 };
 
 }  // namespace malvex

@@ -150,6 +150,53 @@ TEST_F(LemmaIndexTest, RankingListsCountedLemmasByCount) {
   EXPECT_EQ(index.RankedCount(), 0u);
 }
 
+TEST_F(LemmaIndexTest, LemmasARunAddsAreItsOwnAndGoWithIt) {
+  // A loaded index, as the engine has it: its pool and image must not
+  // change however many runs add lemmas.
+  LemmaIndex built(29, 7, &messages);
+  BuildVerbs(built);
+  const std::string image = Image(built);
+  StringPool pool;
+  LemmaIndex index(29, 7, &messages, &pool);
+  index.LoadImage(image, path);
+  index.KeepRunLemmasApart();
+  const size_t poolBytes = pool.BytesInUse();
+
+  for (int run = 0; run < 3; ++run) {
+    SCOPED_TRACE(run);
+    index.ForgetRunLemmas();
+    index.ResetCounts();
+    // Each run numbers the lemmas it adds from the same point, in the
+    // order it meets them, whatever the runs before it added.
+    const char* const added[] = {run == 1 ? "zbura" : "ateriza", run == 1 ? "ateriza" : "zbura"};
+    EXPECT_EQ(index.AddLemma(added[0]), 4u);
+    EXPECT_EQ(index.AddLemma(added[1]), 5u);
+    EXPECT_EQ(index.AddLemma("Zbura"), run == 1 ? 4u : 5u);  // found again, folded
+    EXPECT_EQ(index.AddLemma("avea"), 2u);                   // the index's own
+    EXPECT_EQ(index.LemmaCount(), 5u);
+    EXPECT_EQ(index.RunLemmaCount(), 2u);
+    EXPECT_STREQ(index.LemmaText(4), added[0]);
+    EXPECT_EQ(index.LemmaNumberOfForm("zbura"), run == 1 ? 4u : 5u);
+    EXPECT_TRUE(index.IsLemma("ateriza"));
+    EXPECT_TRUE(index.IsRunLemma(4));
+    EXPECT_FALSE(index.IsRunLemma(3));
+    // They are counted and ranked like the others.
+    for (uint32_t m : {5u, 5u, 1u}) index.CountOccurrence(m, {});
+    index.RankLemmas();
+    ASSERT_EQ(index.RankedCount(), 2u);
+    EXPECT_EQ(index.RankedLemma(1), 5u);
+    // A Scenario group given to a run's number goes with the run.
+    ASSERT_TRUE(index.SetGroup(4, 7));
+  }
+  index.ForgetRunLemmas();
+  EXPECT_EQ(index.LemmaCount(), 3u);
+  EXPECT_EQ(index.GroupOf(4), 0u);
+  EXPECT_STREQ(index.LemmaText(4), "");
+  EXPECT_FALSE(index.IsLemma("zbura"));
+  EXPECT_EQ(pool.BytesInUse(), poolBytes);
+  EXPECT_EQ(Image(index), image);
+}
+
 TEST_F(LemmaIndexTest, TheFileImageFollowsTheHeaderLayout) {
   LemmaIndex index(29, 7, &messages);
   BuildVerbs(index);

@@ -82,6 +82,10 @@ bool Engine::StartEngine() {
     messages_.checkMemory(adjectiveLemmas_.get());
     adjectiveLemmas_->Load(ChangeExtension(folders().dictionaryBase, kAdjectiveLemmaExtension));
   }
+  // The lemmas a run adds for the forms the indexes lack belong to that
+  // run alone.
+  verbLemmas_->KeepRunLemmasApart();
+  adjectiveLemmas_->KeepRunLemmasApart();
   if (!nounLemmas_) nounLemmas_.reset(new (std::nothrow) NounLemmaIndex(kNounIndexCapacity));
   messages_.checkMemory(nounLemmas_.get());
   // The lexicon asks the semantic dictionary for the forms it lacks, and
@@ -180,6 +184,8 @@ bool Engine::ReadingPass() {
   // go before the stream is emptied, so that nothing reads them meanwhile.
   analysis_.reset();
   stream_->Reset();
+  if (verbLemmas_) verbLemmas_->ForgetRunLemmas();
+  if (adjectiveLemmas_) adjectiveLemmas_->ForgetRunLemmas();
   if (gauge_) gauge_->DefinirMaximum(0);
   statistics_.ResetStatistics();
   run_.unreadFiles.clear();
