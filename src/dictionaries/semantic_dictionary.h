@@ -85,6 +85,10 @@ class ScenarioGroups {
     reachedEnd = false;
     return 0;
   }
+  // A number that changes whenever the Scenario words change (a build, a
+  // clear), so that answers looked up with the words before can be known
+  // stale.
+  virtual uint64_t WordsVersion() const { return 0; }
   // Whether group `group` is marked as pertinent.
   virtual bool GroupIsActive(int32_t group) const { (void)group; return false; }
   // Adds the counts of every group's sub-groups to the group's own count.

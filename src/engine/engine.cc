@@ -137,9 +137,22 @@ bool Engine::StartEngine() {
   return true;
 }
 
-std::unique_ptr<LexicalAnalysis> Engine::NewLexicalAnalysis() {
-  return MakeLexicalAnalysis(started_ ? lexicon_.get() : nullptr, tables_, matrix_, verbLemmas_.get(),
-                             adjectiveLemmas_.get(), runFlags().hyphenConcatenation());
+LexicalAnalysis* Engine::lexicalAnalysis() {
+  Lexicon* const lexicon = started_ ? lexicon_.get() : nullptr;
+  const ScenarioGroups* const scenario = semantic_ ? &semantic_->scenarioGroups() : nullptr;
+  const uint64_t scenarioWords = scenario != nullptr ? scenario->WordsVersion() : 0;
+  const bool hyphens = runFlags().hyphenConcatenation();
+  if (!lexicalAnalysis_ || lexicalAnalysisLexicon_ != lexicon || lexicalAnalysisScenario_ != scenario ||
+      lexicalAnalysisScenarioWords_ != scenarioWords || lexicalAnalysisHyphens_ != hyphens) {
+    lexicalAnalysis_.reset();
+    lexicalAnalysis_ =
+        MakeLexicalAnalysis(lexicon, tables_, matrix_, verbLemmas_.get(), adjectiveLemmas_.get(), hyphens);
+    lexicalAnalysisLexicon_ = lexicon;
+    lexicalAnalysisScenario_ = scenario;
+    lexicalAnalysisScenarioWords_ = scenarioWords;
+    lexicalAnalysisHyphens_ = hyphens;
+  }
+  return lexicalAnalysis_.get();
 }
 
 bool Engine::RunAnalysis(uint8_t mode) {
@@ -295,6 +308,10 @@ void Engine::StopEngine() {
   record().setDictionaryFingerprint(DictionaryFingerprint(semantic_->EntryCount(), nounLemmas_->EntryCount()));
   settings_->SaveSettings();
   analysis_.reset();
+  // The lexical analysis looks up the dictionaries freed below.
+  lexicalAnalysis_.reset();
+  lexicalAnalysisLexicon_ = nullptr;
+  lexicalAnalysisScenario_ = nullptr;
   currentScenario_.reset();
   if (semantic_) semantic_->SetScenarioGroups(nullptr);
   scenarioLayer_.reset();

@@ -123,7 +123,10 @@ class Engine final : public ReadingEnvironment, public SemanticEnvironment {
   // nullptr outside one.
   SegmentBuffer* lexicalBuffer() override { return lexicalBuffer_.get(); }
   SegmentBuffer* sentenceBuffer() override { return sentenceBuffer_.get(); }
-  std::unique_ptr<LexicalAnalysis> NewLexicalAnalysis() override;
+  // Made again when the dictionaries are loaded or unloaded, when the
+  // Scenario words change and when the hyphen setting changes: the answers
+  // it keeps hold as long as what it looks up does not change.
+  LexicalAnalysis* lexicalAnalysis() override;
 
   // Shows the gauge when it does not exist yet (RunAnalysis does it; the
   // reading pass can run on its own too).
@@ -164,6 +167,13 @@ class Engine final : public ReadingEnvironment, public SemanticEnvironment {
   std::unique_ptr<CurrentScenario> currentScenario_;
   std::unique_ptr<TThreadDeLectureDisque> worker_;
   std::unique_ptr<DocumentConverters> converters_;
+  std::unique_ptr<LexicalAnalysis> lexicalAnalysis_;
+  // What lexicalAnalysis_ was made with: the lexicon (null: none), the
+  // Scenario words (their layer and its version) and the hyphen setting.
+  const Lexicon* lexicalAnalysisLexicon_ = nullptr;
+  const ScenarioGroups* lexicalAnalysisScenario_ = nullptr;
+  uint64_t lexicalAnalysisScenarioWords_ = 0;
+  bool lexicalAnalysisHyphens_ = false;
 
   std::unique_ptr<SegmentBuffer> lexicalBuffer_;
   std::unique_ptr<SegmentBuffer> sentenceBuffer_;

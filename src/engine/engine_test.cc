@@ -5,9 +5,13 @@
 #include <filesystem>
 #include <string>
 
+#include "dictionaries/lexicon_builder.h"
+#include "foundations/category.h"
+#include "foundations/language_tables.h"
 #include "platform/basic_gauges.h"
 #include "platform/registry.h"
 #include "platform/scripted_box.h"
+#include "scenarios/current_scenario.h"
 #include "scenarios/scenario_layer.h"
 #include "scenarios/scenario_store.h"
 #include "semantic/analysis_context.h"
@@ -300,6 +304,64 @@ TEST_F(EngineTest, LemmaIndexesAreReadFromTheEdition) {
   EXPECT_EQ(engine.adjectiveLemmas()->LemmaOfForm("vorbesc"), nullptr);
 }
 
+// The analysed text of the engine's last run: each node's text, category
+// record and lemma (number and text).
+std::string TaggedStream(Engine& engine) {
+  std::string out;
+  WordStream& stream = engine.stream();
+  stream.Rewind();
+  WordInfo info;
+  WordNode* node = nullptr;
+  int32_t position = 0;
+  while (const char* text = stream.NextWithNode(info, node, position)) {
+    const WordCategory& c = info.category;
+    const char* lemma = "";
+    if (node->lemma != 0 && isAdjective(c)) lemma = engine.adjectiveLemmas()->LemmaText(node->lemma);
+    if (node->lemma != 0 && isVerb(c)) lemma = engine.verbLemmas()->LemmaText(node->lemma);
+    out += std::string(text) + " " + std::to_string(c.category) + "." + std::to_string(c.subcategory) + "." +
+           std::to_string(c.tensePerson) + "." + std::to_string(c.modeMark) + "." + std::to_string(c.flags) + " " +
+           std::to_string(node->lemma) + ":" + lemma + "\n";
+  }
+  return out;
+}
+
+TEST_F(EngineTest, ARunGivesTheSameAnalysisWhateverRanBefore) {
+  // A lexicon of a noun and two adjectives the (empty) adjective index
+  // lacks: each run makes them lemmas of its own, in the order it meets
+  // them, and the runs share the lookup's tables of recent answers.
+  LexiconBuilder lexicon(DefaultLanguageTables());
+  ASSERT_TRUE(lexicon.AddForm("casa", {0x0800}));
+  ASSERT_TRUE(lexicon.AddForm("verde", {0x0401}));
+  ASSERT_TRUE(lexicon.AddForm("mare", {0x0401}));
+  ASSERT_TRUE(lexicon.Write(dir.File("Dico/roglex.lv8")));
+  const std::string first = dir.File("first.txt");
+  const std::string other = dir.File("other.txt");
+  ASSERT_TRUE(testing::WriteFile(first, "Casa verde. Casa mare. Verde casa."));
+  ASSERT_TRUE(testing::WriteFile(other, "Casa mare. Casa verde."));
+  const auto analyse = [](Engine& engine, const std::string& file) {
+    engine.files().Clear();
+    engine.files().Add(file);
+    EXPECT_TRUE(engine.RunAnalysis(1));
+    return TaggedStream(engine);
+  };
+  Engine fresh(frontEnd, Options());
+  ASSERT_TRUE(fresh.StartEngine());
+  const std::string alone = analyse(fresh, first);
+  fresh.StopEngine();
+  EXPECT_EQ(alone,
+            "casa 9.0.0.0.0 0:\nverde 4.1.0.0.0 1:verde\n/ 0.0.0.0.0 0:\n"
+            "casa 9.0.0.0.0 0:\nmare 4.1.0.0.0 2:mare\n/ 0.0.0.0.0 0:\n"
+            "verde 4.1.0.0.0 1:verde\ncasa 9.0.0.0.0 0:\n/ 0.0.0.0.0 0:\n");
+
+  Engine engine(frontEnd, Options());
+  ASSERT_TRUE(engine.StartEngine());
+  EXPECT_EQ(analyse(engine, first), alone);
+  EXPECT_NE(analyse(engine, other).find("mare 4.1.0.0.0 1:mare"), std::string::npos);
+  EXPECT_EQ(analyse(engine, first), alone);
+  EXPECT_EQ(engine.adjectiveLemmas()->LemmaCount(), 2u);
+  EXPECT_EQ(engine.adjectiveLemmas()->RunLemmaCount(), 2u);
+}
+
 TEST_F(EngineTest, StartLoadsTheCurrentScenarioIntoTheSemanticDictionary) {
   ASSERT_TRUE(testing::WriteTestInstallation(dir.path(), MALVEX_TEST_EDITION));
   ASSERT_TRUE(std::filesystem::create_directories(dir.path() / "Scenario"));
@@ -371,6 +433,56 @@ TEST_F(EngineTest, UnreadableBordersFileIsClearedFromTheSettings) {
   Engine engine(frontEnd, Options());
   ASSERT_TRUE(engine.StartEngine());
   EXPECT_EQ(engine.record().bordersFile(), "");
+}
+
+// The lookup's tables of recent answers outlive a run, not the Scenario
+// words they were looked up with: after another Scenario is loaded, a word
+// only the first one knew is no longer taken for one of its words.
+TEST_F(EngineTest, ARunAfterAnotherScenarioIsLoadedLooksItsWordsUpAfresh) {
+  ASSERT_TRUE(testing::WriteTestInstallation(dir.path(), MALVEX_TEST_EDITION));
+  ASSERT_TRUE(std::filesystem::create_directories(dir.path() / "Scenario"));
+  ASSERT_TRUE(testing::WriteFile(dir.File("Scenario/Concepts Romanian V8.scn"),
+                                 "G#0V\t1\tUnelte\r\n0#1#\tzorbulac\tUnelte\r\n0#1#\tgrif_tralac\tUnelte\r\n"));
+  ASSERT_TRUE(testing::WriteFile(dir.File("Scenario/Other.scn"), "G#0V\t1\tVorbe\r\n0#1#\tplimbac\tVorbe\r\n"));
+  const std::string text = dir.File("t.txt");
+  ASSERT_TRUE(testing::WriteFile(text, "Zorbulac merge. Grif tralac merge. Plimbac merge."));
+  const auto analyse = [&text](Engine& engine) {
+    engine.files().Clear();
+    engine.files().Add(text);
+    EXPECT_TRUE(engine.RunAnalysis(1));
+    std::string out;
+    WordStream& s = engine.stream();
+    s.Rewind();
+    WordInfo info;
+    const char* sep = nullptr;
+    int32_t pos = 0;
+    while (const char* w = s.Next(info, sep, pos))
+      out += std::string(w) + " " + std::to_string(info.category.category) + " " +
+             std::to_string(isSubstantive(info.category) ? info.classPath[3] : 0) + "\n";
+    return out;
+  };
+  const auto useScenario = [](Engine& engine, const std::string& name) {
+    engine.record().setScenarioFile(name);
+    ASSERT_TRUE(engine.currentScenario().LoadCurrentScenario());
+  };
+
+  Engine fresh(frontEnd, Options());
+  ASSERT_TRUE(fresh.StartEngine());
+  useScenario(fresh, "Other.scn");
+  const std::string withOther = analyse(fresh);
+  fresh.StopEngine();
+
+  Engine engine(frontEnd, Options());
+  ASSERT_TRUE(engine.StartEngine());
+  useScenario(engine, "Concepts Romanian V8.scn");
+  const std::string withFirst = analyse(engine);
+  EXPECT_NE(withFirst.find("zorbulac 8 1\n"), std::string::npos) << withFirst;
+  EXPECT_NE(withFirst.find("grif_tralac 8 1\n"), std::string::npos) << withFirst;
+  useScenario(engine, "Other.scn");
+  EXPECT_EQ(analyse(engine), withOther);
+  EXPECT_EQ(withOther.find("zorbulac 8 1\n"), std::string::npos) << withOther;
+  EXPECT_EQ(withOther.find("grif_tralac"), std::string::npos) << withOther;
+  EXPECT_NE(withOther.find("plimbac 8 1\n"), std::string::npos) << withOther;
 }
 
 TEST_F(EngineTest, StopEngineSavesTheSettingsWithTheFingerprint) {

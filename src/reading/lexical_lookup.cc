@@ -518,7 +518,11 @@ uint32_t LexicalLookup::LemmaNumber(const char* text, const WordCategory& r) {
       }
     }
   }
-  if (keep) lemmaAnswers_.Keep(text, length, kind, h, number);
+  // A lemma of the current run is numbered afresh in the next one, and a
+  // full index may take a lemma later on: neither answer is kept.
+  LemmaIndex& index = kind == 3 ? *adjectiveLemmas_ : *verbLemmas_;
+  const bool lasting = number != 0 ? !index.IsRunLemma(number) : index.LemmaCount() < LemmaIndex::kMaxLemmas;
+  if (keep && lasting) lemmaAnswers_.Keep(text, length, kind, h, number);
   return number;
 }
 

@@ -155,8 +155,9 @@ class LexicalLookup {
   // reading, and a join asked again (most are no entry) one probe instead
   // of walks of the lexicon's tries and of the semantic dictionary's. The
   // lemma table is keyed by text and kind of lemma (the context byte): the
-  // same form always gets the same number, a lemma added once being found
-  // again.
+  // same form always gets the same number. It keeps only the numbers of the
+  // indexes' own lemmas, those a run adds being numbered afresh in the next
+  // (the tables outlive a run when the reading passes share the lookup).
   using WordAnswers = RecentAnswers<WordReadings, 45, 16384>;
   using JoinAnswers = RecentAnswers<JoinAnswer, 52, 32768>;
   using LemmaAnswers = RecentAnswers<uint32_t, 48, 8192>;

@@ -41,10 +41,12 @@ class ReadingEnvironment {
   // The segment buffers of the reading pass under way, or nullptr.
   virtual SegmentBuffer* lexicalBuffer() = 0;
   virtual SegmentBuffer* sentenceBuffer() = 0;
-  // A new lexical analysis over the dictionaries (or one that leaves
-  // every word unclassified when they are not loaded); null when memory
-  // is exhausted.
-  virtual std::unique_ptr<LexicalAnalysis> NewLexicalAnalysis() = 0;
+  // The lexical analysis over the dictionaries (or one that leaves every
+  // word unclassified when they are not loaded) the reading passes share:
+  // its tables of recent answers stay filled from one pass to the next, so
+  // that a series of short texts does not pay for them each time. Null
+  // when memory is exhausted.
+  virtual LexicalAnalysis* lexicalAnalysis() = 0;
 };
 
 }  // namespace malvex

@@ -31,13 +31,13 @@ std::string SizeText(Messages& msg, int head, int64_t bytesRead, int tail) {
 
 TextReader::TextReader(ReadingEnvironment& environment)
     : engine_(environment),
-      analysis_(environment.NewLexicalAnalysis()),
+      analysis_(environment.lexicalAnalysis()),
       writer_(environment.stream(), environment.wordCounter()),
       bordersTest_(environment.borders()),
       source_(environment.worker()),
       converters_(&environment.converters()),
       block_(PlainTextFilter::kBlockSize + 8) {
-  engine_.messages().checkMemory(analysis_.get());
+  engine_.messages().checkMemory(analysis_);
   if (engine_.lexicalBuffer() != nullptr && engine_.sentenceBuffer() != nullptr) {
     segmenter_.reset(new (std::nothrow) Segmenter(*engine_.lexicalBuffer(), *engine_.sentenceBuffer(), *analysis_,
                                                   writer_, engine_.run().stopRequested));

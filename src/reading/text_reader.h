@@ -91,7 +91,7 @@ class TextReader {
   void Progress();
 
   ReadingEnvironment& engine_;
-  std::unique_ptr<LexicalAnalysis> analysis_;
+  LexicalAnalysis* analysis_;  // the environment's
   PropositionWriter writer_;
   BordersKeywordTest bordersTest_;
   std::unique_ptr<Segmenter> segmenter_;

@@ -33,6 +33,7 @@ void ScenarioLayer::Clear() {
   anomalies_.clear();
   if (listener_ != nullptr) listener_->Cleared();
   words_.Free();
+  ++wordsVersion_;
   groups_.assign(1, Group{});
   rankable_.assign(1, 0);
   groupCount_ = 0;
@@ -41,6 +42,7 @@ void ScenarioLayer::Clear() {
 void ScenarioLayer::ResetLinks() {
   dictionary_.ClearScenarioGroups();
   if (words_.Created()) words_.Reset();
+  ++wordsVersion_;
   for (auto& links : classLinks_) std::fill(links.begin(), links.end(), 0);
   if (verbs_ != nullptr) verbs_->ClearGroups();
   if (adjectives_ != nullptr) adjectives_->ClearGroups();
@@ -172,6 +174,7 @@ bool ScenarioLayer::AddWord(size_t entry) {
     messages_.errorBox(messages_.message(kAnomalyOverflow));
     return false;
   }
+  ++wordsVersion_;
   return true;
 }
 

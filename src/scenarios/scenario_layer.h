@@ -77,6 +77,7 @@ class ScenarioLayer : public ScenarioGroups {
   bool ScenarioLoaded() const override;
   int32_t WordGroup(const char* text) const override;
   int32_t WordGroupReached(const char* text, size_t length, bool& reachedEnd) const override;
+  uint64_t WordsVersion() const override { return wordsVersion_; }
   bool GroupIsActive(int32_t group) const override;
   void PropagateCounts() override;
   void RankGroups() override;
@@ -154,6 +155,8 @@ class ScenarioLayer : public ScenarioGroups {
   int32_t lastAtDepth_[10] = {};
   // classLinks_[level - 1][class]: the group of a class of levels 1..3.
   std::vector<uint16_t> classLinks_[3];
+  // Changed with every change of the Scenario words trie.
+  uint64_t wordsVersion_ = 0;
   mutable Trie32 words_;
   std::vector<ScenarioAnomaly> anomalies_;
   uint32_t anomalyCount_ = 0;
