@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace malvex {
 
@@ -28,7 +29,7 @@ class RankedCounts {
   // 1..Size().
   bool Add(uint32_t number) {
     if (number == 0 || number > size_) return false;
-    ++counts_[number];
+    if (counts_[number]++ == 0) Touch(number);
     return true;
   }
   // The counter of `number`; 0 outside 1..Size().
@@ -38,7 +39,9 @@ class RankedCounts {
   // Sets the counter of `number`; false outside 1..Size().
   bool Set(uint32_t number, uint32_t count);
 
-  // Zeroes every counter and empties the ranking.
+  // Zeroes every counter and empties the ranking. A run counts few of the
+  // numbers: when the counters that left 0 are known, only those are
+  // zeroed.
   void Reset();
 
   // Lists the numbers 1..min(last, Size()) whose counter is positive, in
@@ -61,12 +64,29 @@ class RankedCounts {
   uint32_t CountAtRank(uint32_t rank) const { return CountOf(RankedNumber(rank)); }
 
  private:
+  // Most numbers tracked, as a share of the size (1 in kTrackedShare):
+  // beyond, Reset and Rank visit every counter.
+  static constexpr uint32_t kTrackedShare = 8;
+
+  // Notes that the counter of `number` left 0.
+  void Touch(uint32_t number) {
+    if (!tracked_) return;
+    if (touched_.size() < size_ / kTrackedShare)
+      touched_.push_back(number);
+    else
+      tracked_ = false;
+  }
+
   Messages* const messages_;
   // counts_[0] is never used, so that numbers index the array directly.
   std::unique_ptr<uint32_t[]> counts_;
   std::unique_ptr<uint32_t[]> ranking_;
   uint32_t size_ = 0;
   uint32_t rankedLength_ = 0;
+  // While `tracked_`, every counter that is not 0 is listed in `touched_`
+  // (in no order, perhaps more than once).
+  std::vector<uint32_t> touched_;
+  bool tracked_ = true;
 };
 
 }  // namespace malvex

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <string>
 #include <random>
 #include <utility>
 #include <vector>
@@ -158,6 +160,57 @@ TEST(RankedCountsTest, ResetZeroesCountsAndRanking) {
   EXPECT_EQ(counts.CountOf(1), 0u);
   EXPECT_EQ(counts.RankedLength(), 0u);
   EXPECT_EQ(counts.RankedNumber(1), 0u);
+}
+
+// A run counts a few numbers of a large table, or many: whether the counts
+// know which counters left 0 or visit them all, every count, reset and
+// ranking is that of a plain table walked from 1 to the end.
+TEST(RankedCountsTest, AFewOrManyCountedNumbersGiveWhatAWalkOverEveryCounterGives) {
+  for (const uint32_t size : {1000u, 65535u}) {
+    for (const uint32_t touches : {3u, 60u, 2000u, 40000u}) {
+      SCOPED_TRACE(std::to_string(size) + " " + std::to_string(touches));
+      std::mt19937 random(size + touches);
+      RankedCounts counts(nullptr);
+      counts.Resize(size);
+      std::vector<uint32_t> plain(size + 1, 0);
+      for (int run = 0; run < 4; ++run) {
+        std::uniform_int_distribution<uint32_t> number(1, std::min(size, touches * 2));
+        for (uint32_t k = 0; k < touches * 3; ++k) {
+          const uint32_t m = number(random);
+          if (k % 17 == 16) {
+            // Set, to 0 too, and counted again afterwards.
+            const uint32_t value = k % 2 ? 0 : k % 5;
+            counts.Set(m, value);
+            plain[m] = value;
+          } else {
+            counts.Add(m);
+            ++plain[m];
+          }
+        }
+        std::vector<uint8_t> selected(size + 1);
+        for (uint32_t m = 0; m <= size; ++m) selected[m] = m % 3 != 0;
+        for (const bool select : {false, true}) {
+          const uint32_t last = run % 2 ? size : size / 2;
+          if (select)
+            counts.RankSelected(last, selected.data());
+          else
+            counts.Rank(last);
+          std::vector<uint32_t> expected;
+          for (uint32_t m = 1; m <= last; ++m)
+            if (plain[m] > 0 && (!select || selected[m])) expected.push_back(m);
+          QuickSort(expected.begin(), expected.size(),
+                    [&plain](uint32_t a, uint32_t b) { return plain[a] > plain[b]; });
+          std::vector<uint32_t> ranked;
+          for (uint32_t r = 1; r <= counts.RankedLength(); ++r) ranked.push_back(counts.RankedNumber(r));
+          EXPECT_EQ(ranked, expected);
+        }
+        for (uint32_t m = 1; m <= size; ++m) ASSERT_EQ(counts.CountOf(m), plain[m]) << m;
+        counts.Reset();
+        std::fill(plain.begin(), plain.end(), 0u);
+        for (uint32_t m = 1; m <= size; ++m) ASSERT_EQ(counts.CountOf(m), 0u) << m;
+      }
+    }
+  }
 }
 
 TEST(RankedCountsTest, ResizeKeepsTheCountsItCanHold) {
