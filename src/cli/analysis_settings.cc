@@ -11,19 +11,21 @@
 
 namespace malvex {
 
+std::string UnreadableReason(const std::string& file) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(file, ec)) return "it is a folder";
+  if (std::FILE* in = std::fopen(file.c_str(), "rb")) {
+    std::fclose(in);
+    return std::string();
+  }
+  return std::strerror(errno);
+}
+
 bool CheckInputFiles(const std::vector<std::string>& files, std::FILE* err) {
   bool all = true;
   for (const std::string& f : files) {
-    std::error_code ec;
-    std::string reason;
-    if (std::filesystem::is_directory(f, ec)) {
-      reason = "it is a folder";
-    } else if (std::FILE* in = std::fopen(f.c_str(), "rb")) {
-      std::fclose(in);
-      continue;
-    } else {
-      reason = std::strerror(errno);
-    }
+    const std::string reason = UnreadableReason(f);
+    if (reason.empty()) continue;
     std::fprintf(err, "malvex-cli: cannot read %s: %s\n", f.c_str(), reason.c_str());
     all = false;
   }

@@ -14,6 +14,10 @@ namespace malvex {
 
 class Engine;
 
+// Why `file` cannot be read ("it is a folder", the system's reason); empty
+// when it can.
+std::string UnreadableReason(const std::string& file);
+
 // Writes "malvex-cli: cannot read FILE: reason" on `err` for each of
 // `files` that is missing, a folder or unreadable; true when every file can
 // be read.

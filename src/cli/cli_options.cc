@@ -11,11 +11,13 @@ namespace {
 
 const char kUsage[] =
     "Usage: malvex-cli [options] FILE...\n"
+    "       malvex-cli --each [options] FILE...\n"
     "       malvex-cli --lookup [--format FORMAT] WORD...\n"
     "\n"
     "Analyses the files as one text (one corpus) with the Romanian edition's\n"
     "dictionaries and prints the results asked for on standard output (UTF-8).\n"
-    "Without --result, prints the text style. With --lookup, prints the\n"
+    "Without --result, prints the text style. With --each, analyses every file\n"
+    "on its own and prints one record per file. With --lookup, prints the\n"
     "dictionary entries of the words instead.\n"
     "\n"
     "Results (--result NAME, repeatable or comma-separated; printed in the\n"
@@ -57,6 +59,28 @@ const char kUsage[] =
     "  --sort ORDER     frequency (default) or alphabetical, for class and lemma\n"
     "                   lists\n"
     "\n"
+    "Each file on its own (--each; the names may also come from --list FILE):\n"
+    "the dictionaries are loaded once, then every file is analysed as a text of\n"
+    "its own, in the order given, and gives one record, in that order:\n"
+    "  --format json    JSON Lines: one line per file, the object --format json\n"
+    "                   prints, on one line, with \"file\" (the name as given) as\n"
+    "                   its first member; a file that cannot be analysed gives\n"
+    "                   {\"file\": NAME, \"completed\": false, \"error\": REASON};\n"
+    "                   a text cut short gives its object with \"completed\": false\n"
+    "                   and \"error\"\n"
+    "  --format csv     one header row for the whole run, columns file, result,\n"
+    "                   rank, type, text, name, second, frequency, percentage,\n"
+    "                   actant, id, second_id, start, end; then the rows of each\n"
+    "                   file with its name in the first column; a file that\n"
+    "                   cannot be analysed, or not completely, has a row of type\n"
+    "                   \"error\" first (result and rank empty, text the reason)\n"
+    "  --format text    each file's text output after a line \"== NAME\", then an\n"
+    "                   empty line; a file that cannot be analysed, or not\n"
+    "                   completely, has the line \"error: REASON\" under its name\n"
+    "A file that fails (missing, empty, unreadable, cut) is named on standard\n"
+    "error and the others go on. Columns and keys keep their order from one\n"
+    "version to the next; new ones only ever come last.\n"
+    "\n"
     "Analysis options (for this run only; the stored settings are kept):\n"
     "  --scenario FILE  the Scenario file (a path, or a name in the Scenario\n"
     "                   folder) instead of the current one\n"
@@ -82,7 +106,11 @@ const char kUsage[] =
     "  --version        show the version and exit\n"
     "  -q, --quiet      no progress line on standard error\n"
     "  -y, --yes        answer Yes (or Ok) to every question; without it each\n"
-    "                   question takes its box's default button\n"
+    "                   question takes its box's default button: a file bigger\n"
+    "                   than the size warning of the settings (25 MB) is read up\n"
+    "                   to there only, the files after it not at all, and the\n"
+    "                   result is reported cut (standard error, \"completed\":\n"
+    "                   false, status 1); with -y it is read whole\n"
     "  -i, --interactive  ask the questions on the terminal\n"
     "  --list FILE      read the names of the files to analyse from FILE, one per line\n"
     "  --tagged         print the analysed text, one word or end marker (\"/\") per\n"
@@ -109,10 +137,12 @@ const char kUsage[] =
     "progress of a long run. Ctrl-C asks the run to stop; the words read so far\n"
     "are kept.\n"
     "\n"
-    "Exit status: 0 success, 1 analysis failed or stopped, 2 dictionaries\n"
-    "missing or corrupted, 64 bad usage, 66 a file to analyse (or the Scenario,\n"
-    "or the borders file) cannot be read,\n"
-    "1412 category matrix unreadable.\n";
+    "Exit status: 0 success, 1 analysis failed, stopped or cut short, 2\n"
+    "dictionaries missing or corrupted, 3 with --each: one or more files failed\n"
+    "or were cut (each has its error record, the others were analysed), 64 bad\n"
+    "usage, 66 a file to analyse is missing, unreadable or empty (or the\n"
+    "Scenario, or the borders file, cannot be read), 132 category matrix\n"
+    "unreadable (the engine's code 1412 cut to 8 bits).\n";
 
 struct NamedResult {
   CliResult result;
@@ -246,6 +276,8 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
       o.box.interactive = true;
     } else if (name == "--list") {
       if (!ReadListFile(v, o.operands)) return fail("cannot read the list " + v);
+    } else if (name == "--each") {
+      o.each = true;
     } else if (name == "--tagged") {
       o.tagged = true;
     } else if (name == "--lookup") {
@@ -303,6 +335,7 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
   }
 
   if (lookup && o.tagged) return fail("--lookup and --tagged exclude each other");
+  if (o.each && (lookup || o.tagged)) return fail(std::string("--each does not go with ") + (lookup ? "--lookup" : "--tagged"));
   if (lookup || o.tagged) {
     if (format == CliFormat::kJson || format == CliFormat::kCsv)
       return fail(std::string(lookup ? "--lookup" : "--tagged") + " prints text or tsv only");

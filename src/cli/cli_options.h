@@ -43,6 +43,7 @@ struct CliOptions {
   std::vector<std::string> operands;  // files (or words for --lookup)
   std::vector<CliResult> results;     // in the order asked, each once; style when none
   CliFormat format = CliFormat::kText;
+  bool each = false;  // --each: every file analysed on its own
   bool tagged = false;
   bool quiet = false;
   ConsoleBoxOptions box;
@@ -75,6 +76,7 @@ const char* CliUsage();
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitAnalysisFailed = 1;
 inline constexpr int kExitDictionaries = 2;
+inline constexpr int kExitSomeFilesFailed = 3;  // --each: not every file was analysed completely
 inline constexpr int kExitUsage = 64;
 inline constexpr int kExitUnreadableInput = 66;
 

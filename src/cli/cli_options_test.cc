@@ -90,6 +90,10 @@ TEST(CliOptionsTest, BadUsageIsReportedNotGuessed) {
       {"--quiet=yes", "t"},                        // no value expected
       {"--bogus", "t"},                            // unknown option
       {"--list", "/nonexistent/list.txt"},         // unreadable list
+      {"--each", "--tagged", "t"},                 // --each prints results
+      {"--each", "--lookup", "w"},                 // nothing to analyse
+      {"--each", "--format", "tsv", "t"},          // results take text, json or csv
+      {"--each"},                                  // no file
   };
   for (const auto& args : cases) {
     const CliOptions o = Parse(args);
@@ -113,6 +117,13 @@ TEST(CliOptionsTest, ExistingModesKeepWorking) {
   EXPECT_TRUE(o.box.assumeYes);
   EXPECT_TRUE(o.box.interactive);
   EXPECT_EQ(o.format, CliFormat::kTsv);
+
+  EXPECT_FALSE(o.each);
+  o = Parse({"--each", "--format", "csv", "a.txt", "b.txt"});
+  EXPECT_EQ(o.action, CliAction::kAnalyse);
+  EXPECT_TRUE(o.each);
+  EXPECT_EQ(o.format, CliFormat::kCsv);
+  EXPECT_EQ(o.operands, (std::vector<std::string>{"a.txt", "b.txt"}));
 
   EXPECT_EQ(Parse({"--help", "--bogus"}).action, CliAction::kHelp);
   EXPECT_EQ(Parse({"--version"}).action, CliAction::kVersion);

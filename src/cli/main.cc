@@ -12,25 +12,28 @@
 #include "cli/analysis_settings.h"
 #include "cli/cli_borders.h"
 #include "cli/cli_options.h"
-#include "cli/report.h"
-#include "cli/report_format.h"
+#include "cli/cli_run.h"
 #include "engine/engine.h"
-#include "foundations/category.h"
 #include "foundations/charset.h"
-#include "foundations/display_form.h"
 #include "platform/basic_gauges.h"
 #include "platform/console_box.h"
 #include "platform/files.h"
-#include "tagged_lemma.h"
 #include "word_lookup.h"
 
 namespace {
 
-malvex::Gauge* g_gauge = nullptr;
+// Set by Ctrl-C; the gauges of the runs and the --each loop read it.
+volatile std::sig_atomic_t g_interrupted = 0;
 
-void OnInterrupt(int) {
-  if (g_gauge) static_cast<malvex::SilentGauge*>(g_gauge)->ConfirmStop();
-}
+void OnInterrupt(int) { g_interrupted = 1; }
+
+// A gauge that reports Stop once Ctrl-C was pressed.
+template <class Base>
+class InterruptibleGauge : public Base {
+ public:
+  using Base::Base;
+  bool Continue() override { return Base::Continue() && g_interrupted == 0; }
+};
 
 class CliFrontEnd : public malvex::FrontEnd {
  public:
@@ -38,63 +41,15 @@ class CliFrontEnd : public malvex::FrontEnd {
       : box_([](const std::string& s) { return malvex::ToUtf8(s); }, options), quiet_(quiet) {}
   malvex::NotificationBox& Box() override { return box_; }
   std::unique_ptr<malvex::Gauge> CreateGauge() override {
-    std::unique_ptr<malvex::Gauge> gauge;
-    if (quiet_)
-      gauge = std::make_unique<malvex::SilentGauge>();
-    else
-      gauge = std::make_unique<malvex::ConsoleGauge>([](const std::string& s) { return malvex::ToUtf8(s); });
-    g_gauge = gauge.get();
-    return gauge;
+    if (quiet_) return std::make_unique<InterruptibleGauge<malvex::SilentGauge>>();
+    return std::make_unique<InterruptibleGauge<malvex::ConsoleGauge>>(
+        [](const std::string& s) { return malvex::ToUtf8(s); });
   }
 
  private:
   malvex::ConsoleBox box_;
   bool quiet_;
 };
-
-// Pads `utf8` with blanks to `width` characters.
-std::string Pad(const std::string& utf8, size_t width) {
-  size_t chars = 0;
-  for (char c : utf8)
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++chars;
-  return chars >= width ? utf8 : utf8 + std::string(width - chars, ' ');
-}
-
-// The category label without its leading blanks.
-std::string Label(malvex::Messages& messages, const malvex::WordCategory& c) {
-  std::string label = malvex::LongLabel(messages, c, true);
-  const size_t start = label.find_first_not_of(' ');
-  return start == std::string::npos ? std::string() : label.substr(start);
-}
-
-// Prints the word stream, one node per line.
-void PrintTagged(malvex::Engine& engine, bool tsv) {
-  malvex::WordStream& stream = engine.stream();
-  stream.Rewind();
-  malvex::WordInfo info;
-  malvex::WordNode* node = nullptr;
-  int32_t position = 0;
-  while (const char* text = stream.NextWithNode(info, node, position)) {
-    const char* separator = node->separator;
-    const std::string lemma = malvex::ToUtf8(malvex::TaggedLemma(engine, *node));
-    const bool endMarker = text[0] == '/';
-    const malvex::WordCategory& c = info.category;
-    if (tsv) {
-      std::printf("%d\t%s\t%d\t%d\t%d\t%d\t%d\t%s\n", position, endMarker ? "/" : malvex::ToUtf8(text).c_str(),
-                  c.category, c.subcategory, c.tensePerson, c.modeMark, c.flags, lemma.c_str());
-    } else {
-      const std::string form =
-          endMarker ? "/" : malvex::ToUtf8(malvex::DisplayForm(text, info.capitalisation, info.apostrophePos, c, false));
-      const std::string label = endMarker ? std::string() : malvex::ToUtf8(Label(engine.messages(), c));
-      std::string line = std::to_string(position);
-      line = std::string(line.size() < 7 ? 7 - line.size() : 0, ' ') + line;
-      line += "  " + Pad(form, 24) + "  " + Pad("[" + malvex::ToUtf8(separator) + "]", 6) + "  " + label;
-      if (!lemma.empty()) line += "  " + lemma;
-      while (!line.empty() && line.back() == ' ') line.pop_back();
-      std::printf("%s\n", line.c_str());
-    }
-  }
-}
 
 // Prints the dictionary entries of `words` ("-" stands for the lines of
 // standard input).
@@ -125,57 +80,27 @@ int Lookup(const malvex::CliOptions& o) {
   return malvex::kExitOk;
 }
 
-// Analyses the files as one corpus and prints the word stream or the
-// results asked for.
+// Analyses the files as one corpus, or each on its own, and prints the
+// word stream or the results asked for.
 int Analyse(const malvex::CliOptions& o) {
-  // Every file must be readable before the engine starts.
-  if (!malvex::CheckInputFiles(o.operands, stderr)) return malvex::kExitUnreadableInput;
-  // The engine makes the text folder current at start-up: take every name
+  // Every file of a corpus must be readable before the engine starts; with
+  // --each a file that is not is reported in its turn.
+  if (!o.each && !malvex::CheckInputFiles(o.operands, stderr)) return malvex::kExitUnreadableInput;
+  malvex::CliStreams io;
+  // The engine makes the text folder current at start-up: names are taken
   // relative to the folder the user called us from.
-  std::vector<std::string> files;
-  for (const std::string& f : o.operands) files.push_back(malvex::FullPath(f));
+  io.callerFolder = malvex::CurrentFolder();
+  io.interrupted = [] { return g_interrupted != 0; };
 
   CliFrontEnd frontEnd(o.box, o.quiet);
   malvex::EngineOptions options;
   if (o.borders && !malvex::UseBordersFile(*o.borders, options, stderr)) return malvex::kExitUnreadableInput;
   malvex::Engine engine(frontEnd, options);
   if (!engine.StartEngine()) return malvex::kExitDictionaries;
-  malvex::RunSettings settings(engine);
-  if (!settings.Apply(o, stderr)) {
-    settings.Restore();
-    engine.StopEngine();
-    return malvex::kExitUnreadableInput;
-  }
   std::signal(SIGINT, OnInterrupt);
-  for (const std::string& f : files) {
-    if (!engine.files().Add(f)) {
-      std::fprintf(stderr, "malvex-cli: more than %d files; the rest are left out\n", malvex::TPileFile::kMaxFiles);
-      break;
-    }
-  }
-  const bool ok = engine.RunAnalysis(1);
-  g_gauge = nullptr;
-  if (!ok) std::fprintf(stderr, "malvex-cli: the analysis did not complete\n");
-  if (o.tagged) {
-    PrintTagged(engine, o.format == malvex::CliFormat::kTsv);
-  } else {
-    malvex::Report report = malvex::BuildReport(engine, o, ok);
-    report.files = o.operands;
-    for (const malvex::ReportResult& r : report.results)
-      if (r.overflow)
-        std::fprintf(stderr, "malvex-cli: %s: %s\n", malvex::CliResultName(r.result),
-                     malvex::ToUtf8(engine.messages().message(malvex::kOverflowMessageId)).c_str());
-    std::string out;
-    switch (o.format) {
-      case malvex::CliFormat::kJson: out = malvex::FormatJson(report); break;
-      case malvex::CliFormat::kCsv: out = malvex::FormatCsv(report); break;
-      default: out = malvex::FormatText(report); break;
-    }
-    std::fwrite(out.data(), 1, out.size(), stdout);
-  }
-  settings.Restore();
+  const int status = o.each ? malvex::AnalyseEach(engine, o, io) : malvex::AnalyseTogether(engine, o, io);
   engine.StopEngine();
-  return ok ? malvex::kExitOk : malvex::kExitAnalysisFailed;
+  return status;
 }
 
 }  // namespace

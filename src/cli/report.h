@@ -64,6 +64,9 @@ struct Report {
   int64_t words = 0;
   int64_t propositions = 0;
   bool completed = false;
+  // Why the result is not that of the whole text asked for (the text was
+  // cut, a file gave no words...), UTF-8; empty when nothing is missing.
+  std::string error;
   ReportSettings settings;
   std::vector<ReportResult> results;
 };

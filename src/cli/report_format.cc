@@ -112,7 +112,15 @@ std::string FormatText(const Report& report) {
   return out;
 }
 
-std::string FormatJson(const Report& report) {
+namespace {
+
+// The report as one JSON object: indented over several lines, or on one
+// line (JSON Lines) with the member "file" first when `file` is given.
+std::string JsonObjectOf(const Report& report, const std::string* file, bool indented) {
+  // A line break and the indentation of `depth` levels; nothing on one line.
+  const auto br = [indented](int depth) { return indented ? "\n" + std::string(depth * 2, ' ') : std::string(); };
+  const std::string sep = indented ? "," : ", ";
+
   std::string files = "[";
   for (size_t i = 0; i < report.files.size(); ++i) files += (i ? ", " : "") + JsonString(report.files[i]);
   files += "]";
@@ -132,33 +140,59 @@ std::string FormatJson(const Report& report) {
   settings.Bool("acted", s.acted);
   settings.Raw("sort", JsonString(s.alphabetical ? "alphabetical" : "frequency"));
 
-  std::string out = "{\n";
-  out += "  \"files\": " + files + ",\n";
-  out += "  \"words\": " + std::to_string(report.words) + ",\n";
-  out += "  \"propositions\": " + std::to_string(report.propositions) + ",\n";
-  out += std::string("  \"completed\": ") + (report.completed ? "true" : "false") + ",\n";
-  out += "  \"settings\": " + settings.Close() + ",\n";
-  out += "  \"results\": [";
+  std::string out = "{";
+  bool first = true;
+  const auto member = [&](const char* key, const std::string& value) {
+    out += (first ? "" : sep) + br(1) + JsonString(key) + ": " + value;
+    first = false;
+  };
+  if (file) member("file", JsonString(*file));
+  member("files", files);
+  member("words", std::to_string(report.words));
+  member("propositions", std::to_string(report.propositions));
+  member("completed", report.completed ? "true" : "false");
+  if (!report.error.empty()) member("error", JsonString(report.error));
+  member("settings", settings.Close());
+
+  std::string results = "[";
   for (size_t i = 0; i < report.results.size(); ++i) {
     const ReportResult& r = report.results[i];
-    out += i ? ",\n    {\n" : "\n    {\n";
-    out += "      \"name\": " + JsonString(CliResultName(r.result)) + ",\n";
-    out += "      \"title\": " + JsonString(ToUtf8(r.title)) + ",\n";
-    out += "      \"information\": " + JsonString(ToUtf8(r.information)) + ",\n";
-    if (r.level > 0) out += "      \"level\": " + std::to_string(r.level) + ",\n";
-    out += std::string("      \"overflow\": ") + (r.overflow ? "true" : "false") + ",\n";
-    out += "      \"items\": [";
-    for (size_t k = 0; k < r.items.size(); ++k) out += (k ? ",\n        " : "\n        ") + ItemJson(r.items[k]);
-    out += r.items.empty() ? "]\n" : "\n      ]\n";
-    out += "    }";
+    const std::string next = sep + br(3);
+    results += (i ? sep : "") + br(2) + "{" + br(3);
+    results += "\"name\": " + JsonString(CliResultName(r.result));
+    results += next + "\"title\": " + JsonString(ToUtf8(r.title));
+    results += next + "\"information\": " + JsonString(ToUtf8(r.information));
+    if (r.level > 0) results += next + "\"level\": " + std::to_string(r.level);
+    results += next + "\"overflow\": " + (r.overflow ? "true" : "false");
+    results += next + "\"items\": [";
+    for (size_t k = 0; k < r.items.size(); ++k) results += (k ? sep : "") + br(4) + ItemJson(r.items[k]);
+    results += (r.items.empty() ? "" : br(3)) + "]" + br(2) + "}";
   }
-  out += report.results.empty() ? "]\n" : "\n  ]\n";
-  out += "}\n";
-  return out;
+  results += (report.results.empty() ? "" : br(1)) + "]";
+  member("results", results);
+  return out + br(0) + "}\n";
 }
 
-std::string FormatCsv(const Report& report) {
-  std::string out = "result,rank,type,text,name,second,frequency,percentage,actant,id,second_id,start,end\n";
+}  // namespace
+
+std::string FormatJson(const Report& report) { return JsonObjectOf(report, nullptr, true); }
+
+std::string FormatJsonLine(const Report& report, const std::string& file) {
+  return JsonObjectOf(report, &file, false);
+}
+
+std::string FormatJsonLineError(const std::string& file, const std::string& error) {
+  return "{\"file\": " + JsonString(file) + ", \"completed\": false, \"error\": " + JsonString(error) + "}\n";
+}
+
+namespace {
+
+constexpr char kCsvColumns[] = "result,rank,type,text,name,second,frequency,percentage,actant,id,second_id,start,end";
+
+// The rows of `report`, each after `prefix` (the file column and its comma,
+// or nothing).
+std::string CsvRows(const Report& report, const std::string& prefix) {
+  std::string out;
   for (const ReportResult& r : report.results) {
     int rank = 0;
     for (const ReportItem& item : r.items) {
@@ -175,6 +209,7 @@ std::string FormatCsv(const Report& report) {
                                     CsvNumber(item.secondId),
                                     CsvNumber(item.start),
                                     CsvNumber(item.end)};
+      out += prefix;
       for (size_t f = 0; f < std::size(fields); ++f) {
         if (f) out += ',';
         out += fields[f];
@@ -183,6 +218,23 @@ std::string FormatCsv(const Report& report) {
     }
   }
   return out;
+}
+
+}  // namespace
+
+std::string FormatCsv(const Report& report) { return std::string(kCsvColumns) + "\n" + CsvRows(report, ""); }
+
+std::string CsvHeaderWithFile() { return std::string("file,") + kCsvColumns + "\n"; }
+
+std::string FormatCsvRows(const Report& report, const std::string& file) {
+  std::string rows;
+  if (!report.completed) rows = FormatCsvErrorRow(file, report.error.empty() ? "not completed" : report.error);
+  return rows + CsvRows(report, CsvField(file) + ",");
+}
+
+std::string FormatCsvErrorRow(const std::string& file, const std::string& error) {
+  // file, result and rank empty, type, text, then nine empty columns.
+  return CsvField(file) + ",,,error," + CsvField(error) + std::string(9, ',') + "\n";
 }
 
 }  // namespace malvex
