@@ -5,6 +5,9 @@
 #include <stdlib.h>
 
 #include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -82,6 +85,24 @@ inline uint64_t CountWords(const std::string& sentence) {
     inWord = letter;
   }
   return words;
+}
+
+// A figure of /proc/self/status in KiB ("VmRSS", "VmHWM"); -1 when it
+// cannot be read.
+inline long StatusKb(const char* key) {
+  std::FILE* f = std::fopen("/proc/self/status", "r");
+  if (f == nullptr) return -1;
+  char line[256];
+  long kb = -1;
+  const size_t n = std::strlen(key);
+  while (std::fgets(line, sizeof line, f) != nullptr) {
+    if (std::strncmp(line, key, n) == 0 && line[n] == ':') {
+      kb = std::atol(line + n + 1);
+      break;
+    }
+  }
+  std::fclose(f);
+  return kb;
 }
 
 }  // namespace malvex::bench

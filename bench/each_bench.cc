@@ -29,23 +29,9 @@
 
 namespace {
 
-using namespace malvex;
+using malvex::bench::StatusKb;
 
-long StatusKb(const char* key) {
-  std::FILE* f = std::fopen("/proc/self/status", "r");
-  if (f == nullptr) return -1;
-  char line[256];
-  long kb = -1;
-  const size_t n = std::strlen(key);
-  while (std::fgets(line, sizeof line, f) != nullptr) {
-    if (std::strncmp(line, key, n) == 0 && line[n] == ':') {
-      kb = std::atol(line + n + 1);
-      break;
-    }
-  }
-  std::fclose(f);
-  return kb;
-}
+using namespace malvex;
 
 size_t EnvNumber(const char* name, size_t fallback) {
   const char* v = std::getenv(name);

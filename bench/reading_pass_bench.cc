@@ -33,8 +33,11 @@
 #include "reading/segmenter.h"
 #include "reading/word_stream.h"
 #include "semantic/category_statistics.h"
+#include "bench_support.h"
 
 namespace {
+
+using malvex::bench::StatusKb;
 
 using Clock = std::chrono::steady_clock;
 using namespace malvex;
@@ -48,22 +51,6 @@ double ProcessSeconds() {
   timespec t{};
   clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
   return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-long StatusKb(const char* key) {
-  std::FILE* f = std::fopen("/proc/self/status", "r");
-  if (f == nullptr) return -1;
-  char line[256];
-  long kb = -1;
-  const size_t n = std::strlen(key);
-  while (std::fgets(line, sizeof line, f) != nullptr) {
-    if (std::strncmp(line, key, n) == 0 && line[n] == ':') {
-      kb = std::atol(line + n + 1);
-      break;
-    }
-  }
-  std::fclose(f);
-  return kb;
 }
 
 // Cuts 8-bit text into (word, punctuation before it) as the text reader

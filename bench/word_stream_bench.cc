@@ -12,8 +12,11 @@
 #include <string_view>
 
 #include "reading/word_stream.h"
+#include "bench_support.h"
 
 namespace {
+
+using malvex::bench::StatusKb;
 
 using Clock = std::chrono::steady_clock;
 
@@ -31,22 +34,6 @@ constexpr size_t kWordCount = sizeof(kWords) / sizeof(kWords[0]);
 constexpr std::string_view kSeparators[] = {" ", ", ", " (", " - "};
 
 constexpr uint32_t kAppends = 10000000;
-
-long StatusKb(const char* key) {
-  std::FILE* f = std::fopen("/proc/self/status", "r");
-  if (f == nullptr) return -1;
-  char line[256];
-  long kb = -1;
-  const size_t n = std::strlen(key);
-  while (std::fgets(line, sizeof line, f) != nullptr) {
-    if (std::strncmp(line, key, n) == 0 && line[n] == ':') {
-      kb = std::atol(line + n + 1);
-      break;
-    }
-  }
-  std::fclose(f);
-  return kb;
-}
 
 double NsPer(Clock::duration d, uint64_t n) {
   return std::chrono::duration<double, std::nano>(d).count() / static_cast<double>(n);
