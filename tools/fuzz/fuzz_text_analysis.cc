@@ -1,0 +1,110 @@
+// Plain text through the whole analysis: the engine (started once, on the
+// mini edition with a default scenario) reads the input as a text file and
+// runs the reading pass (words, sentences, propositions) and the semantic
+// pass on it. The first byte chooses how the text is presented to the
+// reader:
+//   bits 0..2  the encoding and the file's extension: 0 code page 1250
+//              (".txt"), 1 UTF-8 with its mark, 2 UTF-8 without a mark,
+//              3 UTF-16 little-endian with its mark, 4 UTF-16 big-endian
+//              with its mark (all ".txt"), 5 OEM code page 852 (".asc"),
+//              6 Macintosh (".mac"), 7 bytes as they are (an extension of
+//              more than 11 characters);
+//   bit 7      clear: the rest is code page 1250 text, converted to that
+//              encoding; set: the rest is written as it is after the mark,
+//              so that broken sequences reach the decoders;
+//   bits 3..6  analysis options: the relation level (bits 3..4), numbers
+//              taken as substantives (bit 5), the class threshold by
+//              pertinence instead of words (bit 6).
+#include <cstdint>
+#include <string>
+
+#include "foundations/charset.h"
+#include "fuzz_engine.h"
+#include "fuzz_support.h"
+#include "reading/plain_text_filter.h"
+
+namespace {
+
+using namespace malvex;
+
+// The inverse of a byte-to-byte conversion: for every code page 1250 byte
+// the first byte the conversion turns into it (the byte itself when none).
+struct Inverse {
+  uint8_t of[256];
+  template <typename Convert>
+  explicit Inverse(Convert convert) {
+    bool set[256] = {};
+    for (int c = 0; c < 256; ++c) of[c] = static_cast<uint8_t>(c);
+    for (int b = 0; b < 256; ++b) {
+      const uint8_t a = convert(static_cast<uint8_t>(b));
+      if (!set[a]) {
+        set[a] = true;
+        of[a] = static_cast<uint8_t>(b);
+      }
+    }
+  }
+};
+
+void AppendUtf16(std::string& out, char32_t c, bool big) {
+  const auto unit = static_cast<uint16_t>(c);
+  const char hi = static_cast<char>(unit >> 8), lo = static_cast<char>(unit & 0xFF);
+  out += big ? hi : lo;
+  out += big ? lo : hi;
+}
+
+// The file the reader is given for `text` presented as `encoding`, and its
+// name's extension.
+std::string Present(int encoding, bool raw, std::string_view text, const char*& extension) {
+  static const Inverse oem([](uint8_t b) { return OemToAnsi(b); });
+  static const Inverse mac([](uint8_t b) { return fuzz::TheEngine().tables().macToAnsi[b]; });
+  extension = ".txt";
+  std::string file;
+  switch (encoding) {
+    case 0:
+      return std::string(text);
+    case 1:
+      return "\xEF\xBB\xBF" + (raw ? std::string(text) : ToUtf8(text));
+    case 2:
+      return raw ? std::string(text) : ToUtf8(text);
+    case 3:
+    case 4: {
+      const bool big = encoding == 4;
+      file = big ? "\xFE\xFF" : "\xFF\xFE";
+      if (raw) return file + std::string(text);
+      for (const char c : text) AppendUtf16(file, Cp1250ToUnicode(static_cast<uint8_t>(c)), big);
+      return file;
+    }
+    case 5:
+    case 6: {
+      extension = encoding == 5 ? ".asc" : ".mac";
+      if (raw) return std::string(text);
+      const Inverse& inverse = encoding == 5 ? oem : mac;
+      for (const char c : text) file += static_cast<char>(inverse.of[static_cast<uint8_t>(c)]);
+      return file;
+    }
+    default:
+      extension = ".abcdefghijkl";
+      return std::string(text);
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < 1) return 0;
+  Engine& engine = fuzz::TheEngine();
+  const uint8_t selector = data[0];
+  const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
+  const char* extension = nullptr;
+  const std::string file = Present(selector & 7, (selector & 0x80) != 0, text, extension);
+  const std::string path = fuzz::ScratchPath(std::string("text") + extension);
+  if (!fuzz::WriteBytes(path, file)) return 0;
+
+  SettingsRecord& record = engine.record();
+  record.setRelationLevel(1 + (selector >> 3 & 3));
+  record.setNumbersAsSubstantives((selector & 0x20) != 0);
+  record.setClassThresholdByWords((selector & 0x40) == 0);
+  const bool ok = fuzz::AnalyseAlone(engine, path);
+  (void)ok;
+  return 0;
+}
