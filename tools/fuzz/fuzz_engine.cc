@@ -82,7 +82,7 @@ Engine& TheEngine() {
   return *engine;
 }
 
-bool AnalyseAlone(Engine& engine, const std::string& path) {
+bool AnalyseAlone(Engine& engine, const std::string& path, std::string* stream) {
   engine.files().Clear();
   engine.files().Add(path);
   const bool ok = engine.RunAnalysis(1);
@@ -93,6 +93,11 @@ bool AnalyseAlone(Engine& engine, const std::string& path) {
     if (analysis->Words() < 0 || analysis->Propositions() < 0 ||
         static_cast<uint64_t>(analysis->Words()) > engine.stream().Count())
       Fail("the analysis counts more words than the stream holds");
+  }
+  if (stream != nullptr) {
+    *stream = testing::DumpStream(engine.stream());
+    if (ok) *stream += " words " + std::to_string(engine.analysis()->Words()) + " propositions " +
+                       std::to_string(engine.analysis()->Propositions());
   }
   engine.ReleaseAnalysis(true);
   engine.files().Clear();

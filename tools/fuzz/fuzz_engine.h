@@ -21,7 +21,10 @@ Engine& TheEngine();
 
 // Analyses `path` alone (the file list holds it and nothing else) and
 // checks what the run left; the analysis is released afterwards, so that
-// every input starts from the same state. The result of RunAnalysis.
-bool AnalyseAlone(Engine& engine, const std::string& path);
+// every input starts from the same state. The result of RunAnalysis;
+// `stream` (when not null) receives the word stream the run left, as
+// "text[separator]@position" items, and the analysis's word and
+// proposition counts.
+bool AnalyseAlone(Engine& engine, const std::string& path, std::string* stream = nullptr);
 
 }  // namespace malvex::fuzz

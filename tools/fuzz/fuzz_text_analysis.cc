@@ -12,10 +12,18 @@
 //   bit 7      clear: the rest is code page 1250 text, converted to that
 //              encoding; set: the rest is written as it is after the mark,
 //              so that broken sequences reach the decoders;
-//   bits 3..6  analysis options: the relation level (bits 3..4), numbers
-//              taken as substantives (bit 5), the class threshold by
-//              pertinence instead of words (bit 6).
+//   bits 3..5  analysis options: the relation level (bits 3..4), numbers
+//              taken as substantives (bit 5); an odd input size sets the
+//              class threshold by pertinence instead of words;
+//   bit 6      blanks (in the encoding) before the text, so that the end of
+//              the reader's first block falls in its middle: sequences cut
+//              by the end of a block must read as they do whole.
+// A code page 1250 text converted to UTF-8 or UTF-16 must give the same
+// word stream and counts as the text read in the code page itself (when
+// every character of it survives the conversion both ways).
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "foundations/charset.h"
@@ -88,6 +96,33 @@ std::string Present(int encoding, bool raw, std::string_view text, const char*& 
   }
 }
 
+// `file` with blanks inserted after its mark, so that the first block of
+// the reader ends in the middle of the text (UTF-16 blanks are whole
+// units; a raw text may still cut its own units).
+std::string Padded(int encoding, const std::string& file) {
+  const size_t mark = encoding == 1 ? 3 : encoding == 3 || encoding == 4 ? 2 : 0;
+  const size_t body = file.size() - std::min(mark, file.size());
+  if (mark + body / 2 >= PlainTextFilter::kBlockSize) return file;
+  const size_t blanks = (PlainTextFilter::kBlockSize - mark - body / 2) & ~size_t{1};
+  std::string padding;
+  if (encoding == 3 || encoding == 4) {
+    for (size_t i = 0; i < blanks / 2; ++i) padding += encoding == 3 ? std::string(" \0", 2) : std::string("\0 ", 2);
+  } else {
+    padding.assign(blanks, ' ');
+  }
+  return file.substr(0, mark) + padding + file.substr(std::min(mark, file.size()));
+}
+
+// Whether every byte of `text` is a character of the code page that UTF-8
+// and UTF-16 carry and bring back unchanged.
+bool SurvivesConversion(std::string_view text) {
+  for (const char c : text) {
+    const auto b = static_cast<uint8_t>(c);
+    if (UnicodeTo8Bit(static_cast<uint16_t>(Cp1250ToUnicode(b))) != b) return false;
+  }
+  return FromUtf8(ToUtf8(text)) == text;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -96,15 +131,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint8_t selector = data[0];
   const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
   const char* extension = nullptr;
-  const std::string file = Present(selector & 7, (selector & 0x80) != 0, text, extension);
+  std::string file = Present(selector & 7, (selector & 0x80) != 0, text, extension);
+  if ((selector & 0x40) != 0) file = Padded(selector & 7, file);
   const std::string path = fuzz::ScratchPath(std::string("text") + extension);
   if (!fuzz::WriteBytes(path, file)) return 0;
 
   SettingsRecord& record = engine.record();
   record.setRelationLevel(1 + (selector >> 3 & 3));
   record.setNumbersAsSubstantives((selector & 0x20) != 0);
-  record.setClassThresholdByWords((selector & 0x40) == 0);
-  const bool ok = fuzz::AnalyseAlone(engine, path);
-  (void)ok;
+  record.setClassThresholdByWords((size & 1) == 0);
+  const int encoding = selector & 7;
+  const bool compare = (selector & 0x80) == 0 && encoding >= 1 && encoding <= 4 && SurvivesConversion(text);
+  std::string stream;
+  const bool ok = fuzz::AnalyseAlone(engine, path, compare ? &stream : nullptr);
+  if (compare) {
+    std::string plain(text);
+    if ((selector & 0x40) != 0) plain = Padded(0, plain);
+    const std::string plainPath = fuzz::ScratchPath("plain.txt");
+    if (!fuzz::WriteBytes(plainPath, plain)) return 0;
+    std::string plainStream;
+    const bool plainOk = fuzz::AnalyseAlone(engine, plainPath, &plainStream);
+    if (ok != plainOk || stream != plainStream) {
+      std::fprintf(stderr, "encoding %d:\n%s\ncode page:\n%s\n", encoding, stream.c_str(), plainStream.c_str());
+      __builtin_trap();
+    }
+  }
   return 0;
 }

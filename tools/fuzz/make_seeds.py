@@ -422,10 +422,18 @@ def text_seeds():
         seeds.append((0x80 | 4, text.encode("utf-16-be")))
         seeds.append((0x80 | 5, encoded(text, "cp852")))
         seeds.append((0x80 | 6, encoded(text, "mac_roman")))
-    # Options: relation levels 2..4, numbers as substantives, pertinence.
+    # Options: relation levels 2..4, numbers as substantives, the end of the
+    # first block in the middle of the text.
     cp = cp1250(TEXTS[1])
     for options in (0x08, 0x10, 0x18, 0x20, 0x40, 0x78):
         seeds.append((options, cp))
+    for text in TEXTS[1:3]:
+        for encoding in range(8):
+            seeds.append((0x40 | encoding, cp1250(text)))
+        seeds.append((0xC1, text.encode("utf-8")))
+        seeds.append((0xC2, text.encode("utf-8")))
+        seeds.append((0xC3, text.encode("utf-16-le")))
+        seeds.append((0xC4, b"\x00" + text.encode("utf-16-be")))
     # Broken sequences: a cut UTF-8 sequence, a lone surrogate, an odd
     # UTF-16 length, a mark and nothing else.
     seeds += [(0x82, b"ab\xc8\x99\xc8"), (0x83, b"a\x00\x00\xd8b\x00"), (0x84, b"\x00a\x00"), (0x81, b"")]

@@ -72,14 +72,15 @@ run_one() {
   # The targets that change the current folder get absolute paths.
   nice -n 19 "$OUT/fuzz_$name" -max_total_time="$SECONDS_EACH" -timeout=30 \
     -artifact_prefix="$OUT/crashes/$name-" -print_final_stats=1 "$@" "$corpus" >"$log" 2>&1 || status=$?
-  grep -E '^#[0-9]+.*(DONE|pulse)|stat::number_of_executed_units|stat::peak_rss_mb|ERROR|SUMMARY|Test unit written' \
+  grep -aE '^#[0-9]+.*(DONE|pulse)|stat::number_of_executed_units|stat::peak_rss_mb|ERROR|SUMMARY|Test unit written' \
     "$log" | tail -6
   [ "$status" -eq 0 ] || echo "fuzz_$name: stopped with status $status (see $log)"
-  execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
-  line=$(grep -E '^#[0-9]+.*(DONE|NEW|REDUCE|pulse|INITED).*cov: ' "$log" | tail -1)
-  cov=$(echo "$line" | sed -n 's/.* cov: \([0-9]*\).*/\1/p')
-  ft=$(echo "$line" | sed -n 's/.* ft: \([0-9]*\).*/\1/p')
-  crashes=$(grep -c 'Test unit written' "$log" || true)
+  execs=$(grep -a '^stat::number_of_executed_units:' "$log" | sed 's/.*: *//' | tail -1)
+  line=$(grep -aoE '^#[0-9]+[[:space:]]+(DONE|NEW|REDUCE|pulse|INITED)[[:space:]]+cov: [0-9]+ ft: [0-9]+' "$log" |
+    tail -1)
+  cov=$(echo "$line" | sed -n 's/.* cov: \([0-9]*\) ft: .*/\1/p')
+  ft=$(echo "$line" | sed -n 's/.* ft: \([0-9]*\)$/\1/p')
+  crashes=$(grep -ac 'Test unit written' "$log" || true)
   printf '%-20s %6s s %10s execs  cov %6s  ft %6s  crashes %s\n' "$name" "$SECONDS_EACH" "${execs:-?}" \
     "${cov:-?}" "${ft:-?}" "$crashes" >>"$OUT/summary.txt"
 }
