@@ -25,10 +25,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "foundations/charset.h"
 #include "fuzz_engine.h"
 #include "fuzz_support.h"
+#include "reading/file_types.h"
 #include "reading/plain_text_filter.h"
 
 namespace {
@@ -123,6 +125,23 @@ bool SurvivesConversion(std::string_view text) {
   return FromUtf8(ToUtf8(text)) == text;
 }
 
+// Whether the text file `file` is read in the code page: its bytes may
+// also begin with a mark or look like UTF-8, and are then no text of the
+// code page for the reader.
+bool ReadInCodePage(const std::string& file) {
+  static const LanguageTables tables = DefaultLanguageTables();
+  static PlainTextFilter filter;
+  filter.StartFile(kFileTypeText, tables);
+  std::vector<uint8_t> block;
+  for (size_t at = 0; at < file.size(); at += PlainTextFilter::kBlockSize) {
+    block.assign(file.begin() + static_cast<std::ptrdiff_t>(at),
+                 file.begin() + static_cast<std::ptrdiff_t>(std::min(file.size(), at + PlainTextFilter::kBlockSize)));
+    if (at == 0) filter.DetectFirstBlock(block.data(), block.size());
+    filter.FilterBlock(block.data(), block.size(), at + block.size() == file.size());
+  }
+  return filter.Encoding() == kEncodingNone;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -141,12 +160,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   record.setNumbersAsSubstantives((selector & 0x20) != 0);
   record.setClassThresholdByWords((size & 1) == 0);
   const int encoding = selector & 7;
-  const bool compare = (selector & 0x80) == 0 && encoding >= 1 && encoding <= 4 && SurvivesConversion(text);
+  std::string plain;
+  bool compare = (selector & 0x80) == 0 && encoding >= 1 && encoding <= 4 && SurvivesConversion(text);
+  if (compare) {
+    plain.assign(text);
+    if ((selector & 0x40) != 0) plain = Padded(0, plain);
+    compare = ReadInCodePage(plain);
+  }
   std::string stream;
   const bool ok = fuzz::AnalyseAlone(engine, path, compare ? &stream : nullptr);
   if (compare) {
-    std::string plain(text);
-    if ((selector & 0x40) != 0) plain = Padded(0, plain);
     const std::string plainPath = fuzz::ScratchPath("plain.txt");
     if (!fuzz::WriteBytes(plainPath, plain)) return 0;
     std::string plainStream;
