@@ -9,6 +9,7 @@
 #include "fuzz_support.h"
 #include "platform/basic_gauges.h"
 #include "platform/fatal.h"
+#include "platform/files.h"
 #include "semantic/analysis_context.h"
 #include "test_installation.h"
 
@@ -70,8 +71,12 @@ Engine* StartEngine() {
   static FuzzFrontEnd frontEnd;
   EngineOptions options;
   options.places = std::move(places);
+  // Loading the settings makes the text folder current; libFuzzer reads
+  // its inputs relative to the folder it started in.
+  const std::string home = CurrentFolder();
   auto* engine = new Engine(frontEnd, std::move(options));
   if (!engine->StartEngine()) Fail("the engine does not start");
+  SetCurrentFolder(home);
   return engine;
 }
 

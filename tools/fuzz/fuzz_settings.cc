@@ -86,13 +86,13 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const std::string home = CurrentFolder();
   Engine& engine = fuzz::TheEngine();
   static const std::string text = [] {
     const std::string path = fuzz::ScratchPath("settings-text.txt");
     if (!fuzz::WriteBytes(path, kText, sizeof kText - 1)) __builtin_trap();
     return path;
   }();
-  static const std::string home = CurrentFolder();
   Settings& settings = engine.settings();
   SettingsRecord& record = settings.record();
   const std::string& file = settings.folders().settingsPath;

@@ -298,11 +298,14 @@ def scenario_files():
              ("G#0V", "4", "Unu"), ("0#1#", "pas", "Unu"), ("G#9V", "5", "Noua"), ("0#9#", "zbor", "Noua")]),
         scn([("G#0V", "2147483646", "Sus"), ("G#0V", "x", "Peste")]),
         b"G#0V\t1\tZero\x00dupa\r\n0#1#\tom\x00\tZero\r\n" + b"0#1#\t" + b"c" * 600 + b"\r\n",
+        # Saved by a text editor in UTF-8, with and without the mark.
+        "".join("\t".join(fields) + "\r\n" for fields in SCENARIO[:9]).encode("utf-8"),
+        b"\xef\xbb\xbf" + "".join("\t".join(fields) + "\n" for fields in SCENARIO[:5]).encode("utf-8"),
     ]
 
 
 def scenario_tokens():
-    return ["\t", "\r\n", "\n", "G#0V", "G#1V", "G#2H", "G#9V", "0#1#", "1#1#", "2#2#", "3#1#", "A#1#", "S#1#",
+    return ["\t", "\r\n", "\n", "\xef\xbb\xbf", "\xc8\x9b", "G#0V", "G#1V", "G#2H", "G#9V", "0#1#", "1#1#", "2#2#", "3#1#", "A#1#", "S#1#",
             "V#1#", "?", "0", "-1", "2147483646", "2147483647", "2147483648", "-2147483648",
             cp1250("cas\u0103"), b"om", b"mare", cp1250("\u021bar\u0103"), b"merge", b"frumos",
             cp1250("locuin\u021b\u0103"), cp1250("persoan\u0103"), b"loc", b"abc"]
