@@ -72,25 +72,39 @@ bool DetectsEncoding(int type) {
   }
 }
 
+// What a block of a text file without a mark says about UTF-8, by the
+// rules of LooksLikeUtf8.
+enum class Utf8Evidence {
+  kAscii,    // ASCII bytes only: either reading gives the same text
+  kCutTail,  // ASCII bytes, then a sequence cut by the end of the block
+  kUtf8,     // valid UTF-8 with a whole multi-byte sequence
+  kNotUtf8,
+};
+
+Utf8Evidence Utf8EvidenceOf(const uint8_t* p, size_t n) {
+  bool multi = false;
+  for (size_t i = 0; i < n;) {
+    const uint8_t b = p[i];
+    const int len = SequenceLength(b);
+    if (len == 0) return Utf8Evidence::kNotUtf8;
+    if (len == 2 && b < 0xC2) return Utf8Evidence::kNotUtf8;  // overlong form of an ASCII byte
+    for (int k = 1; k < len; ++k) {
+      if (i + static_cast<size_t>(k) >= n) return multi ? Utf8Evidence::kUtf8 : Utf8Evidence::kCutTail;
+      if ((p[i + static_cast<size_t>(k)] & 0xC0) != 0x80) return Utf8Evidence::kNotUtf8;
+    }
+    if (len > 1) multi = true;
+    i += static_cast<size_t>(len);
+  }
+  return multi ? Utf8Evidence::kUtf8 : Utf8Evidence::kAscii;
+}
+
 }  // namespace
 
 uint8_t OemToAnsi(uint8_t c) { return c < 0x80 ? c : kOemToAnsi[c - 0x80]; }
 
 bool LooksLikeUtf8(const uint8_t* p, size_t n) {
-  bool multi = false;
-  for (size_t i = 0; i < n;) {
-    const uint8_t b = p[i];
-    const int len = SequenceLength(b);
-    if (len == 0) return false;
-    if (len == 2 && b < 0xC2) return false;  // overlong form of an ASCII byte
-    for (int k = 1; k < len; ++k) {
-      if (i + static_cast<size_t>(k) >= n) return true;  // cut by the end of the block
-      if ((p[i + static_cast<size_t>(k)] & 0xC0) != 0x80) return false;
-    }
-    if (len > 1) multi = true;
-    i += static_cast<size_t>(len);
-  }
-  return multi;
+  const Utf8Evidence evidence = Utf8EvidenceOf(p, n);
+  return evidence == Utf8Evidence::kUtf8 || evidence == Utf8Evidence::kCutTail;
 }
 
 PlainTextFilter::PlainTextFilter()
@@ -103,6 +117,7 @@ void PlainTextFilter::StartFile(int fileType, const LanguageTables& tables) {
   markBytes_ = 0;
   carryLength_ = 0;
   firstBlock_ = true;
+  undecided_ = false;
 }
 
 void PlainTextFilter::DetectFirstBlock(const uint8_t* block, size_t size) {
@@ -112,13 +127,26 @@ void PlainTextFilter::DetectFirstBlock(const uint8_t* block, size_t size) {
     markBytes_ = 3;
   else if (encoding_ != kEncodingNone)
     markBytes_ = 2;
-  else if (LooksLikeUtf8(block, size))
-    encoding_ = kEncodingUtf8;  // UTF-8 written without a mark
+  else
+    switch (Utf8EvidenceOf(block, size)) {
+      case Utf8Evidence::kUtf8:
+        encoding_ = kEncodingUtf8;  // UTF-8 written without a mark
+        break;
+      case Utf8Evidence::kAscii:
+      case Utf8Evidence::kCutTail:
+        // Nothing tells yet: the first block with a whole sequence or a
+        // byte UTF-8 does not allow decides (UndecidedBlock).
+        undecided_ = true;
+        break;
+      case Utf8Evidence::kNotUtf8:
+        break;
+    }
 }
 
 void PlainTextFilter::SetEncoding(int encoding) {
   if (encoding != encoding_) markBytes_ = 0;
   encoding_ = encoding;
+  undecided_ = false;
 }
 
 std::string_view PlainTextFilter::FilterBlock(uint8_t* block, size_t size, bool last) {
@@ -137,12 +165,45 @@ std::string_view PlainTextFilter::FilterBlock(uint8_t* block, size_t size, bool 
       for (size_t i = 0; i < size; ++i) block[i] = tables_->macToAnsi[block[i]];
       break;
     default:
+      if (undecided_) return UndecidedBlock(block, size, last);
       if (encoding_ == kEncodingUtf8) return Utf8Block(block, size, last);
       if (encoding_ == kEncodingUtf16BigEndian || encoding_ == kEncodingUtf16LittleEndian)
         return Utf16Block(block, size, last);
       break;
   }
   return std::string_view(reinterpret_cast<const char*>(block), size);
+}
+
+std::string_view PlainTextFilter::UndecidedBlock(const uint8_t* block, size_t size, bool last) {
+  uint8_t* w = work_.data();
+  std::memcpy(w, carry_, carryLength_);
+  std::memcpy(w + carryLength_, block, size);
+  size_t n = carryLength_ + size;
+  switch (Utf8EvidenceOf(w, n)) {
+    case Utf8Evidence::kAscii:
+      carryLength_ = 0;
+      return std::string_view(reinterpret_cast<const char*>(w), n);
+    case Utf8Evidence::kUtf8:
+      // The carried lead bytes are still in carry_ for the UTF-8 reading.
+      undecided_ = false;
+      encoding_ = kEncodingUtf8;
+      return Utf8Block(block, size, last);
+    case Utf8Evidence::kCutTail:
+      if (!last) {
+        // The ASCII part now; the cut sequence waits for the next block.
+        carryLength_ = IncompleteTail(w, n);
+        n -= carryLength_;
+        std::memcpy(carry_, w + n, carryLength_);
+        return std::string_view(reinterpret_cast<const char*>(w), n);
+      }
+      // A lead byte that ends the file is a character of the code page.
+      [[fallthrough]];
+    case Utf8Evidence::kNotUtf8:
+      break;
+  }
+  undecided_ = false;
+  carryLength_ = 0;
+  return std::string_view(reinterpret_cast<const char*>(w), n);
 }
 
 std::string_view PlainTextFilter::Utf8Block(const uint8_t* block, size_t size, bool last) {

@@ -1,9 +1,11 @@
 // The block filter of plain-text files: turns each block read from the
 // file into 8-bit text in the edition's code page. Text files (".txt") are
 // read in the code page unless a byte-order mark says UTF-8 or UTF-16, or
-// their first block is valid UTF-8 holding multi-byte sequences; OEM text
-// and Macintosh text are converted byte by byte; the other plain types are
-// taken as they are.
+// their text is valid UTF-8 holding multi-byte sequences, as the first
+// block that holds a byte outside ASCII shows (until then both readings
+// are the same; a lead byte that ends the file is a letter of the code
+// page); OEM text and Macintosh text are converted byte by byte; the other
+// plain types are taken as they are.
 #pragma once
 
 #include <cstddef>
@@ -27,7 +29,9 @@ class PlainTextFilter {
   // Macintosh conversion) must outlive the file.
   void StartFile(int fileType, const LanguageTables& tables);
 
-  // Decides the encoding from the first block of the file.
+  // Decides the encoding from the first block of the file; a block of
+  // ASCII bytes only (perhaps ending with a cut sequence) leaves the choice
+  // between the code page and UTF-8 to the blocks that follow.
   void DetectFirstBlock(const uint8_t* block, size_t size);
 
   // After DetectFirstBlock: replaces the encoding found by `encoding` (one
@@ -46,6 +50,8 @@ class PlainTextFilter {
   int Encoding() const { return encoding_; }
 
  private:
+  // A block while the code page and UTF-8 are both still possible.
+  std::string_view UndecidedBlock(const uint8_t* block, size_t size, bool last);
   std::string_view Utf8Block(const uint8_t* block, size_t size, bool last);
   std::string_view Utf16Block(const uint8_t* block, size_t size, bool last);
 
@@ -55,6 +61,9 @@ class PlainTextFilter {
   // Bytes the encoding mark takes at the start of the first block.
   size_t markBytes_ = 0;
   bool firstBlock_ = true;
+  // No mark, and only ASCII bytes so far (the carry may hold a cut
+  // sequence): code page or UTF-8 still open.
+  bool undecided_ = false;
   // The start of a sequence cut by the end of the previous block.
   uint8_t carry_[4] = {};
   size_t carryLength_ = 0;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -144,6 +145,50 @@ TEST(PlainTextFilterTest, InvalidUtf8KeepsTheCodePage) {
   }
   EXPECT_TRUE(LooksLikeUtf8(reinterpret_cast<const uint8_t*>("ab\xC8"), 3));  // cut at the end
   EXPECT_FALSE(LooksLikeUtf8(reinterpret_cast<const uint8_t*>("abc"), 3));   // no multi-byte sequence
+}
+
+// Files without a mark whose first block tells nothing about UTF-8: only
+// ASCII bytes, perhaps ending with a lead byte. The first block with a
+// whole sequence or a byte UTF-8 does not allow decides; a lead byte that
+// ends the file is a letter of the code page.
+struct UndecidedCase {
+  const char* label;
+  // The blocks come after a whole reader block of blanks and ASCII words
+  // (the shape of the text the whole-analysis fuzz target read as code
+  // page 1250 when it was UTF-8).
+  bool afterAsciiBlock;
+  std::vector<std::string> blocks;
+  int encoding;
+  std::string text;  // after the ASCII block
+};
+
+TEST(PlainTextFilterTest, AsciiFirstBlockLeavesTheEncodingToTheBlocksThatFollow) {
+  const std::string ascii = std::string(PlainTextFilter::kBlockSize - 10, ' ') + "casa mare.";
+  const UndecidedCase cases[] = {
+      {"utf8", true, {" \xC2\xAB Vorb\xC4\x83 \xC2\xBB \xC8\x9B" "ar\xC4\x83"}, kEncodingUtf8,
+       " \xAB Vorb\xE3 \xBB \xFE" "ar\xE3"},
+      {"code page", true, {" \xAB Vorb\xE3 \xBB"}, kEncodingNone, " \xAB Vorb\xE3 \xBB"},
+      {"utf8 cut by the border", true, {"ab", "c\xC8", "\x9B" "d"}, kEncodingUtf8, "abc\xFE" "d"},
+      {"decided once", true, {"\xC8\x9B", "\xBA" "a"}, kEncodingUtf8, "\xFE" "a"},
+      {"ascii only", true, {"abc"}, kEncodingNone, "abc"},
+      {"lead byte ending the file", false, {"Casa e frumoas\xE3"}, kEncodingNone, "Casa e frumoas\xE3"},
+      {"lead byte ending the last block", false, {"frumoas", "\xE3"}, kEncodingNone, "frumoas\xE3"},
+      {"lead byte ending the first block", false, {"frumoas\xE3", " mare"}, kEncodingNone, "frumoas\xE3 mare"},
+      {"lead and continuation ending the file", false, {"ab\xE2\x80"}, kEncodingNone, "ab\xE2\x80"},
+      {"utf8 completing a cut first block", false, {"ab\xE2\x80", "\x9E" "c"}, kEncodingUtf8, "ab\x84" "c"},
+  };
+  for (const UndecidedCase& c : cases) {
+    std::vector<std::string> blocks = c.blocks;
+    if (c.afterAsciiBlock) blocks.insert(blocks.begin(), ascii);
+    int encoding = -1;
+    const std::string text = FilterFile(kFileTypeText, blocks, &encoding);
+    const size_t skip = c.afterAsciiBlock ? ascii.size() : 0;
+    EXPECT_TRUE(text.compare(0, skip, ascii, 0, skip) == 0) << c.label;
+    EXPECT_EQ(text.substr(std::min(skip, text.size())), c.text) << c.label;
+    EXPECT_EQ(encoding, c.encoding) << c.label;
+  }
+  // A type read without encoding detection keeps its bytes.
+  EXPECT_EQ(FilterFile(kFileTypeAny, {"ab", "\xC8\x9B"}), "ab\xC8\x9B");
 }
 
 TEST(PlainTextFilterTest, OemLettersOfRomanianMapToTheCodePage) {

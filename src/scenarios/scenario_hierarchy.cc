@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "scenarios/scenario_store.h"
 #include "scenarios/scenario_tree.h"
@@ -14,6 +15,34 @@ namespace {
 char DepthDigit(int depth) { return static_cast<char>('0' + std::min(depth, kScenarioMaxDepth)); }
 
 std::string CutField(const std::string& text) { return text.substr(0, kScenarioFieldLength); }
+
+// Whether `display` ends with a type suffix as ScenarioItemDisplayText
+// writes it: a blank and one of the suffix characters in parentheses.
+bool HasTypeSuffix(const std::string& display) {
+  const size_t n = display.size();
+  return n >= 5 && display[n - 4] == ' ' && display[n - 3] == '(' && display[n - 1] == ')' &&
+         std::string_view("*123ASV").find(display[n - 2]) != std::string_view::npos;
+}
+
+// The item text and entry type of an item node. A word is shown without a
+// suffix, so its shown text is its text whatever it ends with (a word
+// ending with ')' would otherwise lose its last four characters at every
+// save); the other kinds carry their suffix, and without one the icon
+// tells the type.
+void ItemOf(const ScenarioNode& node, std::string& text, char& type) {
+  if (node.icon != ScenarioIcon::kWord && HasTypeSuffix(node.text)) {
+    SplitScenarioItemText(node.text, text, type);
+    return;
+  }
+  text = node.text;
+  switch (node.icon) {
+    case ScenarioIcon::kClass: type = '1'; break;
+    case ScenarioIcon::kVerb: type = 'V'; break;
+    case ScenarioIcon::kAdjective: type = 'A'; break;
+    case ScenarioIcon::kSubstantive: type = 'S'; break;
+    default: type = '0'; break;
+  }
+}
 
 // The tree's state while entries are read.
 class HierarchyReader {
@@ -81,7 +110,7 @@ bool WriteNode(ScenarioNode& node, int depth, ScenarioStore& store) {
   } else if (node.parent != nullptr) {
     std::string text;
     char type = '0';
-    SplitScenarioItemText(node.text, text, type);
+    ItemOf(node, text, type);
     const char code[4] = {type, '#', DepthDigit(depth), '#'};
     // A refused item is left out; the save goes on.
     store.Add(ScenarioEntry::Make(std::string_view(code, 4), text, CutField(node.parent->text)));

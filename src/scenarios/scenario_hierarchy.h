@@ -21,7 +21,8 @@ void ReadScenarioHierarchy(ScenarioStore& store, ScenarioTree& tree);
 // Resets `store` and fills it from `tree` in display order: a group line
 // per group (a group without a signature receives the next counter value),
 // an item line per item below the top level, each with its depth (capped at
-// 9). Every group then carries the signature the store gave it. False, with
+// 9). A word's shown text is written whole; another item's type comes from
+// its suffix (" (*)", " (2)", ...), or from its icon when it has none. Every group then carries the signature the store gave it. False, with
 // the store holding the lines added so far, when a group line is refused
 // (message 1234 or 0).
 bool WriteScenarioHierarchy(ScenarioTree& tree, ScenarioStore& store);

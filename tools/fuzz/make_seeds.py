@@ -3,11 +3,18 @@
 
 Usage: make_seeds.py OUT_DIR
 Creates OUT_DIR/seed-<target>/ (one file per seed) and OUT_DIR/<target>.dict
-for markup, rtf, binary_document and office_package. Every seed is made up
-here; the first byte of each is the target's selector byte.
+for markup, rtf, binary_document, office_package, scenario_file,
+scenario_layer, settings, parameters, external_request and text_analysis.
+Every seed is made up here; the first byte of each seed of the format and
+text targets is the target's selector byte, the file seeds (scenario,
+settings, parameters, request) are whole files. The settings seeds are
+derived from the records the settings code wrote into OUT_DIR/seed-settings
+beforehand (run.sh has fuzz_settings write them): damaged copies of the
+first of them are added beside them.
 """
 import io
 import os
+import struct
 import sys
 import zipfile
 
@@ -22,10 +29,23 @@ def write_corpus(out, target, seeds):
             f.write(bytes([selector]) + body)
 
 
+def write_files(out, target, files):
+    """Seeds that are whole files, without a selector byte."""
+    folder = os.path.join(out, "seed-" + target)
+    os.makedirs(folder, exist_ok=True)
+    for i, body in enumerate(files):
+        if isinstance(body, str):
+            body = cp1250(body)
+        with open(os.path.join(folder, "%s-%02d" % (target, i)), "wb") as f:
+            f.write(body)
+
+
 def write_dict(out, target, tokens):
     with open(os.path.join(out, target + ".dict"), "w", encoding="ascii") as f:
         for t in tokens:
-            escaped = "".join(c if 32 <= ord(c) < 127 and c not in '"\\' else "\\x%02X" % ord(c) for c in t)
+            if isinstance(t, str):
+                t = t.encode("latin-1")  # a character per byte
+            escaped = "".join(chr(c) if 32 <= c < 127 and chr(c) not in '"\\' else "\\x%02X" % c for c in t)
             f.write('"%s"\n' % escaped)
 
 
@@ -227,6 +247,208 @@ def office_seeds():
     return seeds, tokens
 
 
+# ---- Romanian text in code page 1250
+
+def encoded(text, codec):
+    """The text in an 8-bit code page, whose s and t with a cedilla stand for
+    the comma-below letters Romanian is written with."""
+    return text.translate({0x218: 0x15E, 0x219: 0x15F, 0x21A: 0x162, 0x21B: 0x163}).encode(codec, errors="replace")
+
+
+def cp1250(text):
+    return encoded(text, "cp1250")
+
+
+# ---- Scenario files (whole ".scn" files: code TAB name TAB value, CR LF)
+
+def scn(lines, end="\r\n"):
+    return cp1250("".join("\t".join(fields) + end for fields in lines))
+
+
+# Groups and items of the mini edition: words, classes of the three levels,
+# a substantive, a verb and an adjective; a hidden sub-group; an unknown
+# substantive and a duplicated word.
+SCENARIO = [
+    ("G#0V", "1", "Locuri"), ("0#1#", "cas\u0103", "Locuri"), ("1#1#", "locuin\u021b\u0103", "Locuri"),
+    ("S#1#", "\u021bar\u0103", "Locuri"), ("G#1V", "2", "Ape"), ("0#2#", "mare", "Ape"),
+    ("2#2#", "natur\u0103", "Ape"), ("G#0V", "3", "Oameni"), ("3#1#", "via\u021b\u0103", "Oameni"),
+    ("V#1#", "merge", "Oameni"), ("A#1#", "frumos", "Oameni"), ("0#1#", "bun\u0103_ziua", "Oameni"),
+    ("G#1H", "4", "Ascuns"), ("0#2#", "vorb\u0103", "Ascuns"), ("0#2#", "cas\u0103", "Ascuns"),
+    ("G#0V", "5", "Necunoscute"), ("S#1#", "nimic", "Necunoscute"),
+]
+
+
+def scenario_files():
+    return [
+        scn(SCENARIO),
+        # Line ends LF only and CR only.
+        scn(SCENARIO[:8], "\n"),
+        scn(SCENARIO[:5], "\r"),
+        # An old flat file: items only, their values naming the groups.
+        scn([("0###", "cas\u0103", "Locuri"), ("0###", "om", "Locuri"), ("1###", "persoan\u0103", "Oameni"),
+             ("0###", "mare", "Ape")]),
+        # Blanks where newer files have '#', names that are no signature
+        # (renumbering), a single TAB, a line without TAB, long fields.
+        scn([("G  V", "x", "Vechi"), ("0 1 ", "om"), ("fara tab",), ("G#0V", "12", "A" * 90),
+             ("0#1#", "b" * 100, "A"), ("G#1V", "-7", "Minus"), ("G#2H", "2147483647", "Maxim"),
+             ("G#0V", "abc", "Dupa")]),
+        # Depths that jump, a group line with an empty label, the same label
+        # twice at one depth.
+        scn([("G#0V", "1", "Unu"), ("G#3V", "2", "Trei"), ("0#4#", "om", "Trei"), ("G#0V", "3", ""),
+             ("G#0V", "4", "Unu"), ("0#1#", "pas", "Unu"), ("G#9V", "5", "Noua"), ("0#9#", "zbor", "Noua")]),
+        scn([("G#0V", "2147483646", "Sus"), ("G#0V", "x", "Peste")]),
+        b"G#0V\t1\tZero\x00dupa\r\n0#1#\tom\x00\tZero\r\n" + b"0#1#\t" + b"c" * 600 + b"\r\n",
+        # Saved by a text editor in UTF-8, with and without the mark.
+        "".join("\t".join(fields) + "\r\n" for fields in SCENARIO[:9]).encode("utf-8"),
+        b"\xef\xbb\xbf" + "".join("\t".join(fields) + "\n" for fields in SCENARIO[:5]).encode("utf-8"),
+    ]
+
+
+def scenario_tokens():
+    return ["\t", "\r\n", "\n", "\xef\xbb\xbf", "\xc8\x9b", "G#0V", "G#1V", "G#2H", "G#9V", "0#1#", "1#1#", "2#2#", "3#1#", "A#1#", "S#1#",
+            "V#1#", "?", "0", "-1", "2147483646", "2147483647", "2147483648", "-2147483648",
+            cp1250("cas\u0103"), b"om", b"mare", cp1250("\u021bar\u0103"), b"merge", b"frumos",
+            cp1250("locuin\u021b\u0103"), cp1250("persoan\u0103"), b"loc", b"abc"]
+
+
+# ---- Settings files: damaged copies of a record the settings code wrote
+
+SETTINGS_SIZE = 12816
+SETTINGS_TRAILER_AT = 12812
+
+
+def settings_files(out):
+    folder = os.path.join(out, "seed-settings")
+    written = sorted(f for f in os.listdir(folder) if f.startswith("prm-")) if os.path.isdir(folder) else []
+    if not written:
+        return []
+    with open(os.path.join(folder, written[0]), "rb") as f:
+        record = f.read()
+    if len(record) != SETTINGS_SIZE:
+        return []
+    wrong_version = struct.pack("<I", 13) + record[4:]
+    wrong_trailer = record[:SETTINGS_TRAILER_AT] + struct.pack("<I", 1234579)
+    # Texts without their zero, and options outside their ranges.
+    unterminated = bytearray(record)
+    for at in (656, 1178, 1439, 1700, 9664):
+        unterminated[at:at + 261] = b"x" * 261
+    for at, value in ((362, 9), (376, 77), (378, 0), (372, 0), (364, 65535), (358, 0), (360, 65535), (352, 99)):
+        unterminated[at:at + 2] = struct.pack("<H", value)
+    return [record[:-1], record + b"extra", wrong_version, wrong_trailer, bytes(unterminated), b""]
+
+
+def settings_tokens():
+    return [struct.pack("<I", 14), struct.pack("<I", 1234578), b"\x00" * 4, b"\xff\xff", b".scn", b".dlm", b"/tmp"]
+
+
+# ---- Parameter files (sections, keys, values)
+
+def parameter_files():
+    return [
+        "[Seuils]\r\nBaseCalcul=propositions\r\n[Securite]\r\nAuthIndexation=oui\r\n[Reseau]\r\nClientServeur=oui\r\n"
+        "IndexPosition=#\r\nProgsReadOnly=OUI\r\nMultiUserSetup=non\r\n[Ergonomie]\r\nSauverOptions=non\r\n"
+        "Messages=Oui\r\nMessGenIndex=oui\r\n[Identification]\r\nIdent=\"Ma Instalare Foarte Lunga 123\"\r\n",
+        "; comentariu\n# alt comentariu\n[reseau]\nclientserveur = non\nprogsreadonly = oui\n[RESEAU]\n"
+        "ClientServeur=oui\n  continuare\n[Extension1]\nNom=x\n[Seuils]\nBaseCalcul=\nBaseCalcul=p\n",
+        "[Ergonomie\nMessages=oui\n=fara cheie\nfara egal\n[]\nk=v\n[Identification]\nIdent = \"\"\n",
+        b"\xef\xbb\xbf[Seuils]\nBaseCalcul: mots\n[Identification]\nIdent=" + b"A" * 300 + b"\n",
+    ]
+
+
+def parameter_tokens():
+    return ["[Seuils]", "BaseCalcul=", "[Securite]", "AuthIndexation=", "[Reseau]", "ClientServeur=",
+            "IndexPosition=", "ProgsReadOnly=", "MultiUserSetup=", "[Ergonomie]", "SauverOptions=", "Messages=",
+            "MessGenIndex=", "[Identification]", "Ident=", "oui", "non", "OUI", "=", ":", ";", "#", '"', "[", "]",
+            "\r\n", "\n", " ", "\xef\xbb\xbf"]
+
+
+# ---- Request records of another program (2,167 bytes)
+
+REQUEST_SIZE = 2167
+
+
+def request(command, scenario=b"", path=b"", expression=b"", level=0, listing=b"", busy=False):
+    record = bytearray(REQUEST_SIZE)
+    record[0:4] = struct.pack("<I", command)
+    for at, text in ((4, scenario), (265, path), (526, expression)):
+        record[at:at + len(text)] = text
+    record[787:787 + len(listing)] = listing
+    record[2126:2128] = struct.pack("<H", level)
+    record[2128] = 1 if busy else 0
+    return bytes(record)
+
+
+def request_files():
+    def cp(text):
+        return cp1250(text)
+    listing = b"a.txt\r\nsub/b.txt\n   \n\t\n/tmp/c.txt\nd.txt"
+    return [
+        request(0, b"Concepts Romanian V8.scn", b"/tmp/text.txt", cp("cas\u0103 mare"), ord("2")),
+        request(0, b"CONCEPTS ROMANIAN V8.SCN", b"text.txt", b"", 3),
+        request(0, b"Alt scenariu.scn", b"x" * 260, b"e" * 200, 9),
+        request(1, b"", b"list.lst", cp("\u021bar\u0103"), ord("4"), listing),
+        request(1, b"", b"list.lst", b"", 0, b"singur.txt\n"),
+        request(1, b"", b"list.lst", b"", 0, b"\n\n"),
+        request(1, b"", b"lipsa.lst"),
+        request(0, b"s.scn", b"t.txt", b"", 1, b"", True),
+        request(2, b"s.scn", b"t.txt"),
+        request(0, b"s.scn", b"t.txt")[:-1],
+    ]
+
+
+def request_tokens():
+    return [b"list.lst", struct.pack("<I", 1), struct.pack("<I", 0), b".scn", b".txt", b"/", b"\n", b"\r\n", b"1",
+            b"4"]
+
+
+# ---- Texts for the whole analysis (selector: encoding in bits 0..2, the
+# text as it is when bit 7 is set; see fuzz_text_analysis.cc)
+
+TEXTS = [
+    "Casa mare e frumoas\u0103. Oameni merg la mare \u0219i vorbesc: bun\u0103 ziua!",
+    "\u021aar\u0103 de oameni \u0219i case; 3x pas, 12 robot, zbor \u00een ciuda faptului.\r\n"
+    "Eu nu merg. El vine, venise, merg\u00e2nd. A\u0219 fi spus? Voi m\u00e2nca \u00eentr-un website ex-ministru.",
+    "Subsemnatul promit: tot omul n-a mers de la casa mare. \u00ab Vorb\u0103 \u00bb \u2014 \u201cghilimele\u201d.",
+    "  \r\n\r\n.... !!! ??? --- ''' ___ 1.5 2,5 $12 12$ %%% (\u0103) [\u00ee] {\u00e2} \u0218\u021a\u0102\u00ce\u00c2",
+]
+
+
+def text_seeds():
+    seeds = []
+    for text in TEXTS:
+        cp = cp1250(text)
+        for encoding in range(8):
+            seeds.append((encoding, cp))
+        seeds.append((0x80 | 1, text.encode("utf-8")))
+        seeds.append((0x80 | 2, text.encode("utf-8")))
+        seeds.append((0x80 | 3, text.encode("utf-16-le")))
+        seeds.append((0x80 | 4, text.encode("utf-16-be")))
+        seeds.append((0x80 | 5, encoded(text, "cp852")))
+        seeds.append((0x80 | 6, encoded(text, "mac_roman")))
+    # Options: relation levels 2..4, numbers as substantives, the end of the
+    # first block in the middle of the text.
+    cp = cp1250(TEXTS[1])
+    for options in (0x08, 0x10, 0x18, 0x20, 0x40, 0x78):
+        seeds.append((options, cp))
+    for text in TEXTS[1:3]:
+        for encoding in range(8):
+            seeds.append((0x40 | encoding, cp1250(text)))
+        seeds.append((0xC1, text.encode("utf-8")))
+        seeds.append((0xC2, text.encode("utf-8")))
+        seeds.append((0xC3, text.encode("utf-16-le")))
+        seeds.append((0xC4, b"\x00" + text.encode("utf-16-be")))
+    # Broken sequences: a cut UTF-8 sequence, a lone surrogate, an odd
+    # UTF-16 length, a mark and nothing else.
+    seeds += [(0x82, b"ab\xc8\x99\xc8"), (0x83, b"a\x00\x00\xd8b\x00"), (0x84, b"\x00a\x00"), (0x81, b"")]
+    tokens = [" ", ". ", "! ", "? ", ", ", "; ", ": ", "\r\n", "-", "'", "_", '"', "(", ")",
+              "\xef\xbb\xbf", "\xff\xfe", "\xfe\xff"]
+    tokens += [cp1250(w) for w in ("cas\u0103", "om", "oameni", "mare", "vorb\u0103", "\u021bar\u0103",
+                                            "merge", "frumos", "\u0219i", "\u00een", "ciuda", "faptului", "a\u0219",
+                                            "fi", "voi", "bun\u0103", "ziua", "subsemnatul", "promit", "tot",
+                                            "zbor", "vine", "n-a", "de la", "3x", "12", "robot", "nu", "eu", "el")]
+    return seeds, tokens
+
+
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
@@ -235,6 +457,18 @@ def main():
         seeds, tokens = make()
         write_corpus(out, target, seeds)
         write_dict(out, target, tokens)
+    seeds, tokens = text_seeds()
+    write_corpus(out, "text_analysis", seeds)
+    write_dict(out, "text_analysis", tokens)
+    for target in ("scenario_file", "scenario_layer"):
+        write_files(out, target, scenario_files())
+        write_dict(out, target, scenario_tokens())
+    write_files(out, "parameters", parameter_files())
+    write_dict(out, "parameters", parameter_tokens())
+    write_files(out, "external_request", request_files())
+    write_dict(out, "external_request", request_tokens())
+    write_files(out, "settings", settings_files(out))
+    write_dict(out, "settings", settings_tokens())
 
 
 if __name__ == "__main__":
