@@ -177,7 +177,9 @@ std::string_view PlainTextFilter::FilterBlock(uint8_t* block, size_t size, bool 
 std::string_view PlainTextFilter::UndecidedBlock(const uint8_t* block, size_t size, bool last) {
   uint8_t* w = work_.data();
   std::memcpy(w, carry_, carryLength_);
-  std::memcpy(w + carryLength_, block, size);
+  // The end of the data comes as an empty block, which may have no bytes
+  // behind it at all.
+  if (size > 0) std::memcpy(w + carryLength_, block, size);
   size_t n = carryLength_ + size;
   switch (Utf8EvidenceOf(w, n)) {
     case Utf8Evidence::kAscii:
@@ -209,7 +211,7 @@ std::string_view PlainTextFilter::UndecidedBlock(const uint8_t* block, size_t si
 std::string_view PlainTextFilter::Utf8Block(const uint8_t* block, size_t size, bool last) {
   uint8_t* w = work_.data();
   std::memcpy(w, carry_, carryLength_);
-  std::memcpy(w + carryLength_, block, size);
+  if (size > 0) std::memcpy(w + carryLength_, block, size);
   size_t n = carryLength_ + size;
   carryLength_ = 0;
   if (!last) {
@@ -224,7 +226,7 @@ std::string_view PlainTextFilter::Utf8Block(const uint8_t* block, size_t size, b
 std::string_view PlainTextFilter::Utf16Block(const uint8_t* block, size_t size, bool last) {
   uint8_t* w = work_.data();
   std::memcpy(w, carry_, carryLength_);
-  std::memcpy(w + carryLength_, block, size);
+  if (size > 0) std::memcpy(w + carryLength_, block, size);
   size_t n = carryLength_ + size;
   carryLength_ = 0;
   if (n % 2 != 0 && !last) {
