@@ -16,7 +16,8 @@
 # tools/fuzz/make_seeds.py writes. Each run's whole log is kept in
 # build-fuzz/fuzz/logs/TARGET.log, crashes land in build-fuzz/fuzz/crashes/,
 # and build-fuzz/fuzz/summary.txt gets a line per run: target, seconds,
-# executions, coverage (cov, ft) and the crashes written.
+# executions, coverage (cov, ft), the crashes written and the UBSan reports
+# (undefined behaviour stops a run as a crash).
 set -eu
 cd "$(dirname "$0")/../.."
 SECONDS_EACH="${1:-300}"
@@ -81,8 +82,11 @@ run_one() {
   cov=$(echo "$line" | sed -n 's/.* cov: \([0-9]*\) ft: .*/\1/p')
   ft=$(echo "$line" | sed -n 's/.* ft: \([0-9]*\)$/\1/p')
   crashes=$(grep -ac 'Test unit written' "$log" || true)
-  printf '%-20s %6s s %10s execs  cov %6s  ft %6s  crashes %s\n' "$name" "$SECONDS_EACH" "${execs:-?}" \
-    "${cov:-?}" "${ft:-?}" "$crashes" >>"$OUT/summary.txt"
+  # Undefined behaviour stops the run (the build does not let UBSan go on);
+  # a report that did not is counted too.
+  ubsan=$(grep -ac 'runtime error:' "$log" || true)
+  printf '%-20s %6s s %10s execs  cov %6s  ft %6s  crashes %s  ubsan %s\n' "$name" "$SECONDS_EACH" \
+    "${execs:-?}" "${cov:-?}" "${ft:-?}" "$crashes" "$ubsan" >>"$OUT/summary.txt"
 }
 
 running=0
