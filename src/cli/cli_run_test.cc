@@ -20,6 +20,8 @@
 namespace malvex {
 namespace {
 
+using testing::Lines;
+
 // ---- A small JSON reader, to read the output back -------------------------
 
 // A JSON value: objects keep their members in order.
@@ -156,18 +158,6 @@ class JsonReader {
 };
 
 // ---- Helpers ----------------------------------------------------------------
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return lines;
-}
 
 // The first field of a CSV row (file names here hold no comma or quote).
 std::string FirstField(const std::string& row) { return row.substr(0, row.find(',')); }

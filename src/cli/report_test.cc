@@ -20,6 +20,8 @@
 namespace malvex {
 namespace {
 
+using testing::Lines;
+
 using testing::QuietFrontEnd;
 
 CliOptions Parse(std::vector<std::string> args) {
@@ -27,19 +29,6 @@ CliOptions Parse(std::vector<std::string> args) {
   std::vector<const char*> argv;
   for (const std::string& a : args) argv.push_back(a.c_str());
   return ParseCommandLine(static_cast<int>(argv.size()), argv.data());
-}
-
-// Lines of `text` split at line feeds.
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return lines;
 }
 
 // CSV fields of one row (quoted fields may hold commas and doubled quotes).

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/fatal.h"
 
@@ -48,5 +49,9 @@ std::string DataFile(const std::string& name);
 bool WriteFile(const std::string& path, const std::string& bytes);
 // Reads the whole file; empty when unreadable.
 std::string ReadFile(const std::string& path);
+
+// The lines of `text`, split at line feeds (no empty line after a last
+// line feed).
+std::vector<std::string> Lines(const std::string& text);
 
 }  // namespace malvex::testing
