@@ -147,4 +147,31 @@ bool MainWindowModel::OpenCorpus(const std::vector<std::string>& paths) {
   return Analyse();
 }
 
+
+TextPopupItems PopupMenuImageTextePopup(const ToolWindows& tools, bool closing) {
+  TextPopupItems items;
+  items.copy = tools.copyTextDialog;
+  items.search = tools.wordSearch;
+  items.context = tools.contextWindow;
+  items.copyIntoScenario = tools.scenarioEditorOpen && !closing;
+  items.insertIntoScenario = items.copyIntoScenario;
+  items.colours = true;
+  return items;
+}
+
+std::string ResultsClipboardText(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    text += line;
+    text += '\n';
+  }
+  return text;
+}
+
+std::string CopyResultatsDsClipBrd(const std::vector<std::string>& lines, ClipboardText& clipboard,
+                                   Messages& messages) {
+  if (!clipboard.SetText(ResultsClipboardText(lines))) return messages.title(61);
+  return messages.message(1067);
+}
+
 }  // namespace malvex

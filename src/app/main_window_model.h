@@ -153,4 +153,50 @@ class MainWindowModel {
 // True when `path` names a PDF document (by its extension, in any case).
 bool IsPdfPath(const std::string& path);
 
+
+// ---- The text panel's pop-up and the copy of the results ----------------
+
+// The tool windows the text pop-up leads to: whether this version has them,
+// and whether the scenario editor is open.
+struct ToolWindows {
+  bool copyTextDialog = false;
+  bool wordSearch = false;
+  bool contextWindow = false;
+  bool scenarioEditorOpen = false;
+};
+
+// Which items of the text pop-up can be chosen; every item stays in the
+// menu.
+struct TextPopupItems {
+  bool copy = false;
+  bool search = false;
+  bool context = false;
+  bool copyIntoScenario = false;
+  bool insertIntoScenario = false;
+  bool colours = false;
+};
+
+// Copy, Search and Context need their windows; copying or inserting into
+// the scenario needs the scenario editor open and a window that is not
+// closing; Colours is always there.
+TextPopupItems PopupMenuImageTextePopup(const ToolWindows& tools, bool closing);
+
+// Where the copied results go: plain text in code page 1250. False when the
+// clipboard did not take it.
+class ClipboardText {
+ public:
+  virtual ~ClipboardText() = default;
+  virtual bool SetText(const std::string& text) = 0;
+};
+
+// The lines of the result list as clipboard text: each line followed by a
+// line feed.
+std::string ResultsClipboardText(const std::vector<std::string>& lines);
+
+// Edit, Copy the results (and the result list's Copy): puts `lines` on the
+// clipboard; returns the status line: message 1067 "The results are copied
+// in the clipboard", or the "Error" title when the clipboard failed.
+std::string CopyResultatsDsClipBrd(const std::vector<std::string>& lines, ClipboardText& clipboard,
+                                   Messages& messages);
+
 }  // namespace malvex

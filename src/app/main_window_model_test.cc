@@ -263,5 +263,61 @@ TEST(StartLayout, GeometryFollowsTheWorkArea) {
   }
 }
 
+
+TEST(TextPopup, ItemsFollowTheToolWindows) {
+  struct Case {
+    ToolWindows tools;
+    bool closing;
+    TextPopupItems expected;
+  };
+  const Case cases[] = {
+      // This version's windows: only Colours can be chosen.
+      {{}, false, {false, false, false, false, false, true}},
+      {{true, true, true, false}, false, {true, true, true, false, false, true}},
+      {{false, false, false, true}, false, {false, false, false, true, true, true}},
+      // The scenario items wait for a window that is not closing.
+      {{false, false, false, true}, true, {false, false, false, false, false, true}},
+  };
+  for (const Case& c : cases) {
+    const TextPopupItems items = PopupMenuImageTextePopup(c.tools, c.closing);
+    EXPECT_EQ(items.copy, c.expected.copy);
+    EXPECT_EQ(items.search, c.expected.search);
+    EXPECT_EQ(items.context, c.expected.context);
+    EXPECT_EQ(items.copyIntoScenario, c.expected.copyIntoScenario);
+    EXPECT_EQ(items.insertIntoScenario, c.expected.insertIntoScenario);
+    EXPECT_EQ(items.colours, c.expected.colours);
+  }
+}
+
+class FakeClipboard : public ClipboardText {
+ public:
+  bool SetText(const std::string& text) override {
+    if (fail) return false;
+    held = text;
+    return true;
+  }
+  bool fail = false;
+  std::string held = "before";
+};
+
+TEST(CopyResults, OneLinePerItemAndTheStatusText) {
+  ScriptedBox box;
+  Messages messages(box);
+  FakeClipboard clipboard;
+  const std::vector<std::string> lines = {"pia\xFE\xE3\t0004", "timp\t0002"};
+  EXPECT_EQ(CopyResultatsDsClipBrd(lines, clipboard, messages), "The results are copied in the clipboard");
+  EXPECT_EQ(clipboard.held, "pia\xFE\xE3\t0004\ntimp\t0002\n");
+  EXPECT_EQ(ResultsClipboardText({}), "");
+}
+
+TEST(CopyResults, AClipboardFailureShowsTheErrorTitle) {
+  ScriptedBox box;
+  Messages messages(box);
+  FakeClipboard clipboard;
+  clipboard.fail = true;
+  EXPECT_EQ(CopyResultatsDsClipBrd({"a\t0001"}, clipboard, messages), "Error");
+  EXPECT_EQ(clipboard.held, "before");
+}
+
 }  // namespace
 }  // namespace malvex
