@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
@@ -114,6 +116,7 @@ TApdEditForm::TApdEditForm(QtFrontEnd& frontEnd, EngineOptions options)
   // 7. The texts of the interface, the pages.
   CreatePages();
   CreateMenus();
+  CreateTextPopup();
   // 8. The no-text state, the history kept or cleared, the history menu.
   EnableCommandDuMenu(false);
   model_->StartUp();
@@ -254,7 +257,8 @@ void TApdEditForm::CreateMenus() {
   edit->setToolTipsVisible(true);
   QAction* copyText = AddCommand(edit, "&" + Text(2012) + "...", Gate::kText, false);
   AddCommand(edit, "&" + Text(2013), Gate::kText, false);
-  AddCommand(edit, "&" + Text(2014), Gate::kText, false);
+  CopyResultatsDsClipBrd = AddCommand(edit, "&" + Text(2014), Gate::kText, true);
+  connect(CopyResultatsDsClipBrd, &QAction::triggered, this, [this] { CopyResultatsDsClipBrdClick(); });
   edit->addSeparator();
   QAction* search = AddCommand(edit, "&" + Text(520) + "...", Gate::kText, false);
   search->setShortcut(QKeySequence::Find);
@@ -276,7 +280,7 @@ void TApdEditForm::CreateMenus() {
     textView_->Rewind();
     ImageTexte->update();
   });
-  QAction* syntactic = AddCommand(view, ToQt(msg.message(774)), Gate::kText, true);
+  QAction* syntactic = syntactic_ = AddCommand(view, ToQt(msg.message(774)), Gate::kText, true);
   syntactic->setCheckable(true);
   syntactic->setChecked(!engine_->record().selectiveColoration());
   syntactic->setShortcut(QKeySequence(Qt::Key_F6));
@@ -284,6 +288,8 @@ void TApdEditForm::CreateMenus() {
     engine_->record().setSelectiveColoration(!on);
     ImageTexte->update();
   });
+  MenuOptionsCouleurs = AddCommand(view, "&" + Text(543) + "...", Gate::kAlways, true);
+  connect(MenuOptionsCouleurs, &QAction::triggered, this, [this] { MenuOptionsCouleursClick(); });
   view->addSeparator();
   AddCommand(view, Text(387) + "...", Gate::kText, false);
   QAction* viewEpisodes = AddCommand(view, Text(564), Gate::kEpisodes, true);
@@ -338,6 +344,9 @@ void TApdEditForm::CreateMenus() {
   QAction* distribution = AddCommand(graphs, "&" + Text(2005), Gate::kText, false);
   QAction* bundles = AddCommand(graphs, "&" + Text(570), Gate::kText, false);
   QAction* actors = AddCommand(graphs, "A&" + Text(1245).mid(1), Gate::kText, false);
+  graphs->addSeparator();
+  MenuOptionsGraphes = AddCommand(graphs, "&" + Text(620) + "...", Gate::kAlways, true);
+  connect(MenuOptionsGraphes, &QAction::triggered, this, [this] { MenuOptionsGraphesClick(); });
 
   QMenu* tools = menuBar()->addMenu("&" + Text(2007));
   tools->setToolTipsVisible(true);
@@ -358,6 +367,101 @@ void TApdEditForm::CreateMenus() {
   toolbar->addSeparator();
   for (QAction* a : {star, areas, distribution, bundles, actors, terminology}) toolbar->addAction(a);
   (void)report;
+}
+
+// -------------------------------------- graph and colour options, pop-ups
+
+void TApdEditForm::RazAffichageEtGraphe() {
+  // The coloration may have been chosen in the colours dialog: the View
+  // menu says what the settings now hold.
+  if (syntactic_ != nullptr) {
+    const QSignalBlocker quiet(syntactic_);
+    syntactic_->setChecked(!engine_->record().selectiveColoration());
+  }
+  ImageTexte->update();
+  Q_EMIT displayChanged();
+}
+
+void TApdEditForm::MenuOptionsGraphesClick() {
+  if (dlgOptionsGraphes_ == nullptr) {
+    optionsGraphesModel_ =
+        std::make_unique<TDlgOptionsGraphesModel>(engine_->record(), [this] { RazAffichageEtGraphe(); });
+    dlgOptionsGraphes_ = new TDlgOptionsGraphes(*optionsGraphesModel_, engine_->messages(), this);
+  }
+  dlgOptionsGraphes_->Open();
+}
+
+void TApdEditForm::MenuOptionsCouleursClick() {
+  if (dlgCouleurs_ == nullptr) {
+    couleursModel_ = std::make_unique<TDlgCouleursModel>(engine_->record(), [this] { RazAffichageEtGraphe(); });
+    dlgCouleurs_ = new TDlgCouleurs(*couleursModel_, engine_->messages(), this);
+  }
+  dlgCouleurs_->Open();
+}
+
+void TApdEditForm::CreateTextPopup() {
+  PopupMenuImageTexte = new QMenu(ImageTexte);
+  PopupMenuImageTexte->setToolTipsVisible(true);
+  PopupImageTexteCopier = PopupMenuImageTexte->addAction(Text(579) + "...");
+  PopupImageTexteChercher = PopupMenuImageTexte->addAction(Text(520) + "...");
+  PopupImageTexteContexte = PopupMenuImageTexte->addAction(Text(387) + "...");
+  PopupMenuImageTexte->addSeparator();
+  PopupImageTexteCopierDsScenario = PopupMenuImageTexte->addAction(Text(524));
+  PopupImageTexteInsererDsScenario = PopupMenuImageTexte->addAction(Text(525));
+  PopupMenuImageTexte->addSeparator();
+  PopupImageTexteCouleurs = PopupMenuImageTexte->addAction(Text(543) + "...");
+  // The windows behind Copy, Search and Context, and the scenario editor,
+  // are not part of this version: their items say so.
+  for (QAction* a : {PopupImageTexteCopier, PopupImageTexteChercher, PopupImageTexteContexte,
+                     PopupImageTexteCopierDsScenario, PopupImageTexteInsererDsScenario}) {
+    a->setToolTip(Text(kMsgNotAvailable));
+  }
+  connect(PopupImageTexteCouleurs, &QAction::triggered, this, [this] { MenuOptionsCouleursClick(); });
+  connect(PopupMenuImageTexte, &QMenu::aboutToShow, this, [this] { PopupMenuImageTextePopup(); });
+  ImageTexte->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(ImageTexte, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    PopupMenuImageTexte->popup(ImageTexte->mapToGlobal(at));
+  });
+
+  PopupResultatsCopier = new QAction(Text(579), this);
+  connect(PopupResultatsCopier, &QAction::triggered, this, [this] { CopyResultatsDsClipBrdClick(); });
+  ResultPanel->ListBoxModItems->addAction(PopupResultatsCopier);
+  PopupMenuImageTextePopup();
+}
+
+void TApdEditForm::PopupMenuImageTextePopup() {
+  // This version has none of the tool windows but the colours dialog.
+  const TextPopupItems items = malvex::PopupMenuImageTextePopup(ToolWindows{}, model_->closing());
+  PopupImageTexteCopier->setEnabled(items.copy);
+  PopupImageTexteChercher->setEnabled(items.search);
+  PopupImageTexteContexte->setEnabled(items.context);
+  PopupImageTexteCopierDsScenario->setEnabled(items.copyIntoScenario);
+  PopupImageTexteInsererDsScenario->setEnabled(items.insertIntoScenario);
+  PopupImageTexteCouleurs->setEnabled(items.colours);
+}
+
+namespace {
+
+// The system clipboard; a text it does not give back was not taken.
+class QtClipboardText : public ClipboardText {
+ public:
+  bool SetText(const std::string& text) override {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr) return false;
+    const QString shown = ToQt(text);
+    clipboard->setText(shown);
+    return clipboard->text() == shown;
+  }
+};
+
+}  // namespace
+
+void TApdEditForm::CopyResultatsDsClipBrdClick() {
+  if (results_ == nullptr || !results_->Analysed()) return;
+  std::vector<std::string> lines;
+  for (const ResultLine& line : results_->items().lines()) lines.push_back(line.text);
+  QtClipboardText clipboard;
+  statusBar()->showMessage(ToQt(malvex::CopyResultatsDsClipBrd(lines, clipboard, engine_->messages())));
 }
 
 void TApdEditForm::EnableCommandDuMenu(bool enabled) {

@@ -22,7 +22,11 @@
 #include "app/main_window_model.h"
 #include "app/result_panel_model.h"
 #include "engine/engine.h"
+#include "app/colours_model.h"
+#include "app/graph_options_model.h"
 #include "gui/qt_front_end.h"
+#include "gui/views/colours_dialog.h"
+#include "gui/views/graph_options_dialog.h"
 #include "gui/views/result_panel.h"
 #include "gui/views/text_view_widget.h"
 #include "views/selection_state.h"
@@ -112,6 +116,32 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   QAction* MenuTriFrequence = nullptr;
   QLabel* StatusPosition = nullptr;
 
+  // The graph options and colours dialogs (Graphs and View menus, text
+  // pop-up); created on first use, one of each.
+  QAction* MenuOptionsGraphes = nullptr;
+  QAction* MenuOptionsCouleurs = nullptr;
+  void MenuOptionsGraphesClick();
+  void MenuOptionsCouleursClick();
+  TDlgOptionsGraphes* optionsGraphes() { return dlgOptionsGraphes_; }
+  TDlgCouleurs* couleurs() { return dlgCouleurs_; }
+  // A setting the text and the graph read changed: both are drawn again.
+  void RazAffichageEtGraphe();
+
+  // The text panel's pop-up; its items are set each time it opens.
+  QMenu* PopupMenuImageTexte = nullptr;
+  QAction* PopupImageTexteCopier = nullptr;
+  QAction* PopupImageTexteChercher = nullptr;
+  QAction* PopupImageTexteContexte = nullptr;
+  QAction* PopupImageTexteCopierDsScenario = nullptr;
+  QAction* PopupImageTexteInsererDsScenario = nullptr;
+  QAction* PopupImageTexteCouleurs = nullptr;
+  void PopupMenuImageTextePopup();
+
+  // Edit, Copy the results, and the result list's Copy.
+  QAction* CopyResultatsDsClipBrd = nullptr;
+  QAction* PopupResultatsCopier = nullptr;
+  void CopyResultatsDsClipBrdClick();
+
   SelectionState& selection() { return selection_; }
   TExtraitDuTexte* textView() { return textView_.get(); }
   PendingExpressions& pendingExpressions() { return pending_; }
@@ -124,6 +154,8 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   // closed, or another analysis starts): views must drop what they hold
   // of it.
   void textClosing();
+  // A graph or colour setting changed: the graph is drawn again.
+  void displayChanged();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -142,6 +174,7 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   void CreateMenus();
   void CreatePages();
   void CreateTextView();
+  void CreateTextPopup();
   void AppliquerHistoFichierSurMenu();
   void ShowSummary();
   void ShowPointer(const TextPointerInfo& info);
@@ -191,6 +224,11 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   std::unique_ptr<ResultPanelModel> results_;
   TResultPanel* ResultPanel = nullptr;
   QAction* wholeText_ = nullptr;
+  QAction* syntactic_ = nullptr;
+  std::unique_ptr<TDlgOptionsGraphesModel> optionsGraphesModel_;
+  std::unique_ptr<TDlgCouleursModel> couleursModel_;
+  TDlgOptionsGraphes* dlgOptionsGraphes_ = nullptr;
+  TDlgCouleurs* dlgCouleurs_ = nullptr;
   QMenu* fileMenu_ = nullptr;
   QAction* historySeparator_ = nullptr;
   int resultsPanelWidth_ = 288;

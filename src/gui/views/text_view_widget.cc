@@ -19,6 +19,8 @@ TTextViewWidget::TTextViewWidget(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   ScrollBarTexte = new QScrollBar(Qt::Vertical, this);
   ScrollBarTexte->setEnabled(false);
+  ScrollBarTexte->setFocusPolicy(Qt::ClickFocus);
+  ScrollBarTexte->installEventFilter(this);
   connect(ScrollBarTexte, &QScrollBar::actionTriggered, this, [this] { ScrollBarAction(); });
 }
 
@@ -67,6 +69,32 @@ void TTextViewWidget::mouseMoveEvent(QMouseEvent* event) {
   if (info.change == TextPointerInfo::Change::kNone) return;
   setToolTip(ToQt(info.hint));
   if (onPointer_) onPointer_(info);
+}
+
+void TTextViewWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && ScrollBarTexte->isEnabled()) ScrollBarTexte->setFocus(Qt::MouseFocusReason);
+  QWidget::mouseReleaseEvent(event);
+}
+
+bool TTextViewWidget::eventFilter(QObject* watched, QEvent* event) {
+  // The bar's own steps are single word positions, which would keep the
+  // page on the same proposition: its keys move the text by page and by
+  // proposition instead.
+  if (watched == ScrollBarTexte && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    switch (key->key()) {
+      case Qt::Key_PageDown:
+      case Qt::Key_PageUp:
+      case Qt::Key_Down:
+      case Qt::Key_Up:
+      case Qt::Key_Home:
+        keyPressEvent(key);
+        return true;
+      default:
+        break;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void TTextViewWidget::keyPressEvent(QKeyEvent* event) {
