@@ -1,5 +1,6 @@
 // Widget tests of the Qt front end, run with the offscreen platform.
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QDropEvent>
 #include <QMimeData>
@@ -61,6 +62,11 @@ class GuiTest : public QObject {
   void setupWizardStaysOpenOnAFolderItCannotMake();
   void resultsMenuChoosesEveryFunction();
   void interfaceTextsComeFromTheCatalogue();
+  void graphOptionsOpenFromTheMenuAndApplyAtOnce();
+  void colourChangeRedrawsTheTextAndCancelRestores();
+  void textPopupKeepsEveryItemAndOpensTheColours();
+  void releasingTheMouseGivesTheKeysToTheScrollBar();
+  void copyTheResultsPutsTheLinesOnTheClipboard();
 };
 
 namespace {
@@ -1005,6 +1011,192 @@ void GuiTest::interfaceTextsComeFromTheCatalogue() {
   wizardLabels << summary.section('\n', 0, 0);
   QVERIFY(wizardLabels.size() >= 10);
   for (const QString& label : wizardLabels) QVERIFY2(catalogue.contains(label), qPrintable(label));
+}
+
+
+void GuiTest::graphOptionsOpenFromTheMenuAndApplyAtOnce() {
+  AnalysedWindow w;
+  QVERIFY(w.Open());
+  TApdEditForm& window = *w.window;
+  SettingsRecord& record = window.engine().record();
+  QVERIFY(window.MenuOptionsGraphes->isEnabled());
+  window.MenuOptionsGraphes->trigger();
+  TDlgOptionsGraphes* dialog = window.optionsGraphes();
+  QVERIFY(dialog != nullptr);
+  QVERIFY(dialog->isVisible());
+  QVERIFY(!dialog->isModal());
+  QCOMPARE(dialog->windowTitle(), QString("Options (Graphs)"));
+  QCOMPARE(dialog->RadioButtonAire->text(), QString("Area"));
+  QCOMPARE(dialog->RadioButtonActeurs->text(), QString("Actors"));
+  QVERIFY(dialog->RadioButtonAire->isChecked());
+  QCOMPARE(dialog->ScrollNbreObjetsGraphe->value(), 30);
+  QCOMPARE(dialog->LabelNbreObjets->text(), QString("30"));
+
+  QSignalSpy redraws(&window, &TApdEditForm::displayChanged);
+  dialog->ScrollNbreObjetsGraphe->setValue(4);
+  QCOMPARE(record.graphObjectLimit(), 4);
+  QCOMPARE(dialog->LabelNbreObjets->text(), QString("4"));
+  QCOMPARE(redraws.count(), 1);
+  dialog->RadioButtonEtoile->click();
+  QCOMPARE(record.graphType(), 2);
+  dialog->AiresTransparentes->click();
+  QVERIFY(!record.opaqueObjects());
+  dialog->AfficheRafalesSurCategories->click();
+  QVERIFY(record.hideCategoryBundles());
+  QCOMPARE(redraws.count(), 4);
+
+  // A second opening brings the same form forward.
+  window.MenuOptionsGraphes->trigger();
+  QCOMPARE(window.findChildren<TDlgOptionsGraphes*>().size(), 1);
+  dialog->ButtonAnnuler->click();
+  QVERIFY(!dialog->isVisible());
+  QCOMPARE(record.graphObjectLimit(), 30);
+  QCOMPARE(record.graphType(), 1);
+  QVERIFY(record.opaqueObjects());
+  QVERIFY(!record.hideCategoryBundles());
+
+  // Opened on a stored limit out of range and no known type.
+  record.setGraphObjectLimit(200);
+  record.setGraphType(9);
+  window.MenuOptionsGraphes->trigger();
+  QCOMPARE(dialog->ScrollNbreObjetsGraphe->value(), 8);
+  QCOMPARE(record.graphObjectLimit(), 8);
+  QVERIFY(dialog->RadioButtonEtoile->isChecked());
+  QCOMPARE(record.graphType(), 9);
+  dialog->ButtonOk->click();
+  QVERIFY(!dialog->isVisible());
+  QCOMPARE(record.graphType(), 9);
+}
+
+void GuiTest::colourChangeRedrawsTheTextAndCancelRestores() {
+  AnalysedWindow w;
+  QVERIFY(w.Open());
+  TApdEditForm& window = *w.window;
+  SettingsRecord& record = window.engine().record();
+  window.MenuOptionsCouleurs->trigger();
+  TDlgCouleurs* dialog = window.couleurs();
+  QVERIFY(dialog != nullptr && dialog->isVisible());
+  QCOMPARE(dialog->windowTitle(), QString("Options (Colors)"));
+  QCOMPARE(dialog->ListBoxCouleurs->count(), 10);
+  QCOMPARE(dialog->ListBoxCouleurs->item(0)->text(), QString("Class"));
+  QCOMPARE(dialog->ListBoxCouleurs->item(9)->text(), QString("Background"));
+  QVERIFY(dialog->RadioButtonSelective->isChecked());
+  // The swatch of the verbs.
+  const QImage swatch = dialog->ListBoxCouleurs->item(1)->icon().pixmap(14, 14).toImage();
+  QCOMPARE(swatch.pixelColor(7, 7), ToQColor(0x0000A0));
+
+  QColor offered;
+  QColor answer(0, 0, 255);
+  dialog->SetColourChooser([&](const QColor& initial, QColor& chosen) {
+    offered = initial;
+    chosen = answer;
+    return true;
+  });
+  dialog->ListBoxCouleurs->setCurrentRow(9);  // the background
+  dialog->ButtonModifierClick();
+  QCOMPARE(offered, ToQColor(0xC0C0C0));
+  QCOMPARE(record.colour(15), 0xFF0000u);
+  QCOMPARE(dialog->ListBoxCouleurs->currentRow(), 8);
+  // The text panel is drawn on the new background at once.
+  QImage page = window.ImageTexte->grab().toImage();
+  QCOMPARE(window.textView()->LiveColour(15), 0xFF0000u);
+  QVERIFY(PixelsNear(page, QColor(0, 0, 255)) > page.width() * page.height() / 3);
+
+  answer = QColor(0, 128, 0);
+  dialog->ListBoxCouleurs->setCurrentRow(1);  // the verbs
+  dialog->ButtonModifierClick();
+  QCOMPARE(record.colour(1), 0x008000u);
+  QCOMPARE(dialog->ListBoxCouleurs->currentRow(), 0);
+  // A chooser left with Cancel changes nothing.
+  dialog->SetColourChooser([](const QColor&, QColor&) { return false; });
+  dialog->ButtonModifierClick();
+  QCOMPARE(record.colour(11), 0xFF0000u);
+
+  dialog->RadioButtonSyntaxique->click();
+  QVERIFY(!record.selectiveColoration());
+  dialog->ButtonAnnuler->click();
+  QVERIFY(!dialog->isVisible());
+  QCOMPARE(record.colour(15), 0xC0C0C0u);
+  QCOMPARE(record.colour(1), 0x0000A0u);
+  QVERIFY(record.selectiveColoration());
+  page = window.ImageTexte->grab().toImage();
+  QVERIFY(PixelsNear(page, ToQColor(0xC0C0C0)) > page.width() * page.height() / 3);
+
+  // Restore writes the default table.
+  record.setColour(14, 0x123456);
+  window.MenuOptionsCouleurs->trigger();
+  dialog->ButtonRestaurer->click();
+  QCOMPARE(record.colour(14), 0x00FF00u);
+  dialog->ButtonOk->click();
+  QCOMPARE(record.colour(14), 0x00FF00u);
+}
+
+void GuiTest::textPopupKeepsEveryItemAndOpensTheColours() {
+  AnalysedWindow w;
+  QVERIFY(w.Open());
+  TApdEditForm& window = *w.window;
+  window.PopupMenuImageTextePopup();
+  QStringList labels;
+  for (QAction* a : window.PopupMenuImageTexte->actions()) {
+    if (!a->isSeparator()) labels << a->text();
+  }
+  QCOMPARE(labels, (QStringList{"Copy...", "Search...", "Context...", "Add in the Scenario", "Insert in the Scenario",
+                                "Colors..."}));
+  // Their windows are not part of this version: greyed, never removed.
+  for (QAction* a : {window.PopupImageTexteCopier, window.PopupImageTexteChercher, window.PopupImageTexteContexte,
+                     window.PopupImageTexteCopierDsScenario, window.PopupImageTexteInsererDsScenario}) {
+    QVERIFY2(!a->isEnabled(), qPrintable(a->text()));
+    QVERIFY(a->isVisible());
+  }
+  QVERIFY(window.PopupImageTexteCouleurs->isEnabled());
+  QCOMPARE(window.ImageTexte->contextMenuPolicy(), Qt::CustomContextMenu);
+  window.PopupImageTexteCouleurs->trigger();
+  QVERIFY(window.couleurs() != nullptr && window.couleurs()->isVisible());
+}
+
+void GuiTest::releasingTheMouseGivesTheKeysToTheScrollBar() {
+  AnalysedWindow w;
+  QVERIFY(w.Open());
+  TApdEditForm& window = *w.window;
+  window.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&window));
+  window.ImageTexte->grab();
+  QVERIFY(window.ImageTexte->ScrollBarTexte->isEnabled());
+  QTest::mouseClick(window.ImageTexte, Qt::LeftButton, Qt::NoModifier, QPoint(20, 10));
+  QVERIFY(window.ImageTexte->ScrollBarTexte->hasFocus());
+  // Its keys still page the text by proposition.
+  const int first = window.textView()->FirstPositionShown();
+  QTest::keyClick(window.ImageTexte->ScrollBarTexte, Qt::Key_Down);
+  window.ImageTexte->grab();
+  QVERIFY(window.textView()->FirstPositionShown() > first);
+  QTest::keyClick(window.ImageTexte->ScrollBarTexte, Qt::Key_Home);
+  window.ImageTexte->grab();
+  QCOMPARE(window.textView()->FirstPositionShown(), first);
+}
+
+void GuiTest::copyTheResultsPutsTheLinesOnTheClipboard() {
+  AnalysedWindow w;
+  QVERIFY(w.Open());
+  TApdEditForm& window = *w.window;
+  QVERIFY(window.CopyResultatsDsClipBrd->isEnabled());
+  window.MenuUnivers3->trigger();
+  const QListWidget* list = window.resultPanel()->ListBoxModItems;
+  QVERIFY(list->count() > 0);
+  QString expected;
+  for (int i = 0; i < list->count(); ++i) expected += list->item(i)->text() + "\n";
+  QGuiApplication::clipboard()->clear();
+  window.CopyResultatsDsClipBrd->trigger();
+  QCOMPARE(QGuiApplication::clipboard()->text(), expected);
+  QCOMPARE(window.statusBar()->currentMessage(), QString("The results are copied in the clipboard"));
+  // The result list's pop-up has the same command.
+  QVERIFY(list->actions().contains(window.PopupResultatsCopier));
+  window.MenuLemmesVerbes->trigger();
+  QString verbs;
+  for (int i = 0; i < list->count(); ++i) verbs += list->item(i)->text() + "\n";
+  window.statusBar()->clearMessage();
+  window.PopupResultatsCopier->trigger();
+  QCOMPARE(QGuiApplication::clipboard()->text(), verbs);
+  QCOMPARE(window.statusBar()->currentMessage(), QString("The results are copied in the clipboard"));
 }
 
 }  // namespace malvex
