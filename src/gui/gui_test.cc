@@ -1114,6 +1114,18 @@ void GuiTest::colourChangeRedrawsTheTextAndCancelRestores() {
 
   dialog->RadioButtonSyntaxique->click();
   QVERIFY(!record.selectiveColoration());
+  // The View menu's coloration follows the dialog, and the dialog the menu.
+  QAction* syntactic = nullptr;
+  for (QAction* a : window.findChildren<QAction*>()) {
+    if (a->text() == "Syntactic") syntactic = a;
+  }
+  QVERIFY(syntactic != nullptr);
+  QVERIFY(syntactic->isChecked());
+  syntactic->trigger();
+  QVERIFY(record.selectiveColoration());
+  QVERIFY(dialog->RadioButtonSelective->isChecked());
+  syntactic->trigger();
+  QVERIFY(dialog->RadioButtonSyntaxique->isChecked());
   dialog->ButtonAnnuler->click();
   QVERIFY(!dialog->isVisible());
   QCOMPARE(record.colour(15), 0xC0C0C0u);

@@ -286,6 +286,7 @@ void TApdEditForm::CreateMenus() {
   syntactic->setShortcut(QKeySequence(Qt::Key_F6));
   connect(syntactic, &QAction::toggled, this, [this](bool on) {
     engine_->record().setSelectiveColoration(!on);
+    if (dlgCouleurs_ != nullptr && dlgCouleurs_->isVisible()) dlgCouleurs_->ShowList();
     ImageTexte->update();
   });
   MenuOptionsCouleurs = AddCommand(view, "&" + Text(543) + "...", Gate::kAlways, true);

@@ -46,9 +46,10 @@ class TDlgCouleurs : public QDialog {
 
   void ButtonModifierClick();
   void reject() override;
+  // Shows the colours and the coloration the settings hold now.
+  void ShowList();
 
  private:
-  void ShowList();
 
   TDlgCouleursModel& model_;
   Messages& messages_;
