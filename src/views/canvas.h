@@ -1,5 +1,6 @@
-// The drawing surface of the views: text, rectangles, lines and the marker
-// icons, in the colours of the colour table. The views draw onto this
+// The drawing surface of the views: text, rectangles, lines, ellipses, the
+// marker icons and the graphs' object pictures, in the colours of the colour
+// table. The views draw onto this
 // interface only, so that they can be drawn headless in tests and shown on
 // screen or paper by the front end.
 #pragma once
@@ -40,6 +41,13 @@ struct TextStyle {
   bool keepLegible = false;
 };
 
+// How a line is drawn.
+enum class LineStyle { kSolid, kDotted, kDashDot };
+
+// The pictures of the graphs' objects: shaded spheres (the areas and actors
+// graphs) and bars (the distribution and episodes graphs).
+enum class ObjectPicture { kBlueSphere, kGreenSphere, kBar3, kBar4 };
+
 class Canvas {
  public:
   virtual ~Canvas() = default;
@@ -60,6 +68,23 @@ class Canvas {
   // Icon `index` of the main window's image list (16 by 16 pixels) with its
   // top-left corner at (x, y).
   virtual void DrawIcon(int x, int y, int index) = 0;
+
+  // A line drawn with `style`.
+  virtual void DrawStyledLine(int x1, int y1, int x2, int y2, Colour colour, LineStyle style) = 0;
+  // The ellipse inscribed in `rect`: outlined in `pen`, filled with `fill`
+  // when `filled`.
+  virtual void DrawEllipse(const CanvasRect& rect, Colour pen, Colour fill, bool filled) = 0;
+  // `rect` covered with diagonal hatching in `colour` (the background shows
+  // between the strokes).
+  virtual void FillHatched(const CanvasRect& rect, Colour colour) = 0;
+  // A label box that stands out of the page: a light top-left and a dark
+  // bottom-right edge around a face of `face`.
+  virtual void DrawRaisedBox(const CanvasRect& rect, Colour face) = 0;
+  // Object picture `picture` stretched over `rect`.
+  virtual void DrawObjectPicture(const CanvasRect& rect, ObjectPicture picture) = 0;
+  // Later operations draw only inside `rect`, until ClearClip.
+  virtual void SetClip(const CanvasRect& rect) = 0;
+  virtual void ClearClip() = 0;
 };
 
 }  // namespace malvex

@@ -6,6 +6,7 @@ void RecordingCanvas::SetFont(int pointSize, bool bold) {
   Op op;
   op.kind = OpKind::kFont;
   op.fontSize = pointSize;
+  op.bold = bold;
   ops_.push_back(op);
 }
 
@@ -53,6 +54,63 @@ void RecordingCanvas::DrawIcon(int x, int y, int index) {
   op.y = y;
   op.icon = index;
   ops_.push_back(op);
+}
+
+namespace {
+
+RecordingCanvas::Op RectOp(RecordingCanvas::OpKind kind, const CanvasRect& rect, Colour colour) {
+  RecordingCanvas::Op op;
+  op.kind = kind;
+  op.x = rect.left;
+  op.y = rect.top;
+  op.x2 = rect.right;
+  op.y2 = rect.bottom;
+  op.style.colour = colour;
+  return op;
+}
+
+}  // namespace
+
+void RecordingCanvas::DrawStyledLine(int x1, int y1, int x2, int y2, Colour colour, LineStyle style) {
+  DrawLine(x1, y1, x2, y2, colour);
+  ops_.back().line = style;
+}
+
+void RecordingCanvas::DrawEllipse(const CanvasRect& rect, Colour pen, Colour fill, bool filled) {
+  Op op = RectOp(OpKind::kEllipse, rect, pen);
+  op.filled = filled;
+  op.style.background = fill;
+  ops_.push_back(op);
+}
+
+void RecordingCanvas::FillHatched(const CanvasRect& rect, Colour colour) {
+  ops_.push_back(RectOp(OpKind::kHatch, rect, colour));
+}
+
+void RecordingCanvas::DrawRaisedBox(const CanvasRect& rect, Colour face) {
+  ops_.push_back(RectOp(OpKind::kRaisedBox, rect, face));
+}
+
+void RecordingCanvas::DrawObjectPicture(const CanvasRect& rect, ObjectPicture picture) {
+  Op op = RectOp(OpKind::kPicture, rect, 0);
+  op.picture = picture;
+  ops_.push_back(op);
+}
+
+void RecordingCanvas::SetClip(const CanvasRect& rect) { ops_.push_back(RectOp(OpKind::kClip, rect, 0)); }
+
+void RecordingCanvas::ClearClip() {
+  Op op;
+  op.kind = OpKind::kClearClip;
+  ops_.push_back(op);
+}
+
+std::vector<RecordingCanvas::Op> RecordingCanvas::OfKind(OpKind kind) const {
+  std::vector<Op> out;
+  for (const Op& op : ops_) {
+    if (op.kind == kind) out.push_back(op);
+  }
+  return out;
 }
 
 std::vector<RecordingCanvas::Op> RecordingCanvas::Texts() const {

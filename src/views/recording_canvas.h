@@ -11,7 +11,9 @@ namespace malvex {
 
 class RecordingCanvas : public Canvas {
  public:
-  enum class OpKind { kFont, kText, kFill, kFrame, kLine, kIcon };
+  enum class OpKind {
+    kFont, kText, kFill, kFrame, kLine, kIcon, kEllipse, kHatch, kRaisedBox, kPicture, kClip, kClearClip
+  };
 
   struct Op {
     OpKind kind = OpKind::kText;
@@ -23,6 +25,10 @@ class RecordingCanvas : public Canvas {
     TextStyle style;  // text; rectangles and lines use style.colour
     int icon = 0;
     int fontSize = 0;
+    bool bold = false;
+    LineStyle line = LineStyle::kSolid;  // lines
+    bool filled = false;                 // ellipses: style.background is the fill
+    ObjectPicture picture = ObjectPicture::kBlueSphere;
   };
 
   // Every character is `charWidth` pixels wide and every text `textHeight`
@@ -38,12 +44,21 @@ class RecordingCanvas : public Canvas {
   void FrameRect(const CanvasRect& rect, Colour colour) override;
   void DrawLine(int x1, int y1, int x2, int y2, Colour colour) override;
   void DrawIcon(int x, int y, int index) override;
+  void DrawStyledLine(int x1, int y1, int x2, int y2, Colour colour, LineStyle style) override;
+  void DrawEllipse(const CanvasRect& rect, Colour pen, Colour fill, bool filled) override;
+  void FillHatched(const CanvasRect& rect, Colour colour) override;
+  void DrawRaisedBox(const CanvasRect& rect, Colour face) override;
+  void DrawObjectPicture(const CanvasRect& rect, ObjectPicture picture) override;
+  void SetClip(const CanvasRect& rect) override;
+  void ClearClip() override;
 
   const std::vector<Op>& ops() const { return ops_; }
   // The text operations only, in drawing order.
   std::vector<Op> Texts() const;
   // The icon operations only.
   std::vector<Op> Icons() const;
+  // The operations of kind `kind` only.
+  std::vector<Op> OfKind(OpKind kind) const;
   // The texts written, joined by '|'.
   std::string JoinedTexts() const;
   void Clear() { ops_.clear(); }

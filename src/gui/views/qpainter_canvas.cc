@@ -1,6 +1,10 @@
 #include "gui/views/qpainter_canvas.h"
 
+#include <algorithm>
+
 #include <QFontMetrics>
+#include <QLinearGradient>
+#include <QRadialGradient>
 #include <QPolygon>
 
 #include "foundations/charset.h"
@@ -118,5 +122,78 @@ void QPainterCanvas::DrawIcon(int x, int y, int index) {
   }
   painter_.restore();
 }
+
+void QPainterCanvas::DrawStyledLine(int x1, int y1, int x2, int y2, Colour colour, LineStyle style) {
+  QPen pen(ToQColor(colour));
+  pen.setStyle(style == LineStyle::kDotted ? Qt::DotLine : style == LineStyle::kDashDot ? Qt::DashDotLine : Qt::SolidLine);
+  painter_.setPen(pen);
+  painter_.drawLine(x1, y1, x2, y2);
+}
+
+void QPainterCanvas::DrawEllipse(const CanvasRect& rect, Colour pen, Colour fill, bool filled) {
+  painter_.setPen(ToQColor(pen));
+  painter_.setBrush(filled ? QBrush(ToQColor(fill)) : QBrush(Qt::NoBrush));
+  painter_.drawEllipse(rect.left, rect.top, rect.width() - 1, rect.height() - 1);
+  painter_.setBrush(Qt::NoBrush);
+}
+
+void QPainterCanvas::FillHatched(const CanvasRect& rect, Colour colour) {
+  painter_.fillRect(rect.left, rect.top, rect.width(), rect.height(), QBrush(ToQColor(colour), Qt::BDiagPattern));
+}
+
+void QPainterCanvas::DrawRaisedBox(const CanvasRect& rect, Colour face) {
+  const int w = rect.width();
+  const int h = rect.height();
+  if (w <= 0 || h <= 0) return;
+  painter_.fillRect(rect.left, rect.top, w, h, ToQColor(face));
+  painter_.setPen(Qt::white);
+  painter_.drawLine(rect.left, rect.top, rect.right - 1, rect.top);
+  painter_.drawLine(rect.left, rect.top, rect.left, rect.bottom - 1);
+  painter_.setPen(QColor(64, 64, 64));
+  painter_.drawLine(rect.left, rect.bottom - 1, rect.right - 1, rect.bottom - 1);
+  painter_.drawLine(rect.right - 1, rect.top, rect.right - 1, rect.bottom - 1);
+}
+
+void QPainterCanvas::DrawObjectPicture(const CanvasRect& rect, ObjectPicture picture) {
+  const QRectF r(rect.left, rect.top, rect.width(), rect.height());
+  if (r.width() <= 0 || r.height() <= 0) return;
+  painter_.save();
+  painter_.setRenderHint(QPainter::Antialiasing, true);
+  painter_.setPen(Qt::NoPen);
+  switch (picture) {
+    case ObjectPicture::kBlueSphere:
+    case ObjectPicture::kGreenSphere: {
+      const bool blue = picture == ObjectPicture::kBlueSphere;
+      const QColor deep = blue ? QColor(0, 40, 160) : QColor(0, 110, 30);
+      const QColor lit = blue ? QColor(170, 200, 255) : QColor(180, 255, 170);
+      QRadialGradient gradient(r.left() + r.width() * 0.35, r.top() + r.height() * 0.3,
+                               std::max(r.width(), r.height()) * 0.7);
+      gradient.setColorAt(0, Qt::white);
+      gradient.setColorAt(0.25, lit);
+      gradient.setColorAt(1, deep);
+      painter_.setBrush(gradient);
+      painter_.drawEllipse(r);
+      break;
+    }
+    case ObjectPicture::kBar3:
+    case ObjectPicture::kBar4: {
+      const bool three = picture == ObjectPicture::kBar3;
+      QLinearGradient gradient(r.topLeft(), r.topRight());
+      gradient.setColorAt(0, three ? QColor(60, 120, 200) : QColor(200, 140, 40));
+      gradient.setColorAt(0.4, three ? QColor(200, 225, 255) : QColor(255, 230, 170));
+      gradient.setColorAt(1, three ? QColor(20, 60, 130) : QColor(130, 80, 10));
+      painter_.setBrush(gradient);
+      painter_.drawRect(r);
+      break;
+    }
+  }
+  painter_.restore();
+}
+
+void QPainterCanvas::SetClip(const CanvasRect& rect) {
+  painter_.setClipRect(rect.left, rect.top, rect.width(), rect.height());
+}
+
+void QPainterCanvas::ClearClip() { painter_.setClipping(false); }
 
 }  // namespace malvex

@@ -29,6 +29,15 @@ class QPainterCanvas : public Canvas {
   // Draws the marker icons of the text view (file start, proposition) as
   // small figures; other indexes draw a plain square.
   void DrawIcon(int x, int y, int index) override;
+  void DrawStyledLine(int x1, int y1, int x2, int y2, Colour colour, LineStyle style) override;
+  void DrawEllipse(const CanvasRect& rect, Colour pen, Colour fill, bool filled) override;
+  void FillHatched(const CanvasRect& rect, Colour colour) override;
+  void DrawRaisedBox(const CanvasRect& rect, Colour face) override;
+  // Spheres are drawn with a radial gradient lit from the top left, bars
+  // with a linear one across their width.
+  void DrawObjectPicture(const CanvasRect& rect, ObjectPicture picture) override;
+  void SetClip(const CanvasRect& rect) override;
+  void ClearClip() override;
 
  private:
   // `text` (code page 1250) as a QString, converted once for the
