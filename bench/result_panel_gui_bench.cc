@@ -30,7 +30,7 @@
 #include "bench_support.h"
 #include "edition_compiler.h"
 #include "engine/engine.h"
-#include "gui/views/qpainter_canvas.h"
+#include "qtcanvas/qpainter_canvas.h"
 #include "gui/views/result_panel.h"
 #include "views/selection_state.h"
 #include "views/text_view.h"

@@ -5,7 +5,7 @@ set -eu
 cd "$(dirname "$0")/.."
 
 PACKAGES="build-essential cmake ninja-build pkg-config git \
-  qt6-base-dev qt6-base-dev-tools libgl-dev \
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
   libpoppler-cpp-dev libgsf-1-dev libzip-dev libpugixml-dev libxlsxwriter-dev libinih-dev \
   xvfb xauth imagemagick xdotool fonts-dejavu-core \

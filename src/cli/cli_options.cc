@@ -101,6 +101,15 @@ const char kUsage[] =
     "  --scenario-all-categories\n"
     "                   the Scenario applies to words of every category\n"
     "\n"
+    "Graphs (besides the report; files analysed together):\n"
+    "  --graph TYPE     star, areas, actors, distribution or episodes\n"
+    "  --output FILE    the picture, FILE ending in .svg or .png\n"
+    "  --item TEXT      the class (\"casa\") or relation (\"om > casa\") drawn,\n"
+    "                   written as the result lists show it; star, areas and\n"
+    "                   actors need one, distribution shows where it occurs\n"
+    "  --level N        the level of --item's classes, 1..4\n"
+    "  --size WxH       the picture's size in pixels (default 1000x700)\n"
+    "\n"
     "Other options:\n"
     "  -h, --help       show this help and exit\n"
     "  --version        show the version and exit\n"
@@ -251,7 +260,8 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
     };
     static constexpr const char* kWithValue[] = {"--list", "--format", "--result", "--sort", "--scenario", "--borders",
                                                  "--relation-level", "--threshold-words",
-                                                 "--threshold-pertinence", "--parts"};
+                                                 "--threshold-pertinence", "--parts", "--graph", "--output", "--item",
+                                                 "--level", "--size"};
     bool needsValue = false;
     for (const char* n : kWithValue) needsValue = needsValue || name == n;
     if (!needsValue && value) return fail("option " + name + " takes no value");
@@ -325,6 +335,33 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
     } else if (name == "--parts") {
       o.partsQuantity = NumberIn(v, 1, 100);
       if (!o.partsQuantity) return fail("--parts takes a whole number from 1 to 100");
+    } else if (name == "--graph") {
+      if (v == "areas") o.graphType = 1;
+      else if (v == "star") o.graphType = 2;
+      else if (v == "distribution") o.graphType = 3;
+      else if (v == "episodes") o.graphType = 4;
+      else if (v == "actors") o.graphType = 5;
+      else return fail("unknown graph " + v + " (star, areas, actors, distribution or episodes)");
+    } else if (name == "--output") {
+      const auto endsWith = [&](const char* tail) {
+        const std::string t(tail);
+        return v.size() > t.size() && v.compare(v.size() - t.size(), t.size(), t) == 0;
+      };
+      if (!endsWith(".svg") && !endsWith(".png")) return fail("--output takes a file ending in .svg or .png");
+      o.graphOutput = v;
+    } else if (name == "--item") {
+      if (v.empty()) return fail("--item needs a text");
+      o.graphItem = v;
+    } else if (name == "--level") {
+      o.graphLevel = NumberIn(v, 1, 4);
+      if (!o.graphLevel) return fail("--level takes 1, 2, 3 or 4");
+    } else if (name == "--size") {
+      const size_t x = v.find('x');
+      const std::optional<int> w = x == std::string::npos ? std::nullopt : NumberIn(v.substr(0, x), 16, 20000);
+      const std::optional<int> h = x == std::string::npos ? std::nullopt : NumberIn(v.substr(x + 1), 16, 20000);
+      if (!w || !h) return fail("--size takes WIDTHxHEIGHT, each 16 to 20000 pixels");
+      o.graphWidth = *w;
+      o.graphHeight = *h;
     } else if (name == "--numbers-as-substantives") {
       o.numbersAsSubstantives = true;
     } else if (name == "--scenario-all-categories") {
@@ -335,6 +372,12 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
   }
 
   if (lookup && o.tagged) return fail("--lookup and --tagged exclude each other");
+  if (o.graphType == 0 && (!o.graphOutput.empty() || !o.graphItem.empty() || o.graphLevel))
+    return fail("--output, --item and --level go with --graph");
+  if (o.graphType != 0) {
+    if (o.graphOutput.empty()) return fail("--graph needs --output FILE (.svg or .png)");
+    if (lookup || o.tagged || o.each) return fail("--graph does not go with --lookup, --tagged or --each");
+  }
   if (o.each && (lookup || o.tagged)) return fail(std::string("--each does not go with ") + (lookup ? "--lookup" : "--tagged"));
   if (lookup || o.tagged) {
     if (format == CliFormat::kJson || format == CliFormat::kCsv)

@@ -62,6 +62,14 @@ struct CliOptions {
   std::optional<int> partsQuantity;            // --parts, 1..100
   std::optional<bool> numbersAsSubstantives;   // --numbers-as-substantives
   std::optional<bool> scenarioOnAllCategories; // --scenario-all-categories
+
+  // --graph TYPE --output FILE [--item TEXT] [--level N] [--size WxH]
+  int graphType = 0;  // 0: no graph; else the graph type (1 areas .. 5 actors)
+  std::string graphOutput;
+  std::string graphItem;
+  std::optional<int> graphLevel;
+  int graphWidth = 1000;
+  int graphHeight = 700;
 };
 
 // Reads the arguments (argv[1..argc-1]). The names in a --list file are

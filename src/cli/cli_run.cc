@@ -7,6 +7,7 @@
 #include "cli/report_format.h"
 #include "cli/tagged_lemma.h"
 #include "engine/engine.h"
+#include "cli/graph_output.h"
 #include "foundations/category.h"
 #include "foundations/charset.h"
 #include "foundations/display_form.h"
@@ -15,6 +16,18 @@
 namespace malvex {
 
 namespace {
+
+// The graph of --graph, when this build has the Qt canvas to draw it with.
+int WriteGraphOfRun(Engine& engine, const GraphRequest& request, std::FILE* err) {
+#ifdef MALVEX_CLI_GRAPHS
+  return WriteGraph(engine, request, err);
+#else
+  (void)engine;
+  (void)request;
+  std::fprintf(err, "malvex-cli: this build draws no graphs (it was built without Qt)\n");
+  return kExitUsage;
+#endif
+}
 
 void Write(std::FILE* out, const std::string& text) { std::fwrite(text.data(), 1, text.size(), out); }
 
@@ -179,6 +192,17 @@ int AnalyseTogether(Engine& engine, const CliOptions& o, const CliStreams& io) {
     report.error = verdict.error;
     ReportOverflows(engine, report, nullptr, io.err);
     Write(io.out, FormatReport(report, o.format));
+  }
+  if (o.graphType != 0 && ok) {
+    GraphRequest request;
+    request.type = o.graphType;
+    request.item = o.graphItem;
+    request.level = o.graphLevel;
+    request.width = o.graphWidth;
+    request.height = o.graphHeight;
+    request.output = o.graphOutput;
+    const int status = WriteGraphOfRun(engine, request, io.err);
+    if (status != kExitOk && verdict.status == kExitOk) verdict.status = status;
   }
   settings.Restore();
   return verdict.status;

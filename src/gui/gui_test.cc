@@ -22,7 +22,7 @@
 #include "gui/app/instance_channel.h"
 #include "gui/app/main_window.h"
 #include "gui/qt_text.h"
-#include "gui/views/qpainter_canvas.h"
+#include "qtcanvas/qpainter_canvas.h"
 #include "gui/views/result_panel.h"
 #include "gui/views/text_view_widget.h"
 #include "gui/foundations/mss_box_ok.h"

@@ -1,4 +1,4 @@
-#include "gui/views/qpainter_canvas.h"
+#include "qtcanvas/qpainter_canvas.h"
 
 #include <algorithm>
 
@@ -8,7 +8,6 @@
 #include <QPolygon>
 
 #include "foundations/charset.h"
-#include "gui/qt_text.h"
 #include "views/readable_colour.h"
 #include "views/text_view.h"
 
