@@ -200,7 +200,8 @@ int AnalyseTogether(Engine& engine, const CliOptions& o, const CliStreams& io) {
     request.level = o.graphLevel;
     request.width = o.graphWidth;
     request.height = o.graphHeight;
-    request.output = o.graphOutput;
+    // The engine works in its own folder: a relative name is the caller's.
+    request.output = ResolveName(io.callerFolder, o.graphOutput);
     const int status = WriteGraphOfRun(engine, request, io.err);
     if (status != kExitOk && verdict.status == kExitOk) verdict.status = status;
   }
