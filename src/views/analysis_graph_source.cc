@@ -38,7 +38,8 @@ const std::vector<GraphRelation>& AnalysisGraphSource::RankedRelations(int level
 std::vector<int32_t> AnalysisGraphSource::RankedClasses(int level) {
   std::vector<int32_t> out;
   const uint32_t n = dictionary_.NumberOfRankedClasses(level);
-  for (uint32_t rank = 0; rank < n; ++rank) {
+  // Ranks count from 1.
+  for (uint32_t rank = 1; rank <= n; ++rank) {
     const int32_t cls = dictionary_.RankedClass(level, rank);
     if (cls > 0 && dictionary_.ClassCount(level, cls) > 0) out.push_back(cls);
   }

@@ -187,7 +187,10 @@ class TGrapheMalvex {
   void DrawActors();
   void DrawDistribution();
   void DrawBundles();
-  int MinimumBundleSize(int rows, int width) const;
+  // Labels the rows of the bundles graph hold.
+  int BundleCapacity(int rows) const;
+  // The smallest bundle size drawn (0: every bundle).
+  int MinimumBundleSize(int rows) const;
   bool IsHiddenBundle(const BundleRecord& b) const;
   int32_t SelectedItem() const;
   void Side(int level, int32_t centre, bool left, std::vector<std::pair<int32_t, uint32_t>>& out);

@@ -23,16 +23,20 @@ int32_t TGrapheMalvex::SelectedItem() const {
   return static_cast<int32_t>(selection_.selectedId);
 }
 
-int TGrapheMalvex::MinimumBundleSize(int rows, int width) const {
+int TGrapheMalvex::BundleCapacity(int rows) const {
+  const int labelWidth = std::max(canvas_->TextWidth(kReferenceLabel), 1);
+  const int width = std::max(rect_.width() - 8, 1);
+  return rows * std::min(std::max(2, width / labelWidth / 3), kColumns);
+}
+
+int TGrapheMalvex::MinimumBundleSize(int rows) const {
   const ChronologyTables& tables = source_.Chronology();
   int B = 0;
   for (const BundleRecord& b : tables.bundles) {
     if (!IsHiddenBundle(b)) ++B;
   }
   if (B <= 19) return 0;
-  const int labelWidth = std::max(canvas_->TextWidth(kReferenceLabel), 1);
-  const int perRow = std::min(std::max(2, width / labelWidth / 3), kColumns);
-  const int capacity = rows * perRow;
+  const int capacity = BundleCapacity(rows);
   if (B < capacity) return 0;
   // Bundles of at least `t` occurrences that would be drawn.
   auto shown = [&](int t) {
@@ -44,8 +48,10 @@ int TGrapheMalvex::MinimumBundleSize(int rows, int width) const {
   };
   int t = tables.averageBundleSize >= 4 ? static_cast<int>(tables.averageBundleSize) - 1 : 3;
   // Raised until the bundles fit (the average may be far below the sizes
-  // that fill the rows), then lowered while a smaller size still fits.
-  while (shown(t) > capacity) ++t;
+  // that fill the rows) but not past the largest size, then lowered while a
+  // smaller size still fits. When even the largest bundles are too many,
+  // the drawing stops at the capacity.
+  while (shown(t) > capacity && shown(t + 1) > 0) ++t;
   while (t > 2 && shown(t - 1) <= capacity && shown(t) < B) --t;
   return t;
 }
@@ -88,21 +94,28 @@ void TGrapheMalvex::DrawBundles() {
     }
   }
 
-  const int t = MinimumBundleSize(rows, width);
+  const int t = MinimumBundleSize(rows);
+  const int capacity = t > 0 ? BundleCapacity(rows) : rows * kColumns;
   const int32_t selectedItem = SelectedItem();
   columnRows_ = rows;
   for (int r = 0; r < rows; ++r) rowTop_[r] = top + r * lineHeight_;
   int k = 0;
+  // Bundles drawn for their size or episode; those of the selected item
+  // come on top of the capacity.
+  int regular = 0;
   for (size_t i = 0; i < tables.bundles.size(); ++i) {
     const BundleRecord& b = tables.bundles[i];
     const bool selectedItemBundle = selectedItem != 0 && b.item == selectedItem;
     const bool inSelectedEpisode = selectedEpisode_ != 0 && b.episode == selectedEpisode_;
-    if (!selectedItemBundle && (IsHiddenBundle(b) || (static_cast<int>(b.count) < t && !inSelectedEpisode))) continue;
+    if (!selectedItemBundle && (IsHiddenBundle(b) || (static_cast<int>(b.count) < t && !inSelectedEpisode) ||
+                                regular >= capacity))
+      continue;
     const int row = k % rows;
     auto& cells = columns_[row];
     // A full row of the hit table takes no more bundles.
     if (static_cast<int>(cells.size()) >= kColumns) continue;
     ++k;
+    if (!selectedItemBundle) ++regular;
     const int y = rowTop_[row];
     Colour colour = kBlack;
     if (inSelectedEpisode) colour = Ink(b.item > 0 ? Col(kColourClasses) : Col(source_.ItemColourRole(b.item)));

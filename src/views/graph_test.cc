@@ -437,6 +437,16 @@ TEST_F(GraphTest, MinimumBundleSizeRisesUntilTheBundlesFit) {
   EXPECT_EQ(graph_.ObjectCount(), 100);
 }
 
+TEST_F(GraphTest, BundlesOfOneSizeFillTheRowsRatherThanVanish) {
+  // Every bundle of size 4, many more than the rows hold: the minimum size
+  // cannot rise above 4, and the drawing stops at the capacity.
+  UseType(kGraphEpisodes);
+  MakeBundles(source_, 300, [](int) { return 4; });
+  Draw(600, 400);
+  const int rows = 400 / 13 - 2;
+  EXPECT_EQ(graph_.ObjectCount(), rows * 2);
+}
+
 TEST_F(GraphTest, BundlesHintAndClick) {
   UseType(kGraphEpisodes);
   MakeBundles(source_, 5, [](int) { return 4; });
