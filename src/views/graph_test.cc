@@ -233,6 +233,8 @@ TEST_F(GraphTest, AreasSkipTheCentreRepeatsAndEmptyClasses) {
   source_.relations.push_back({1, 1, 4});    // the centre itself
   source_.relations.push_back({50, 1, 2});   // a class without occurrences
   source_.relations.push_back({1, 100, 2});  // c100 again, on the right
+  source_.relations.push_back({1, 2000, 0});  // no occurrence of the relation
+  source_.counts[2000] = 3;
   SelectClass(1);
   Draw(800, 600);
   EXPECT_EQ(graph_.ObjectCount(), 3);
@@ -250,11 +252,14 @@ TEST_F(GraphTest, AreasOnOddSizesNeitherDivideByZeroNorOverflow) {
   graph_.Draw(tall, CanvasRect{0, 0, 300, 20}, -1, title_);
   EXPECT_EQ(graph_.rowsThatFit(), 0);
   EXPECT_EQ(graph_.ObjectCount(), 10);
-  // A centre without occurrences: radii stay within 2..2 R0.
+  // A centre without occurrences: its objects take the unit radius R0
+  // (made even), the centre keeps it.
   source_.counts[1] = 0;
   Draw(800, 600);
   const int R0 = 300 / 8;
-  for (const Op& op : canvas_.OfKind(Kind::kPicture)) EXPECT_LE(op.x2 - op.x, 4 * R0);
+  for (const Op& op : canvas_.OfKind(Kind::kPicture)) {
+    EXPECT_TRUE(op.x2 - op.x == 2 * R0 || op.x2 - op.x == 2 * (R0 + 1)) << op.x2 - op.x;
+  }
   EXPECT_EQ(graph_.ObjectCount(), 10);
 }
 
