@@ -9,7 +9,7 @@
 
 #include "foundations/messages.h"
 #include "gui/qt_text.h"
-#include "gui/views/qpainter_canvas.h"
+#include "qtcanvas/qpainter_canvas.h"
 
 namespace malvex {
 
