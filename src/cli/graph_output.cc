@@ -31,9 +31,17 @@ bool EndsWith(const std::string& s, const char* tail) {
 
 // Fonts need a GUI application; a batch run has no display, so Qt's
 // offscreen platform is used unless the caller chose one.
+// Qt's own notices of the missing session (no runtime folder in a batch
+// job) say nothing about the picture; they are not passed on.
+void QuietSessionNotices(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (type <= QtWarningMsg && text.startsWith(QLatin1String("QStandardPaths:"))) return;
+  std::fprintf(stderr, "%s\n", qFormatLogMessage(type, context, text).toLocal8Bit().constData());
+}
+
 void EnsureGuiApplication() {
   if (QCoreApplication::instance()) return;
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  qInstallMessageHandler(QuietSessionNotices);
   static int argc = 1;
   static char name[] = "malvex-cli";
   static char* argv[] = {name, nullptr};
