@@ -1,5 +1,9 @@
 #include "scenarios/current_scenario.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "foundations/messages.h"
 #include "platform/files.h"
 #include "scenarios/scenario_hierarchy.h"
 #include "scenarios/scenario_layer.h"
@@ -48,21 +52,72 @@ bool CurrentScenario::LoadCurrentScenario() {
   return true;
 }
 
+namespace {
+
+bool WriteAllBytes(int fd, const char* data, size_t size) {
+  while (size > 0) {
+    const ssize_t n = ::write(fd, data, size);
+    if (n <= 0) return false;
+    data += n;
+    size -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+// Syncs the folder of `path`, so that a rename in it is on disk.
+void SyncFolderOf(const std::string& path) {
+  std::string folder = path;
+  if (!StripLastComponent(folder)) folder = ".";
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace
+
 bool CurrentScenario::SaveScenarioFile(ScenarioTree& tree) {
   const std::string path = Path();
   if (path.empty()) return false;
   const std::string scenario = ChangeExtension(path, kScenarioExtension);
   const std::string temporary = ChangeExtension(path, kScenarioTemporaryExtension);
   const std::string backup = ChangeExtension(path, kScenarioBackupExtension);
+  Messages& messages = store_.messages();
+  auto fail = [&](bool removeTemporary) {
+    if (removeTemporary) DeleteFile(temporary);
+    messages.errorBox(messages.message(5) + " \"" + scenario + "\"");
+    return false;
+  };
 
   if (!WriteScenarioHierarchy(tree, store_)) return false;
-  if (!store_.Save(temporary)) return false;
-  tree.modified = false;
-  // The first backup is never replaced.
+  Step(ScenarioSaveStep::kStart);
+  const std::string bytes = store_.Serialise();
+  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) return fail(false);
+  const size_t half = bytes.size() / 2;
+  bool written = WriteAllBytes(fd, bytes.data(), half);
+  Step(ScenarioSaveStep::kTemporaryPartWritten);
+  written = written && WriteAllBytes(fd, bytes.data() + half, bytes.size() - half) && ::fsync(fd) == 0;
+  if (::close(fd) != 0) written = false;
+  if (!written) return fail(true);
+  Step(ScenarioSaveStep::kTemporaryWritten);
+
+  // The first backup is never replaced. It is a copy, not a rename, so that
+  // the ".scn" file exists at every moment.
   int64_t size = 0;
-  if (!FileExists(backup, size)) RenameFile(scenario, backup);
-  // Renaming over the scenario file replaces it in one step.
-  return RenameFile(temporary, scenario);
+  if (!FileExists(backup, size) && FileExists(scenario, size)) {
+    std::string old;
+    if (!ReadWholeFile(scenario, old) || !WriteFileAtomically(backup, old)) return fail(true);
+    Step(ScenarioSaveStep::kBackupWritten);
+  }
+  if (!RenameFile(temporary, scenario)) return fail(true);
+  Step(ScenarioSaveStep::kRenamed);
+  SyncFolderOf(scenario);
+  tree.modified = false;
+  int64_t time = 0;
+  store_.setFileTime(FileModificationTime(scenario, time) ? time : 0);
+  Step(ScenarioSaveStep::kDone);
+  return true;
 }
 
 }  // namespace malvex

@@ -4,6 +4,7 @@
 // editor's tree through a temporary file and a backup.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -18,6 +19,17 @@ struct Folders;
 inline constexpr char kScenarioExtension[] = ".scn";
 inline constexpr char kScenarioBackupExtension[] = ".bak";
 inline constexpr char kScenarioTemporaryExtension[] = ".tmp";
+
+// The steps of a scenario save, in order, as the save hook sees them.
+enum class ScenarioSaveStep : int {
+  kStart = 0,               // nothing written yet
+  kTemporaryPartWritten,    // half of the ".tmp" file written, not synced
+  kTemporaryWritten,        // ".tmp" complete and synced to disk
+  kBackupWritten,           // first ".bak" complete and synced (skipped when one exists)
+  kRenamed,                 // ".tmp" renamed over ".scn"
+  kDone,                    // folder synced
+};
+inline constexpr int kScenarioSaveStepCount = 6;
 
 class CurrentScenario {
  public:
@@ -42,15 +54,21 @@ class CurrentScenario {
   // Scenario.
   bool LoadCurrentScenario();
 
-  // Writes `tree` into the store and saves it: the ".tmp" file is written
-  // first, the ".scn" file then becomes the ".bak" file unless a backup
-  // exists already (the first backup is kept), and the ".tmp" file replaces
-  // the ".scn" file. Clears the tree's modified mark once the file is
-  // written. False, with the ".scn" and ".bak" files untouched, when the
-  // tree cannot be written into the store (message 1234 or 0) or the
-  // temporary file cannot be written (message 5); false also when the
-  // temporary file cannot take the scenario file's name.
+  // Writes `tree` into the store and saves it so that a crash at any point
+  // leaves a whole scenario on disk: the ".tmp" file is written and synced;
+  // when there is no ".bak" yet, the ".scn" file is copied to a synced
+  // ".bak" (the first backup is kept; the ".scn" stays in place meanwhile);
+  // the ".tmp" file is then renamed over the ".scn" file in one step and the
+  // folder synced. Clears the tree's modified mark once the ".scn" file holds
+  // the new scenario. False, with the ".scn" and ".bak" files untouched,
+  // when the tree cannot be written into the store (message 1234 or 0) or the
+  // temporary file cannot be written (message 5); false (message 5) also when
+  // the backup or the rename fails.
   bool SaveScenarioFile(ScenarioTree& tree);
+
+  // Called at each step of a save (tests stop the process there to check
+  // that the files on disk always hold a whole scenario).
+  void SetSaveHook(std::function<void(ScenarioSaveStep)> hook) { saveHook_ = std::move(hook); }
 
  private:
   ScenarioStore& store_;
@@ -58,6 +76,11 @@ class CurrentScenario {
   SettingsRecord& record_;
   const Folders& folders_;
   std::optional<std::string> commandLineName_;
+  std::function<void(ScenarioSaveStep)> saveHook_;
+
+  void Step(ScenarioSaveStep step) {
+    if (saveHook_) saveHook_(step);
+  }
 };
 
 }  // namespace malvex

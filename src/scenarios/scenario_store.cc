@@ -214,7 +214,7 @@ bool ScenarioStore::Load(const std::string& path) {
   return true;
 }
 
-bool ScenarioStore::Save(const std::string& path) {
+std::string ScenarioStore::Serialise() const {
   std::string text;
   for (const ScenarioEntry& e : entries_) {
     if (e.name.empty()) continue;
@@ -225,8 +225,11 @@ bool ScenarioStore::Save(const std::string& path) {
     if (e.hasValue) text += e.value;
     text += "\r\n";
   }
-  const std::string bytes = EncodeTextFile(text, fileEncoding_);
+  return EncodeTextFile(text, fileEncoding_);
+}
 
+bool ScenarioStore::Save(const std::string& path) {
+  const std::string bytes = Serialise();
   DeleteFile(path);
   File file(std::fopen(path.c_str(), "wb"));
   if (file == nullptr) {

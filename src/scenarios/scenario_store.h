@@ -89,6 +89,7 @@ class ScenarioStore {
   ScenarioStore& operator=(const ScenarioStore&) = delete;
 
   bool Ok() const { return initialized_; }
+  Messages& messages() { return messages_; }
 
   // Empties the list (count and total 0) and clears the renumbering flag.
   void Initialise();
@@ -130,6 +131,8 @@ class ScenarioStore {
   // the store's encoding. A write error shows message 5 with the quoted path
   // and returns false.
   bool Save(const std::string& path);
+  // The bytes Save writes.
+  std::string Serialise() const;
 
   // The encoding Save writes: that of the file last loaded (or attempted),
   // code page 1250 for a store that never loaded one. It belongs to the file,

@@ -73,6 +73,10 @@ class ScenarioTree {
   // null). Refused (false) when `newParent` is `node` or lies under it.
   bool Move(ScenarioNode* node, ScenarioNode* newParent);
   void Clear() { roots_.clear(); }
+  // The children of `parent` (the top-level nodes when null), for the
+  // editor's inserting and sorting; every node put there must have its
+  // parent set to `parent`.
+  std::vector<std::unique_ptr<ScenarioNode>>& MutableChildren(ScenarioNode* parent) { return ChildrenOf(parent); }
 
   const std::vector<std::unique_ptr<ScenarioNode>>& roots() const { return roots_; }
   bool empty() const { return roots_.empty(); }
