@@ -83,9 +83,10 @@ bool CurrentScenario::SaveScenarioFile(ScenarioTree& tree) {
   const std::string temporary = ChangeExtension(path, kScenarioTemporaryExtension);
   const std::string backup = ChangeExtension(path, kScenarioBackupExtension);
   Messages& messages = store_.messages();
-  auto fail = [&](bool removeTemporary) {
+  // Shows message 5 naming the file that could not be written.
+  auto fail = [&](const std::string& file, bool removeTemporary) {
     if (removeTemporary) DeleteFile(temporary);
-    messages.errorBox(messages.message(5) + " \"" + scenario + "\"");
+    messages.errorBox(messages.message(5) + " \"" + file + "\"");
     return false;
   };
 
@@ -93,13 +94,13 @@ bool CurrentScenario::SaveScenarioFile(ScenarioTree& tree) {
   Step(ScenarioSaveStep::kStart);
   const std::string bytes = store_.Serialise();
   const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) return fail(false);
+  if (fd < 0) return fail(temporary, false);
   const size_t half = bytes.size() / 2;
   bool written = WriteAllBytes(fd, bytes.data(), half);
   Step(ScenarioSaveStep::kTemporaryPartWritten);
   written = written && WriteAllBytes(fd, bytes.data() + half, bytes.size() - half) && ::fsync(fd) == 0;
   if (::close(fd) != 0) written = false;
-  if (!written) return fail(true);
+  if (!written) return fail(temporary, true);
   Step(ScenarioSaveStep::kTemporaryWritten);
 
   // The first backup is never replaced. It is a copy, not a rename, so that
@@ -107,10 +108,10 @@ bool CurrentScenario::SaveScenarioFile(ScenarioTree& tree) {
   int64_t size = 0;
   if (!FileExists(backup, size) && FileExists(scenario, size)) {
     std::string old;
-    if (!ReadWholeFile(scenario, old) || !WriteFileAtomically(backup, old)) return fail(true);
+    if (!ReadWholeFile(scenario, old) || !WriteFileAtomically(backup, old)) return fail(backup, true);
     Step(ScenarioSaveStep::kBackupWritten);
   }
-  if (!RenameFile(temporary, scenario)) return fail(true);
+  if (!RenameFile(temporary, scenario)) return fail(scenario, true);
   Step(ScenarioSaveStep::kRenamed);
   SyncFolderOf(scenario);
   tree.modified = false;

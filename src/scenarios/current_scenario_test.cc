@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -19,6 +20,9 @@
 #include "settings/folders.h"
 #include "settings/settings_record.h"
 #include "test_support.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace malvex {
 namespace {
@@ -174,6 +178,65 @@ TEST_F(CurrentScenarioTest, FailedTemporaryWriteLeavesTheFilesAndTheModifiedMark
   EXPECT_FALSE(Exists(File("work.bak")));
   ASSERT_EQ(box_.asked().size(), 1u);
   EXPECT_EQ(box_.asked()[0].text, "Disk write error (disk full or I/O error). \"" + File("work.tmp") + "\"");
+}
+
+// The save is killed at each of its steps, with and without a backup
+// already there: the ".scn" file (or else the ".bak") must hold the old or
+// the new scenario whole, and load.
+TEST_F(CurrentScenarioTest, ASaveKilledAtAnyStepLeavesAWholeScenario) {
+  const std::string oldText = "G#0V\t1\tVechi\r\n0#1#\tw\tVechi\r\n";
+  std::string longItems;
+  for (int i = 0; i < 2000; ++i) longItems += "0#1#\tcuvant" + std::to_string(i) + "\tNou\r\n";
+  const std::string newText = "G#0V\t1\tNou\r\n" + longItems;
+  for (const bool backupBefore : {false, true}) {
+    for (int step = 0; step <= kScenarioSaveStepCount; ++step) {
+      SCOPED_TRACE("backup before: " + std::to_string(backupBefore) + ", killed at step " + std::to_string(step));
+      std::filesystem::remove(File("work.bak"));
+      std::filesystem::remove(File("work.tmp"));
+      ASSERT_TRUE(WriteFile(File("work.scn"), oldText));
+      if (backupBefore) ASSERT_TRUE(WriteFile(File("work.bak"), oldText));
+      const pid_t child = fork();
+      ASSERT_GE(child, 0);
+      if (child == 0) {
+        ScenarioStore store(messages_);
+        CurrentScenario current(store, nullptr, record_, folders_);
+        ScenarioStore source(messages_);
+        ScenarioTree tree;
+        const std::string newPath = File("new.txt");
+        if (!WriteFile(newPath, newText) || !source.Load(newPath)) _exit(3);
+        ReadScenarioHierarchy(source, tree);
+        current.SetSaveHook([step](ScenarioSaveStep s) {
+          if (static_cast<int>(s) == step) kill(getpid(), SIGKILL);
+        });
+        _exit(current.SaveScenarioFile(tree) ? 0 : 2);
+      }
+      int status = 0;
+      ASSERT_EQ(waitpid(child, &status, 0), child);
+      const bool killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+      EXPECT_TRUE(killed || (WIFEXITED(status) && WEXITSTATUS(status) == 0));
+      // With a backup there already, the backup step does not happen.
+      const bool stepHappens =
+          step < kScenarioSaveStepCount && !(backupBefore && step == static_cast<int>(ScenarioSaveStep::kBackupWritten));
+      EXPECT_EQ(killed, stepHappens);
+
+      const std::string scn = Exists(File("work.scn")) ? ReadFile(File("work.scn")) : std::string();
+      const std::string bak = Exists(File("work.bak")) ? ReadFile(File("work.bak")) : std::string();
+      const bool scnWhole = scn == oldText || scn == newText;
+      EXPECT_TRUE(scnWhole || bak == oldText);
+      // The ".scn" file is never missing or partial: the backup is a copy
+      // and the new file arrives by one rename.
+      EXPECT_TRUE(scnWhole) << scn.size() << " bytes";
+      EXPECT_TRUE(bak.empty() || bak == oldText) << bak.size() << " bytes";
+      // Before the rename the old scenario is in place, after it the new.
+      const bool renamed = !killed || step >= static_cast<int>(ScenarioSaveStep::kRenamed);
+      EXPECT_EQ(scn.size(), (renamed ? newText : oldText).size());
+      EXPECT_TRUE(renamed ? scn == newText : scn == oldText);
+      if (!backupBefore && step > static_cast<int>(ScenarioSaveStep::kBackupWritten)) EXPECT_EQ(bak.size(), oldText.size());
+      ScenarioStore check(messages_);
+      EXPECT_TRUE(check.Load(File("work.scn")));
+      EXPECT_GE(check.count(), 2u);
+    }
+  }
 }
 
 TEST_F(CurrentScenarioTest, SaveWithoutAScenarioNameFails) {

@@ -180,17 +180,14 @@ int ScenarioSubtreeHeight(const ScenarioNode& node) {
 }
 
 std::vector<ScenarioPrintPage> PaginateScenarioTree(const ScenarioTree& tree, int linesPerPage) {
-  linesPerPage = std::max(linesPerPage, 4);
+  linesPerPage = std::max(linesPerPage, 5);
   std::vector<ScenarioPrintPage> pages(1);
   int counter = 3;
-  bool first = true;
   tree.ForEach([&](ScenarioNode& node) {
     ++counter;
-    if (first) {
-      // The first node sits on row 3 of the first page, as every page's first.
-      counter = 3;
-      first = false;
-    } else if (counter >= linesPerPage) {
+    // The break comes when the counter reaches the page's lines, so that no
+    // line is printed into the page's bottom band.
+    if (counter >= linesPerPage) {
       pages.emplace_back();
       counter = 3;
     }

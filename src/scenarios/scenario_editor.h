@@ -84,16 +84,17 @@ std::string ScenarioNodeBareText(const ScenarioNode& node);
 struct ScenarioPrintLine {
   const ScenarioNode* node = nullptr;
   int depth = 0;
-  int row = 0;  // line number on its page (the first node of a page is on row 3)
+  int row = 0;  // line number on its page: y = row x line height
 };
 struct ScenarioPrintPage {
   std::vector<ScenarioPrintLine> lines;
 };
 // Splits the tree into pages of `linesPerPage` lines: a counter starts at 3
 // and grows by one before each node; when it reaches `linesPerPage` a new
-// page starts with the node on row 3. A tree with no node gives one empty
-// page (the frame is printed all the same). `linesPerPage` below 4 is taken
-// as 4 so every page holds a node.
+// page starts with the node on row 3 (so the first page starts on row 4,
+// the later ones on row 3). A tree with no node gives one empty page (the
+// frame is printed all the same). `linesPerPage` below 5 is taken as 5 so
+// every page holds a node.
 std::vector<ScenarioPrintPage> PaginateScenarioTree(const ScenarioTree& tree, int linesPerPage);
 
 // What the editor asks of the windows around it.
