@@ -1,0 +1,153 @@
+// The scenario editor's model on a scenario of 20,000 lines: building the
+// editor's tree from the store, a prefix search over it (a hit near the end
+// and a miss that relaxes and starts again from the top), and an insertion
+// followed by writing the tree into the store and rebuilding the Scenario
+// layer. Prints the median of several runs of each, in milliseconds.
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "bench_support.h"
+#include "dictionaries/lemma_index.h"
+#include "dictionaries/semantic_dictionary.h"
+#include "dictionaries/semantic_dictionary_builder.h"
+#include "dictionaries/string_pool.h"
+#include "foundations/language_tables.h"
+#include "foundations/messages.h"
+#include "platform/console_box.h"
+#include "scenarios/current_scenario.h"
+#include "scenarios/scenario_editor.h"
+#include "scenarios/scenario_hierarchy.h"
+#include "scenarios/scenario_layer.h"
+#include "scenarios/scenario_store.h"
+#include "settings/folders.h"
+#include "settings/settings_record.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Ms(Clock::time_point a, Clock::time_point b) {
+  return std::chrono::duration<double, std::milli>(b - a).count();
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+// 20,000 lines: 1,000 top groups, each with a sub-group; 10 words in the
+// group and 8 in the sub-group.
+std::string ScenarioText() {
+  std::string text;
+  int signature = 0;
+  for (int g = 0; g < 1000; ++g) {
+    const std::string label = "grup" + std::to_string(g);
+    text += "G#0V\t" + std::to_string(++signature) + "\t" + label + "\r\n";
+    for (int i = 0; i < 10; ++i) text += "0#1#\tcuvant" + std::to_string(g) + "x" + std::to_string(i) + "\t" + label + "\r\n";
+    const std::string sub = label + " sub";
+    text += "G#1V\t" + std::to_string(++signature) + "\t" + sub + "\r\n";
+    for (int i = 0; i < 8; ++i) text += "0#2#\tvorba" + std::to_string(g) + "x" + std::to_string(i) + "\t" + sub + "\r\n";
+  }
+  return text;
+}
+
+std::string Dictionary() {
+  malvex::SemanticDictionaryBuilder builder;
+  malvex::SemanticSenseEntry e;
+  e.form = "doctor";
+  e.classes[0] = "medic";
+  e.classes[1] = "sanatate";
+  e.classes[2] = "stiinta";
+  e.lemma = "doctor";
+  builder.AddSense(e);
+  std::string image;
+  builder.Build(image);
+  return image;
+}
+
+}  // namespace
+
+int main() {
+  using namespace malvex;
+  bench::ScratchFolder folder;
+  ConsoleBox box;
+  Messages messages(box);
+  LanguageTables tables = DefaultLanguageTables();
+  StringPool pool;
+  SemanticDictionary dictionary(messages, tables, pool);
+  if (dictionary.LoadImage(Dictionary()) != SemanticLoadStatus::kOk) {
+    std::fprintf(stderr, "dictionary not built\n");
+    return 1;
+  }
+  LemmaIndex verbs(29, 7);
+  LemmaIndex adjectives(29, 7);
+  verbs.CreateEmpty();
+  adjectives.CreateEmpty();
+  ScenarioStore store(messages);
+  ScenarioLayer layer(dictionary, store, &verbs, &adjectives, messages);
+  dictionary.SetScenarioGroups(&layer);
+  SettingsRecord record;
+  record.setScenarioWordsInCapitals(false);
+  record.setUnaccentedScenarioForms(false);
+  Folders folders;
+  folders.scenario = folder.path().string();
+  const std::string text = ScenarioText();
+  {
+    std::FILE* f = std::fopen((folder.path() / "big.scn").c_str(), "wb");
+    std::fwrite(text.data(), 1, text.size(), f);
+    std::fclose(f);
+  }
+  record.setScenarioFile("big.scn");
+  CurrentScenario current(store, &layer, record, folders);
+  if (!current.LoadCurrentScenario()) return 1;
+  ScenarioEditor editor(store, current, &layer, record, folders, messages, nullptr);
+  std::printf("scenario: %u lines\n", store.count());
+
+  std::vector<double> build;
+  for (int r = 0; r < 7; ++r) {
+    const auto a = Clock::now();
+    editor.RebuildTree();
+    build.push_back(Ms(a, Clock::now()));
+  }
+  std::printf("tree built from the store: %.2f ms (median of 7), %zu nodes\n", Median(build),
+              editor.tree().NodeCount());
+  std::vector<double> whole;
+  for (int r = 0; r < 7; ++r) {
+    const auto a = Clock::now();
+    current.LoadCurrentScenario();
+    editor.RebuildTree();
+    whole.push_back(Ms(a, Clock::now()));
+  }
+  std::printf("file read, layer built and tree built: %.2f ms (median of 7)\n", Median(whole));
+
+  std::vector<double> hit;
+  std::vector<double> miss;
+  for (int r = 0; r < 21; ++r) {
+    editor.ResetSearchPosition();
+    auto a = Clock::now();
+    const ScenarioNode* found = editor.SearchInScenario("vorba999x7");
+    hit.push_back(Ms(a, Clock::now()));
+    if (found == nullptr) return 1;
+    a = Clock::now();
+    editor.SearchInScenario("zzzzzzzzz");
+    miss.push_back(Ms(a, Clock::now()));
+  }
+  std::printf("prefix search, hit at the end: %.3f ms; miss with relaxing: %.3f ms (medians of 21)\n", Median(hit),
+              Median(miss));
+
+  std::vector<double> insert;
+  for (int r = 0; r < 7; ++r) {
+    editor.SelectByLabel("grup500", true);
+    const auto a = Clock::now();
+    editor.InsertInGroup("nou" + std::to_string(r), '?', false);
+    WriteScenarioHierarchy(editor.mutableTree(), store);
+    layer.Build(store.signatures().renumbering);
+    insert.push_back(Ms(a, Clock::now()));
+  }
+  std::printf("insertion + layer rebuild: %.2f ms (median of 7), %u groups\n", Median(insert), layer.GroupCount());
+  return 0;
+}
