@@ -78,6 +78,14 @@ void SettingsRecord::Reset() {
   setU8(kPrintChoice1At, 1);
   setU8(kPrintChoice2At, 1);
 
+  setU8(kScenarioAddModeAt, 1);
+  setU8(kScenarioRepositionAt, 1);
+  setU8(kWizardAutomaticLevelAt, 1);
+  setU16(kWizardFrequencyThresholdAt, 3);
+  setU8(kTerminologyShowCompoundsAt, 1);
+  setU8(kTerminologyShowNonClassifiedAt, 1);
+  setU8(kTerminologyFilterAt, 1);
+
   setText(kScenarioFileAt, kDefaultScenario);
   setText(kOpenDialogMaskAt, "*.*");
   RestoreDefaultColours();

@@ -13,6 +13,13 @@
 
 namespace malvex {
 
+// Where a field of the settings record lies: `width` bytes from `at`.
+struct SettingsField {
+  const char* name;
+  size_t at;
+  size_t width;
+};
+
 class SettingsRecord {
  public:
   static constexpr size_t kSize = 12816;
@@ -80,6 +87,23 @@ class SettingsRecord {
   static constexpr size_t kPrintChoice1At = 12796;
   static constexpr size_t kPrintChoice2At = 12800;
   static constexpr size_t kTrailerAt = 12812;
+
+  // The settings of the scenario windows (insertion, word search, creation
+  // wizard, terminology extraction). They live in a block of the record
+  // that no other field uses, from byte 2048; each has one place, listed in
+  // kScenarioWindowFields, and later windows add theirs after the last.
+  static constexpr size_t kScenarioWindowBlockAt = 2048;
+  static constexpr size_t kScenarioAddModeAt = 2048;            // 1 Add, 0 Insert
+  static constexpr size_t kScenarioNoSubclassifyAt = 2049;      // Insert makes no sub-group
+  static constexpr size_t kScenarioRepositionAt = 2050;         // follow the search in the editor
+  static constexpr size_t kWizardAutomaticLevelAt = 2051;       // 0 substantives, 1..3 class level
+  static constexpr size_t kWizardNonClassifiedAt = 2052;        // take non-classified words
+  static constexpr size_t kWizardNoSubclassifyAt = 2053;
+  static constexpr size_t kWizardFrequencyThresholdAt = 2054;   // 16-bit word count
+  static constexpr size_t kTerminologyShowCompoundsAt = 2056;
+  static constexpr size_t kTerminologyShowNonClassifiedAt = 2057;
+  static constexpr size_t kTerminologyFilterAt = 2058;          // only the most significant terms
+  static constexpr size_t kTerminologyLocalizeAt = 2059;        // localize in the text
 
   // A record holding the defaults (as after Reset).
   SettingsRecord();
@@ -241,12 +265,71 @@ class SettingsRecord {
   // Writes the default colour table (colours 0..16).
   void RestoreDefaultColours();
 
+  // Scenario windows (see kScenarioWindowFields).
+  bool scenarioAddMode() const { return u8(kScenarioAddModeAt) != 0; }
+  void setScenarioAddMode(bool v) { setU8(kScenarioAddModeAt, v); }
+  bool scenarioNoSubclassify() const { return u8(kScenarioNoSubclassifyAt) != 0; }
+  void setScenarioNoSubclassify(bool v) { setU8(kScenarioNoSubclassifyAt, v); }
+  bool scenarioReposition() const { return u8(kScenarioRepositionAt) != 0; }
+  void setScenarioReposition(bool v) { setU8(kScenarioRepositionAt, v); }
+  // 0..3; another stored value reads as 1.
+  int wizardAutomaticLevel() const {
+    const int v = u8(kWizardAutomaticLevelAt);
+    return v <= 3 ? v : 1;
+  }
+  void setWizardAutomaticLevel(int v) { setU8(kWizardAutomaticLevelAt, static_cast<uint8_t>(v)); }
+  bool wizardNonClassified() const { return u8(kWizardNonClassifiedAt) != 0; }
+  void setWizardNonClassified(bool v) { setU8(kWizardNonClassifiedAt, v); }
+  bool wizardNoSubclassify() const { return u8(kWizardNoSubclassifyAt) != 0; }
+  void setWizardNoSubclassify(bool v) { setU8(kWizardNoSubclassifyAt, v); }
+  int wizardFrequencyThreshold() const { return u16(kWizardFrequencyThresholdAt); }
+  void setWizardFrequencyThreshold(int v) { setU16(kWizardFrequencyThresholdAt, static_cast<uint16_t>(v)); }
+  bool terminologyShowCompounds() const { return u8(kTerminologyShowCompoundsAt) != 0; }
+  void setTerminologyShowCompounds(bool v) { setU8(kTerminologyShowCompoundsAt, v); }
+  bool terminologyShowNonClassified() const { return u8(kTerminologyShowNonClassifiedAt) != 0; }
+  void setTerminologyShowNonClassified(bool v) { setU8(kTerminologyShowNonClassifiedAt, v); }
+  bool terminologyFilter() const { return u8(kTerminologyFilterAt) != 0; }
+  void setTerminologyFilter(bool v) { setU8(kTerminologyFilterAt, v); }
+  bool terminologyLocalize() const { return u8(kTerminologyLocalizeAt) != 0; }
+  void setTerminologyLocalize(bool v) { setU8(kTerminologyLocalizeAt, v); }
+
   // File history entry 0..11; empty when unused.
   std::string historyEntry(int index) const;
   void setHistoryEntry(int index, std::string_view path);
 
  private:
   std::array<uint8_t, kSize> bytes_;
+};
+
+// The fields with a fixed place in the record, including the unnamed
+// option bytes that Reset sets.
+inline constexpr SettingsField kFixedSettingsFields[] = {
+    {"version", 0, 4}, {"264", 264, 4}, {"report graph kind", 268, 4}, {"report table kind", 272, 4},
+    {"report max graphs", 276, 2}, {"280", 280, 4}, {"dictionary fingerprint", 288, 4},
+    {"graph magnification", 344, 2}, {"graph object limit", 346, 2}, {"graph type", 352, 2},
+    {"file type", 354, 2}, {"356", 356, 2}, {"class min words", 358, 2}, {"class pertinence", 360, 2},
+    {"relation level", 362, 2}, {"remarkable propositions", 364, 2}, {"366", 366, 2}, {"368", 368, 2},
+    {"370", 370, 2}, {"text size warning", 372, 2}, {"distribution bar width", 374, 2},
+    {"bounded choice", 376, 2}, {"open filter index", 378, 2}, {"384", 384, 8},
+    {"option bytes", 552, 83},  // 552..634: the option check boxes
+    {"scenario file", 656, 261}, {"borders file", 1178, 261}, {"open dialog mask", 1439, 261},
+    {"saved current folder", 1700, 261}, {"colours", 6400, 132}, {"history", 9664, 12 * 261},
+    {"print choice 1", 12796, 4}, {"print choice 2", 12800, 4}, {"trailer", 12812, 4},
+};
+
+// The settings of the scenario windows, one place each.
+inline constexpr SettingsField kScenarioWindowFields[] = {
+    {"scenario add mode", SettingsRecord::kScenarioAddModeAt, 1},
+    {"scenario no subclassify", SettingsRecord::kScenarioNoSubclassifyAt, 1},
+    {"scenario reposition", SettingsRecord::kScenarioRepositionAt, 1},
+    {"wizard automatic level", SettingsRecord::kWizardAutomaticLevelAt, 1},
+    {"wizard non-classified", SettingsRecord::kWizardNonClassifiedAt, 1},
+    {"wizard no subclassify", SettingsRecord::kWizardNoSubclassifyAt, 1},
+    {"wizard frequency threshold", SettingsRecord::kWizardFrequencyThresholdAt, 2},
+    {"terminology show compounds", SettingsRecord::kTerminologyShowCompoundsAt, 1},
+    {"terminology show non-classified", SettingsRecord::kTerminologyShowNonClassifiedAt, 1},
+    {"terminology filter", SettingsRecord::kTerminologyFilterAt, 1},
+    {"terminology localize", SettingsRecord::kTerminologyLocalizeAt, 1},
 };
 
 // The default colour table (0x00BBGGRR): 1 verbs, 2 connectors,

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace malvex {
 namespace {
@@ -31,6 +32,10 @@ constexpr Default kDefaults[] = {
     {617, 1, 1},     {618, 1, 1},    {619, 1, 1},    {621, 1, 1},    {624, 1, 1},    {625, 1, 0},
     {626, 1, 1},     {627, 1, 1},    {628, 1, 1},    {630, 1, 0},    {634, 1, 1},    {12796, 1, 1},
     {12800, 1, 1},   {12812, 4, 1234578},
+    // The scenario windows: Add mode, reposition, automatic level 1,
+    // frequency threshold 3, terminology compounds, non-classified, filter.
+    {2048, 1, 1},    {2050, 1, 1},   {2051, 1, 1},   {2054, 2, 3},   {2056, 1, 1},   {2057, 1, 1},
+    {2058, 1, 1},
     // The colour table (0x00BBGGRR), colours 0..16.
     {6400, 4, 0},    {6404, 4, 0x0000A0}, {6408, 4, 0x00FFFF}, {6412, 4, 0xFF00FF},
     {6416, 4, 0x80FFA0}, {6420, 4, 0xFFFF00}, {6444, 4, 0xFF0000}, {6448, 4, 0xFF0000},
@@ -75,6 +80,50 @@ TEST(SettingsRecord, ResetWritesEveryDefaultAndZeroElsewhere) {
       EXPECT_EQ(image[i], '\0') << "byte " << i;
     }
   }
+}
+
+// No two fields share a byte, every field lies inside the record, and the
+// scenario windows' settings lie outside every fixed field.
+TEST(SettingsRecord, FieldsDoNotOverlap) {
+  std::vector<const SettingsField*> fields;
+  for (const SettingsField& f : kFixedSettingsFields) fields.push_back(&f);
+  for (const SettingsField& f : kScenarioWindowFields) fields.push_back(&f);
+  std::vector<const char*> owner(SettingsRecord::kSize, nullptr);
+  for (const SettingsField* f : fields) {
+    ASSERT_GT(f->width, 0u) << f->name;
+    ASSERT_LE(f->at + f->width, SettingsRecord::kSize) << f->name;
+    for (size_t i = f->at; i < f->at + f->width; ++i) {
+      EXPECT_EQ(owner[i], nullptr) << f->name << " and " << (owner[i] ? owner[i] : "") << " share byte " << i;
+      owner[i] = f->name;
+    }
+  }
+  // The named offsets of the record are all in the fixed table.
+  for (size_t at : {SettingsRecord::kScenarioFileAt, SettingsRecord::kConfirmDeletionsAt,
+                    SettingsRecord::kScenarioWordsInCapitalsAt, SettingsRecord::kUnaccentedScenarioFormsAt,
+                    SettingsRecord::kColoursAt, SettingsRecord::kTrailerAt, SettingsRecord::kOpenFilterIndexAt}) {
+    bool inFixed = false;
+    for (const SettingsField& f : kFixedSettingsFields) inFixed = inFixed || (at >= f.at && at < f.at + f.width);
+    EXPECT_TRUE(inFixed) << at;
+  }
+  for (const SettingsField& f : kScenarioWindowFields) EXPECT_GE(f.at, SettingsRecord::kScenarioWindowBlockAt);
+}
+
+TEST(SettingsRecord, ScenarioWindowAccessors) {
+  SettingsRecord record;
+  EXPECT_TRUE(record.scenarioAddMode());
+  EXPECT_FALSE(record.scenarioNoSubclassify());
+  EXPECT_TRUE(record.scenarioReposition());
+  EXPECT_EQ(record.wizardAutomaticLevel(), 1);
+  EXPECT_EQ(record.wizardFrequencyThreshold(), 3);
+  record.setWizardFrequencyThreshold(1000);
+  EXPECT_EQ(record.u16(SettingsRecord::kWizardFrequencyThresholdAt), 1000);
+  record.setWizardAutomaticLevel(7);
+  EXPECT_EQ(record.wizardAutomaticLevel(), 1);
+  record.setScenarioAddMode(false);
+  EXPECT_EQ(record.u8(SettingsRecord::kScenarioAddModeAt), 0);
+  record.setTerminologyLocalize(true);
+  EXPECT_EQ(record.u8(SettingsRecord::kTerminologyLocalizeAt), 1);
+  EXPECT_EQ(record.u8(SettingsRecord::kTerminologyFilterAt), 1);
 }
 
 TEST(SettingsRecord, NamedAccessorsReadTheirOffsets) {
