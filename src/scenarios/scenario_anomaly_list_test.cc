@@ -144,5 +144,28 @@ TEST_F(ScenarioAnomalyListTest, ANewBuildReplacesTheLines) {
   EXPECT_EQ(list_.count(), 0u);
 }
 
+// An insertion reaches the layer at the save, and items the layer rejects
+// show as rejected in the tree read back after it.
+TEST_F(ScenarioAnomalyListTest, SaveRebuildsTheLayerAndShowsRejectedItems) {
+  layer_.SetAnomalyListener(&list_);
+  Load("G#0V\t1\tA\r\n0#1#\tpisica\tA\r\n");
+  ASSERT_NE(editor_.SelectByLabel("A", true), nullptr);
+  ASSERT_TRUE(editor_.InsertInGroup("catel", '?', false));
+  editor_.SetPending("nimic", 1, '?');
+  ASSERT_NE(editor_.SelectByLabel("A", true), nullptr);
+  ASSERT_TRUE(editor_.AppendItem(true));
+  EXPECT_LT(layer_.WordGroup("catel"), 1);
+  ASSERT_TRUE(editor_.Save());
+  EXPECT_FALSE(editor_.modified());
+  EXPECT_GE(layer_.WordGroup("catel"), 1);
+  ASSERT_EQ(list_.lines(), std::vector<std::string>{"\"nimic\" " + messages_.message(465)});
+  ScenarioNode* rejected = nullptr;
+  for (ScenarioNode* n : editor_.DisplayOrder()) {
+    if (n->text == "nimic (*)") rejected = n;
+  }
+  ASSERT_NE(rejected, nullptr);
+  EXPECT_EQ(rejected->icon, ScenarioIcon::kRejected);
+}
+
 }  // namespace
 }  // namespace malvex
