@@ -37,6 +37,14 @@ std::string ScenarioAnomalyList::CountCaption() {
   return std::to_string(lines_.size()) + " " + messages_.message(885);
 }
 
+std::string ScenarioAnomalyList::Title() {
+  // Each text is copied before the next is fetched: they share one buffer.
+  std::string title = messages_.message(kAnomalyListTitleMessage);
+  title += " (";
+  title += messages_.message(309);
+  return title + ")";
+}
+
 void ScenarioAnomalyList::Clear() {
   lines_.clear();
   lastLine_ = -1;

@@ -23,6 +23,9 @@ class Messages;
 class ScenarioEditor;
 struct ScenarioNode;
 
+// The title of the anomaly list window.
+inline constexpr int kAnomalyListTitleMessage = 2045;
+
 class ScenarioAnomalyList final : public ScenarioAnomalyListener {
  public:
   explicit ScenarioAnomalyList(Messages& messages);
@@ -40,6 +43,8 @@ class ScenarioAnomalyList final : public ScenarioAnomalyListener {
   // The count, a blank and message 885 for the editor's status bar; empty
   // without anomalies.
   std::string CountCaption();
+  // The window's title: "Anomalies" and, in parentheses, "Scenario".
+  std::string Title();
   // After a build: whether the window is to be shown.
   bool shouldShow() const { return !lines_.empty(); }
 

@@ -94,6 +94,7 @@ TEST_F(ScenarioAnomalyListTest, SecondOccurrenceIsListedOnce) {
   ASSERT_EQ(list_.lines(), std::vector<std::string>{"\"pisica\" " + messages_.message(458)});
   EXPECT_TRUE(list_.shouldShow());
   EXPECT_EQ(list_.CountCaption(), "1 " + messages_.message(885));
+  EXPECT_EQ(list_.Title(), "Anomalies (Scenario)");
 }
 
 // The build of start-up happens before any window listens: its anomalies

@@ -678,7 +678,7 @@ bool ScenarioEditor::Open() {
     return true;
   }
   if (!SameFolder(FolderPart(path), folders_.scenario)) {
-    messages_.errorBox(messages_.message(1221) + "\"" + folders_.scenario + "\" " + messages_.message(1222));
+    messages_.errorBox(FolderMessage());
     host_->ShowFolders(folders_.scenario, FolderPart(path));
     return false;
   }
@@ -692,12 +692,26 @@ bool ScenarioEditor::OpenByName(const std::string& name) {
   return ReloadCurrent();
 }
 
+std::string ScenarioEditor::FolderMessage() {
+  // Each text is copied before the next is fetched: they share one buffer.
+  std::string text = messages_.message(1221);
+  text += "\"" + folders_.scenario + "\" ";
+  text += messages_.message(1222);
+  return text;
+}
+
 bool ScenarioEditor::DefaultScenarioQuestion() {
   const std::string name = record_.scenarioFile();
   for (const char* d : kDefaultScenarios) {
     if (CompareScenarioText(name, d) == 0) {
-      return messages_.ask(name + messages_.message(1140) + " " + messages_.message(1141) + " " +
-                           messages_.message(1142));
+      // Each text is copied before the next is fetched: they share one buffer.
+      std::string question = name;
+      question += messages_.message(1140);
+      question += ' ';
+      question += messages_.message(1141);
+      question += ' ';
+      question += messages_.message(1142);
+      return messages_.ask(question);
     }
   }
   return true;
@@ -710,7 +724,7 @@ bool ScenarioEditor::SaveWithReload() {
     std::string name = FilePart(ChangeExtension(path, kScenarioExtension));
     if (name.empty()) return false;
     if (!SameFolder(FolderPart(path), folders_.scenario)) {
-      messages_.errorBox(messages_.message(1221) + "\"" + folders_.scenario + "\" " + messages_.message(1222));
+      messages_.errorBox(FolderMessage());
       // The scenario goes into the scenario folder under the user's name;
       // a file already there is replaced only when the user says so.
       int64_t size = 0;

@@ -250,6 +250,7 @@ class ScenarioEditor {
   bool Detach(ScenarioNode* node);
   bool CheckDepth(const ScenarioNode& node, const ScenarioNode* newParent, bool tell);
   bool DefaultScenarioQuestion();
+  std::string FolderMessage();
   std::string GroupPlaceholder() const;
 
   ScenarioStore& store_;
