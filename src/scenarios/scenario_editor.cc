@@ -221,6 +221,77 @@ std::string ScenarioEditor::GroupPlaceholder() const {
   return label + " ???";
 }
 
+std::string ScenarioEditor::Title() {
+  std::string title = messages_.message(1065);
+  const std::string name = record_.scenarioFile();
+  if (!name.empty()) title += " : " + name;
+  return title;
+}
+
+std::string ScenarioEditor::StatusText(size_t anomalyCount) {
+  if (tree_.modified) return messages_.message(893);
+  if (anomalyCount == 0) return std::string();
+  return std::to_string(anomalyCount) + " " + messages_.message(885);
+}
+
+namespace {
+
+std::string FirstCapital(std::string text) {
+  if (!text.empty()) text[0] = static_cast<char>(UpperCaseOf(static_cast<uint8_t>(text[0])));
+  return text;
+}
+
+int TypeNameMessage(char suffix) {
+  switch (suffix) {
+    case '*': return 300;
+    case '1': return 307;
+    case '2': return 308;
+    case 'A': return 848;
+    case 'S': return 852;
+    case 'V': return 845;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+ScenarioSidePanel ScenarioEditor::SidePanel(const ScenarioNode* node) {
+  ScenarioSidePanel panel;
+  if (node == nullptr) return panel;
+  if (node->IsGroup()) {
+    panel.group = true;
+    panel.visible = node->IsVisibleGroup();
+    panel.visibleCaption = messages_.message(panel.visible ? 883 : 1068);
+    panel.groupLabel = FirstCapital(node->text);
+    return panel;
+  }
+  panel.groupLabel = node->parent != nullptr ? FirstCapital(node->parent->text) : std::string("?");
+  std::string item = FirstCapital(ScenarioNodeBareText(*node));
+  const size_t n = node->text.size();
+  const bool suffixed = node->icon != ScenarioIcon::kWord && n >= 5 && node->text.back() == ')';
+  if (suffixed) {
+    if (node->icon == ScenarioIcon::kRejected) {
+      item += ' ';
+      item += messages_.message(61);
+      item += " ! ";
+    }
+    const int typeName = TypeNameMessage(node->text[n - 2]);
+    if (typeName != 0) {
+      item += " (";
+      item += messages_.message(typeName);
+      item += ')';
+    }
+  }
+  panel.itemLabel = item;
+  return panel;
+}
+
+bool ScenarioEditor::Close() {
+  if (tree_.modified && messages_.ask(messages_.message(450)) && !Save()) return false;
+  tree_.modified = false;
+  return true;
+}
+
 // ---- Tree from the store ----------------------------------------------------
 
 void ScenarioEditor::RebuildTree() {

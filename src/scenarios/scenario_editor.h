@@ -124,6 +124,15 @@ class ScenarioEditorHost {
   virtual void RunWizard() {}
 };
 
+// What the editor's side panel shows for the selected node.
+struct ScenarioSidePanel {
+  bool group = false;           // a group: the visible check box instead of the item line
+  bool visible = false;         // the check box state (groups)
+  std::string visibleCaption;   // "Visible" or "Invisible" (groups)
+  std::string groupLabel;       // the group's label (or the item's group), first letter in capitals; "?" at the top
+  std::string itemLabel;        // items: text capitalised without suffix, then error mark and type name
+};
+
 class ScenarioEditor {
  public:
   // `layer` may be null (no layer is rebuilt then), `host` too (file
@@ -143,6 +152,19 @@ class ScenarioEditor {
 
   // Nodes in display order (depth first, parents first).
   std::vector<ScenarioNode*> DisplayOrder() const;
+
+  // The window's title: "Scenario Tool", and " : " and the file name when
+  // a scenario is current.
+  std::string Title();
+  // The status bar: message 893 when modified; else the anomaly count and
+  // message 885 when there are anomalies; else empty.
+  std::string StatusText(size_t anomalyCount);
+  // The side panel for `node` (the selection when null is passed, an empty
+  // panel when nothing is selected).
+  ScenarioSidePanel SidePanel(const ScenarioNode* node);
+  // Closing the window: when modified, asks message 450 and saves on Yes.
+  // False when that save failed (the window stays open).
+  bool Close();
 
   // --- Tree from the store -------------------------------------------------
   // Rebuilds the tree from the store (sorted by text), clears modified,

@@ -691,5 +691,40 @@ TEST_F(ScenarioEditorTest, SaveAsCancelledKeepsTheName) {
   EXPECT_EQ(record_.scenarioFile(), "work.scn");
 }
 
+TEST_F(ScenarioEditorTest, TitleStatusAndSidePanel) {
+  Load("G#0H\t1\tanimale\r\n1#1#\tmedic\tanimale\r\nV#1#\tmerge\tanimale\r\n0#0#\tliber\tanimale\r\n");
+  EXPECT_EQ(editor_.Title(), "Scenario Tool : work.scn");
+  EXPECT_EQ(editor_.StatusText(0), "");
+  EXPECT_EQ(editor_.StatusText(2), "2 " + messages_.message(885));
+  const ScenarioSidePanel group = editor_.SidePanel(Find("animale"));
+  EXPECT_TRUE(group.group);
+  EXPECT_FALSE(group.visible);
+  EXPECT_EQ(group.visibleCaption, "Invisible");
+  EXPECT_EQ(group.groupLabel, "Animale");
+  const ScenarioSidePanel verb = editor_.SidePanel(Find("merge (V)"));
+  EXPECT_FALSE(verb.group);
+  EXPECT_EQ(verb.groupLabel, "Animale");
+  EXPECT_EQ(verb.itemLabel, "Merge (Verbs)");
+  // A class item the layer rejected.
+  Find("medic (*)")->icon = ScenarioIcon::kRejected;
+  EXPECT_EQ(editor_.SidePanel(Find("medic (*)")).itemLabel, "Medic Error !  (References)");
+  editor_.mutableTree().modified = true;
+  EXPECT_EQ(editor_.StatusText(2), messages_.message(893));
+  record_.setScenarioFile("");
+  EXPECT_EQ(editor_.Title(), "Scenario Tool");
+}
+
+TEST_F(ScenarioEditorTest, CloseAsksToSaveAndStaysOpenWhenTheSaveFails) {
+  Load(kThreeGroups);
+  editor_.mutableTree().modified = true;
+  record_.setScenarioFile("");  // the save dialog is cancelled: the save fails
+  box_.QueueAnswer(kButton1);
+  EXPECT_FALSE(editor_.Close());
+  EXPECT_TRUE(editor_.modified());
+  box_.QueueAnswer(kButton3);  // No: close without saving
+  EXPECT_TRUE(editor_.Close());
+  EXPECT_FALSE(editor_.modified());
+}
+
 }  // namespace
 }  // namespace malvex
