@@ -709,6 +709,38 @@ bool ScenarioEditor::InsertIntoSelection() {
   return AppendItem(true);
 }
 
+bool ScenarioEditor::DropFromOutside(ScenarioNode* target, bool forceAdd, bool substantiveDrop) {
+  const bool plainWord = pendingLevel_ == 0 && !IsPartLetter(pendingLetter_);
+  const std::string text = pendingText_;
+  ScenarioNode* group = nullptr;
+  if (target != nullptr) {
+    group = PromoteToGroup(target);
+    if (group == nullptr) {
+      messages_.errorBox(messages_.message(kScenarioTooDeepMessage));
+      return false;
+    }
+    selected_ = group;
+  }
+  bool added = false;
+  if (group == nullptr || forceAdd) {
+    added = AddWithGroup();
+    group = added ? selected_ : nullptr;
+  } else {
+    added = AppendItem(true);
+  }
+  if (added && plainWord && !substantiveDrop && group != nullptr && record_.unaccentedScenarioForms()) {
+    bool changed = false;
+    const std::string plain = UnaccentedScenarioForm(text, changed);
+    if (changed) {
+      selected_ = group;
+      SetPending(plain, 0, '?');
+      AppendItem(true);
+    }
+  }
+  if (group != nullptr) selected_ = group;
+  return added;
+}
+
 bool ScenarioEditor::AddFromSearchBox(const LanguageTables& tables, std::string_view typed, bool insert,
                                       const LemmaLookup& lemmaOf) {
   size_t b = 0;
@@ -813,7 +845,11 @@ bool ScenarioEditor::SaveWithReload() {
 
 bool ScenarioEditor::AfterSave() {
   if (host_ != nullptr) {
-    if (selected_ != nullptr && selected_->IsGroup()) host_->ShowGroupInResults(selected_->text);
+    // The group the side panel shows: the selected group, or the selected
+    // item's group.
+    const ScenarioNode* group = selected_;
+    if (group != nullptr && !group->IsGroup()) group = group->parent;
+    if (group != nullptr) host_->ShowGroupInResults(group->text);
     host_->ScenarioChanged();
   }
   tree_.modified = false;

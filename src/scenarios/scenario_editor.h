@@ -240,6 +240,14 @@ class ScenarioEditor {
   bool InsertInGroup(std::string_view text, char letter, bool subclassify);
   bool AddWithGroup();
   bool InsertIntoSelection();
+  // A drop from outside the tree (result list, text view) after
+  // SetPending: on `target` (null for the side panel or an empty place),
+  // which becomes a group; without a target, or with `forceAdd` (Ctrl held),
+  // AddWithGroup, else AppendItem with the duplicate check into the target.
+  // A plain word that is not a substantive also gets its unaccented form
+  // when the setting is on. False when nothing was added (a duplicate is
+  // selected instead; a target too deep shows message 2043).
+  bool DropFromOutside(ScenarioNode* target, bool forceAdd, bool substantiveDrop);
   // The lemma rule of the search box's Add and Insert: the typed text is
   // normalised; `lemmaOf` answers a verb ('V') or adjective ('A') lemma of
   // a single-reading form, or returns '?'. Then AddAsNewGroup or

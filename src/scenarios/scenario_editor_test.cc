@@ -36,12 +36,14 @@ class FakeHost : public ScenarioEditorHost {
   }
   void ImportOwl(const std::string& path) override { owl = path; }
   void ScenarioChanged() override { ++changed; }
+  void ShowGroupInResults(const std::string& label) override { shownGroup = label; }
   void ShowFolders(const std::string&, const std::string& other) override { shownFolder = other; }
 
   std::string openPath;
   std::string savePath;
   std::string owl;
   std::string shownFolder;
+  std::string shownGroup;
   int changed = 0;
 };
 
@@ -514,6 +516,37 @@ TEST_F(ScenarioEditorTest, DropOnAnItemMakesASubGroup) {
   EXPECT_EQ(Dump(), "Fructe/\n  mar/\n    mar\n    mar_rosu\n");
 }
 
+TEST_F(ScenarioEditorTest, DropsFromOutside) {
+  Load("G#0V\t1\tFructe\r\n0#1#\tmar\tFructe\r\n");
+  // The same class dropped twice on no target: the second selects it.
+  editor_.SetPending("vehicul", 1, '?');
+  ASSERT_TRUE(editor_.DropFromOutside(nullptr, false, false));
+  editor_.SetPending("vehicul", 1, '?');
+  EXPECT_FALSE(editor_.DropFromOutside(nullptr, false, false));
+  EXPECT_EQ(editor_.selected(), Find("vehicul (*)"));
+  // A result dropped on an item makes a sub-group holding both.
+  editor_.SetPending("para", 0, 'S');
+  ASSERT_TRUE(editor_.DropFromOutside(Find("mar"), false, true));
+  EXPECT_EQ(Dump(), "Fructe/\n  mar/\n    mar\n    para (S)\nvehicul/\n  vehicul (*)\n");
+  // Plain words get their unaccented form too; substantive drops do not.
+  record_.setUnaccentedScenarioForms(true);
+  editor_.SetPending("c\xE2ine", 0, '?');
+  ASSERT_TRUE(editor_.DropFromOutside(Find("Fructe"), false, false));
+  EXPECT_NE(Find("caine"), nullptr);
+  editor_.SetPending("p\xE2ine", 0, '?');
+  ASSERT_TRUE(editor_.DropFromOutside(Find("Fructe"), false, true));
+  EXPECT_EQ(Find("paine"), nullptr);
+  // Ctrl held: always Add, into the item's own group.
+  editor_.SetPending("prun", 0, '?');
+  ASSERT_TRUE(editor_.DropFromOutside(Find("Fructe"), true, false));
+  ScenarioNode* added = Find("prun");
+  ASSERT_NE(added, nullptr);
+  EXPECT_TRUE(added->IsGroup());
+  EXPECT_EQ(added->parent, nullptr);
+  ASSERT_EQ(added->children.size(), 1u);
+  EXPECT_EQ(added->children[0]->text, "prun");
+}
+
 TEST_F(ScenarioEditorTest, InsertWithSubclassify) {
   Load("G#0V\t1\tFructe\r\n0#1#\tmar\tFructe\r\n");
   editor_.Select(Find("mar"));  // an item: its group is the target
@@ -624,7 +657,9 @@ TEST_F(ScenarioEditorTest, SaveWritesAndTellsTheMainWindow) {
   editor_.Select(Find("cal"));
   ASSERT_TRUE(editor_.DeleteSelected());
   const int before = host_.changed;
+  editor_.Select(Find("casa"));
   ASSERT_TRUE(editor_.Save());
+  EXPECT_EQ(host_.shownGroup, "Case");
   EXPECT_FALSE(editor_.modified());
   EXPECT_EQ(host_.changed, before + 1);
   EXPECT_EQ(ReadFile(ScenarioPath("work.scn")).find("\tcal\t"), std::string::npos);
