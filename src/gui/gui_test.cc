@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "app/external_request.h"
+#include "gui/app/analysis_options_dialog.h"
 #include "gui/app/assistant_setup.h"
 #include "gui/app/instance_channel.h"
 #include "gui/app/main_window.h"
@@ -67,6 +68,7 @@ class GuiTest : public QObject {
   void textPopupKeepsEveryItemAndOpensTheColours();
   void releasingTheMouseGivesTheKeysToTheScrollBar();
   void copyTheResultsPutsTheLinesOnTheClipboard();
+  void analysisOptionsOpenFromTheToolsMenuAndReanalyseOnAChange();
 };
 
 namespace {
@@ -1209,6 +1211,77 @@ void GuiTest::copyTheResultsPutsTheLinesOnTheClipboard() {
   window.PopupResultatsCopier->trigger();
   QCOMPARE(QGuiApplication::clipboard()->text(), verbs);
   QCOMPARE(window.statusBar()->currentMessage(), QString("The results are copied in the clipboard"));
+}
+
+// Runs `act` on the modal dialog of type T that the next event loop
+// shows; `seen` tells whether one was found.
+template <typename T>
+void OnNextModal(bool& seen, std::function<void(T&)> act) {
+  QTimer::singleShot(0, [&seen, act] {
+    T* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+    seen = dialog != nullptr;
+    if (dialog != nullptr) {
+      act(*dialog);
+    } else if (QApplication::activeModalWidget() != nullptr) {
+      QApplication::activeModalWidget()->close();
+    }
+  });
+}
+
+void GuiTest::analysisOptionsOpenFromTheToolsMenuAndReanalyseOnAChange() {
+  AnalysedWindow w;
+  QVERIFY(w.Open());
+  TApdEditForm& window = *w.window;
+  SettingsRecord& record = window.engine().record();
+  QVERIFY(window.MenuOptionsAnalyse != nullptr);
+  QVERIFY(window.MenuOptionsAnalyse->isEnabled());
+  QCOMPARE(window.engine().analysis()->relationLevel(), 1);
+  QSignalSpy analyses(&window, &TApdEditForm::analysisDone);
+
+  // Accepted untouched: no new analysis.
+  bool seen = false;
+  OnNextModal<TOptionsAnalyse>(seen, [](TOptionsAnalyse& d) {
+    QCOMPARE(d.windowTitle(), QString("Analysis options"));
+    QVERIFY(d.ConstRelUniv3->isChecked());
+    QCOMPARE(d.PageControl->currentWidget(), d.TabSheetOptions);
+    d.ButtonOk->click();
+  });
+  window.MenuOptionsAnalyse->trigger();
+  QVERIFY(seen);
+  QCOMPARE(analyses.count(), 0);
+
+  // A threshold out of range keeps the dialog open; Cancel then leaves
+  // the settings alone.
+  const int minWords = record.classMinWords();
+  OnNextModal<TOptionsAnalyse>(seen, [&window](TOptionsAnalyse& d) {
+    d.ConstRelScen->click();
+    d.ValSeuilFreq->clear();
+    QTest::keyClicks(d.ValSeuilFreq, "1000");
+    QTimer::singleShot(0, [] {
+      QWidget* box = QApplication::activeModalWidget();
+      if (box != nullptr) box->close();
+    });
+    d.ButtonOk->click();
+    QVERIFY(d.isVisible());
+    d.ButtonAnnuler->click();
+    (void)window;
+  });
+  window.MenuOptionsAnalyse->trigger();
+  QVERIFY(seen);
+  QCOMPARE(record.relationLevel(), 1);
+  QCOMPARE(record.classMinWords(), minWords);
+  QCOMPARE(analyses.count(), 0);
+
+  // Relations on the scenario: the text is analysed again on that level.
+  OnNextModal<TOptionsAnalyse>(seen, [](TOptionsAnalyse& d) {
+    d.ConstRelScen->click();
+    d.ButtonOk->click();
+  });
+  window.MenuOptionsAnalyse->trigger();
+  QVERIFY(seen);
+  QCOMPARE(record.relationLevel(), 4);
+  QCOMPARE(analyses.count(), 1);
+  QCOMPARE(window.engine().analysis()->relationLevel(), 4);
 }
 
 }  // namespace malvex

@@ -1,5 +1,7 @@
 #include "gui/app/main_window.h"
 
+#include "gui/app/analysis_options_dialog.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -358,7 +360,8 @@ void TApdEditForm::CreateMenus() {
   // when one of them is installed, and none is known to this version.
   tools->addSeparator()->setVisible(false);
   tools->addSeparator();
-  AddCommand(tools, "&" + Text(620) + "...", Gate::kAlways, false);
+  MenuOptionsAnalyse = AddCommand(tools, "&" + Text(620) + "...", Gate::kAlways, true);
+  connect(MenuOptionsAnalyse, &QAction::triggered, this, [this] { OptionsdAnalyseClick(); });
 
   QMenu* help = menuBar()->addMenu("&" + Text(616));
   QAction* about = help->addAction("&" + Text(2015));
@@ -671,9 +674,23 @@ bool TApdEditForm::AnalysisRunning() { return analysing_ || engine_->run().runni
 bool TApdEditForm::PdfConverterInstalled() { return engine_->converters().Available(ConverterKind::kPdf); }
 
 void TApdEditForm::OpenAnalysisOptions() {
-  // The analysis options dialog is not part of this version: say where
-  // the setting lives.
-  statusBar()->showMessage(Text(2022));
+  // A PDF file was refused because its conversion is off: the dialog
+  // opens on its Conversions page.
+  analysisMarks_.pdfRefused = true;
+  OptionsdAnalyseClick();
+}
+
+void TApdEditForm::OptionsdAnalyseClick() {
+  if (AnalysisRunning()) return;
+  const DocumentConverters& converters = engine_->converters();
+  TOptionsAnalyseModel model(engine_->record(), engine_->messages(), analysisMarks_,
+                             PdfRoute{converters.Available(ConverterKind::kPdf), converters.AnyAvailable()});
+  {
+    TOptionsAnalyse dialog(model, engine_->messages(), this);
+    dialog.exec();
+  }
+  analysisMarks_.pdfRefused = false;
+  if (model.reanalysisNeeded() && model_->HasAnalysed() && resultsShown_) model_->ReLancerAnalyse();
 }
 
 void TApdEditForm::CloseTextView() {

@@ -22,6 +22,7 @@
 #include "app/main_window_model.h"
 #include "app/result_panel_model.h"
 #include "engine/engine.h"
+#include "app/analysis_options_model.h"
 #include "app/colours_model.h"
 #include "app/graph_options_model.h"
 #include "gui/qt_front_end.h"
@@ -127,6 +128,12 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   // A setting the text and the graph read changed: both are drawn again.
   void RazAffichageEtGraphe();
 
+  // The analysis options dialog (Tools, Options, and the PDF refusal): a
+  // modal window; an Accept that changed the analysis settings analyses
+  // the current text again.
+  QAction* MenuOptionsAnalyse = nullptr;
+  void OptionsdAnalyseClick();
+
   // The text panel's pop-up; its items are set each time it opens.
   QMenu* PopupMenuImageTexte = nullptr;
   QAction* PopupImageTexteCopier = nullptr;
@@ -227,6 +234,7 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   QAction* syntactic_ = nullptr;
   std::unique_ptr<TDlgOptionsGraphesModel> optionsGraphesModel_;
   std::unique_ptr<TDlgCouleursModel> couleursModel_;
+  AnalysisOptionsMarks analysisMarks_;
   TDlgOptionsGraphes* dlgOptionsGraphes_ = nullptr;
   TDlgCouleurs* dlgCouleurs_ = nullptr;
   QMenu* fileMenu_ = nullptr;
