@@ -5,7 +5,9 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QFile>
+#include <QGroupBox>
 #include <QImage>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSet>
@@ -20,6 +22,7 @@
 #include "app/external_request.h"
 #include "gui/app/analysis_options_dialog.h"
 #include "gui/app/assistant_setup.h"
+#include "gui/app/general_options_dialog.h"
 #include "gui/app/instance_channel.h"
 #include "gui/app/main_window.h"
 #include "gui/qt_text.h"
@@ -69,6 +72,8 @@ class GuiTest : public QObject {
   void releasingTheMouseGivesTheKeysToTheScrollBar();
   void copyTheResultsPutsTheLinesOnTheClipboard();
   void analysisOptionsOpenFromTheToolsMenuAndReanalyseOnAChange();
+  void generalOptionsOpenFromTheToolsMenuAndStoreOnAccept();
+  void generalOptionsSetUpClosesThroughTheOrdinaryClose();
 };
 
 namespace {
@@ -1215,6 +1220,24 @@ void GuiTest::copyTheResultsPutsTheLinesOnTheClipboard() {
 
 // Runs `act` on the modal dialog of type T that the next event loop
 // shows; `seen` tells whether one was found.
+// Every label of `dialog` (buttons, labels, group boxes, tabs) is a
+// catalogue text.
+void CheckDialogTexts(QDialog& dialog) {
+  const QSet<QString> catalogue = CatalogueTexts();
+  QStringList labels{dialog.windowTitle()};
+  for (QAbstractButton* b : dialog.findChildren<QAbstractButton*>()) labels << Bare(b->text());
+  for (QLabel* l : dialog.findChildren<QLabel*>()) labels << Bare(l->text());
+  for (QGroupBox* g : dialog.findChildren<QGroupBox*>()) {
+    if (!g->title().isEmpty()) labels << Bare(g->title());
+  }
+  for (QTabWidget* t : dialog.findChildren<QTabWidget*>()) {
+    for (int i = 0; i < t->count(); ++i) labels << Bare(t->tabText(i));
+  }
+  labels.removeAll(QString());
+  QVERIFY(labels.size() > 10);
+  for (const QString& label : labels) QVERIFY2(catalogue.contains(label), qPrintable(label));
+}
+
 template <typename T>
 void OnNextModal(bool& seen, std::function<void(T&)> act) {
   QTimer::singleShot(0, [&seen, act] {
@@ -1242,6 +1265,7 @@ void GuiTest::analysisOptionsOpenFromTheToolsMenuAndReanalyseOnAChange() {
   bool seen = false;
   OnNextModal<TOptionsAnalyse>(seen, [](TOptionsAnalyse& d) {
     QCOMPARE(d.windowTitle(), QString("Analysis options"));
+    CheckDialogTexts(d);
     QVERIFY(d.ConstRelUniv3->isChecked());
     QCOMPARE(d.PageControl->currentWidget(), d.TabSheetOptions);
     d.ButtonOk->click();
@@ -1282,6 +1306,97 @@ void GuiTest::analysisOptionsOpenFromTheToolsMenuAndReanalyseOnAChange() {
   QCOMPARE(record.relationLevel(), 4);
   QCOMPARE(analyses.count(), 1);
   QCOMPARE(window.engine().analysis()->relationLevel(), 4);
+}
+
+void GuiTest::generalOptionsOpenFromTheToolsMenuAndStoreOnAccept() {
+  AnalysedWindow w;
+  QVERIFY(w.Open());
+  TApdEditForm& window = *w.window;
+  SettingsRecord& record = window.engine().record();
+  QStringList shownFolders;
+  window.SetFolderBrowser([&shownFolders](const QString& folder) { shownFolders << folder; });
+  QVERIFY(window.MenuOptionsGenerales != nullptr);
+  QSignalSpy analyses(&window, &TApdEditForm::analysisDone);
+  const bool largeFonts = record.largeFonts();
+  const bool confirm = record.confirmDeletions();
+
+  // Cancel after changes stores nothing; the folder buttons show the
+  // scenario folder, then the user's; Graphs opens the graph options
+  // above the dialog, usable.
+  bool seen = false;
+  bool graphsUsable = false;
+  OnNextModal<TDlgOptionsGenerales>(seen, [&window, &graphsUsable](TDlgOptionsGenerales& d) {
+    QCOMPARE(d.windowTitle(), QString("General options"));
+    QCOMPARE(d.PageControl->count(), 3);
+    CheckDialogTexts(d);
+    d.CheckBoxGrandesPolices->click();
+    d.CheckBoxConfirmerSuppression->click();
+    d.ButtonDossierScenario->click();
+    d.ButtonDossierParam->click();
+    d.ButtonGraphes->click();
+    TDlgOptionsGraphes* graphs = window.optionsGraphes();
+    graphsUsable = graphs != nullptr && graphs->isVisible() && QApplication::activeModalWidget() == graphs;
+    if (graphs != nullptr) graphs->ButtonOk->click();
+    d.ButtonAnnuler->click();
+  });
+  window.MenuOptionsGenerales->trigger();
+  QVERIFY(seen);
+  QVERIFY(graphsUsable);
+  QVERIFY(!window.optionsGraphes()->isModal());
+  QCOMPARE(record.largeFonts(), largeFonts);
+  QCOMPARE(record.confirmDeletions(), confirm);
+  const Folders& folders = window.engine().settings().folders();
+  QCOMPARE(shownFolders.size(), 2);
+  QCOMPARE(shownFolders[0], QString::fromStdString(folders.scenario));
+  QVERIFY(shownFolders[1] != shownFolders[0]);
+  QCOMPARE(shownFolders[1], QFileInfo(QString::fromStdString(folders.settingsPath)).path());
+
+  // Accept stores the boxes and the threshold, kept within 1..50.
+  for (const auto& [typed, stored] : {std::pair<int, int>{20, 20}, {75, 8}, {0, 8}}) {
+    OnNextModal<TDlgOptionsGenerales>(seen, [typed = typed](TDlgOptionsGenerales& d) {
+      d.CheckBoxGrandesPolices->setChecked(true);
+      d.ValSeuilFreq->setValue(typed);
+      d.ButtonOk->click();
+    });
+    window.MenuOptionsGenerales->trigger();
+    QVERIFY(seen);
+    QVERIFY(record.largeFonts());
+    QCOMPARE(record.textSizeWarning(), stored);
+  }
+  QCOMPARE(analyses.count(), 0);
+}
+
+void GuiTest::generalOptionsSetUpClosesThroughTheOrdinaryClose() {
+  AnalysedWindow w;
+  QVERIFY(w.Open());
+  TApdEditForm& window = *w.window;
+  // Yes to every question: the warning, then closing now.
+  int answered = 0;
+  QTimer yes;
+  yes.setInterval(0);
+  QObject::connect(&yes, &QTimer::timeout, [&answered] {
+    for (QWidget* t : QApplication::topLevelWidgets()) {
+      if (auto* box = qobject_cast<TMssBoxOk*>(t); box != nullptr && box->isVisible()) {
+        ++answered;
+        box->Button1->click();
+        return;
+      }
+    }
+  });
+  yes.start();
+  bool seen = false;
+  OnNextModal<TDlgOptionsGenerales>(seen, [](TDlgOptionsGenerales& d) {
+    d.PageControl->setCurrentWidget(d.TabSheetInstallation);
+    d.ButtonParametresSetup->click();
+  });
+  window.MenuOptionsGenerales->trigger();
+  yes.stop();
+  QVERIFY(seen);
+  QCOMPARE(answered, 2);
+  // The window closed as when the user closes it (and this process lives
+  // on): nothing is open any more.
+  QVERIFY(!window.isVisible());
+  QVERIFY(window.model().closing());
 }
 
 }  // namespace malvex

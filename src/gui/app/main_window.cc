@@ -1,12 +1,11 @@
 #include "gui/app/main_window.h"
 
-#include "gui/app/analysis_options_dialog.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -24,6 +23,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cstdlib>
@@ -31,6 +31,8 @@
 
 #include "app/caption.h"
 #include "app/open_filters.h"
+#include "gui/app/analysis_options_dialog.h"
+#include "gui/app/general_options_dialog.h"
 #include "gui/qt_text.h"
 #include "platform/files.h"
 #include "platform/registry.h"
@@ -362,6 +364,8 @@ void TApdEditForm::CreateMenus() {
   tools->addSeparator();
   MenuOptionsAnalyse = AddCommand(tools, "&" + Text(620) + "...", Gate::kAlways, true);
   connect(MenuOptionsAnalyse, &QAction::triggered, this, [this] { OptionsdAnalyseClick(); });
+  MenuOptionsGenerales = AddCommand(tools, "&" + Text(844) + "...", Gate::kAlways, true);
+  connect(MenuOptionsGenerales, &QAction::triggered, this, [this] { MenuOptionsGeneralesClick(); });
 
   QMenu* help = menuBar()->addMenu("&" + Text(616));
   QAction* about = help->addAction("&" + Text(2015));
@@ -691,6 +695,76 @@ void TApdEditForm::OptionsdAnalyseClick() {
   }
   analysisMarks_.pdfRefused = false;
   if (model.reanalysisNeeded() && model_->HasAnalysed() && resultsShown_) model_->ReLancerAnalyse();
+}
+
+// ------------------------------------------------------- general options
+
+void TApdEditForm::MenuOptionsGeneralesClick(bool scenarioPage) {
+  if (dlgOptionsGenerales_ != nullptr) return;
+  Settings& settings = engine_->settings();
+  const Folders& folders = settings.folders();
+  // Without a user folder (single-user use) the settings live beside the
+  // program: that folder is the user's.
+  std::string userFolder = folders.user;
+  if (userFolder.empty()) userFolder = QFileInfo(QString::fromStdString(folders.settingsPath)).path().toStdString();
+  TDlgOptionsGeneralesModel model(engine_->record(), engine_->messages(), *this, folders.scenario, userFolder);
+  {
+    TDlgOptionsGenerales dialog(model, engine_->messages(), scenarioPage, this);
+    dlgOptionsGenerales_ = &dialog;
+    dialog.exec();
+    dlgOptionsGenerales_ = nullptr;
+  }
+  // The tool dialogs opened from it stay, no longer modal.
+  for (QDialog* d : {static_cast<QDialog*>(dlgOptionsGraphes_), static_cast<QDialog*>(dlgCouleurs_)}) {
+    if (d != nullptr && d->windowModality() != Qt::NonModal) {
+      const bool shown = d->isVisible();
+      d->hide();
+      d->setWindowModality(Qt::NonModal);
+      if (shown) d->show();
+    }
+  }
+  if (closeAfterOptions_) {
+    closeAfterOptions_ = false;
+    close();
+  }
+}
+
+void TApdEditForm::OpenAboveModal(QDialog* dialog) {
+  if (dialog == nullptr || dlgOptionsGenerales_ == nullptr) return;
+  // A window opened while a modal one runs gets no input unless it is
+  // modal itself.
+  dialog->hide();
+  dialog->setWindowModality(Qt::ApplicationModal);
+  dialog->show();
+  dialog->raise();
+}
+
+void TApdEditForm::OpenGraphOptions() {
+  MenuOptionsGraphesClick();
+  OpenAboveModal(dlgOptionsGraphes_);
+}
+
+void TApdEditForm::OpenColours() {
+  MenuOptionsCouleursClick();
+  OpenAboveModal(dlgCouleurs_);
+}
+
+void TApdEditForm::ShowFolder(const std::string& folder) {
+  const QString path = QString::fromStdString(folder);
+  if (folderBrowser_) {
+    folderBrowser_(path);
+  } else {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+  }
+}
+
+void TApdEditForm::RunSetupWizard() { engine_->settings().SetupUserFolder(true); }
+
+void TApdEditForm::CloseProgram() {
+  // The window closes once the dialog has: through its ordinary close,
+  // which stops the engine and saves the settings.
+  closeAfterOptions_ = true;
+  if (dlgOptionsGenerales_ != nullptr) dlgOptionsGenerales_->reject();
 }
 
 void TApdEditForm::CloseTextView() {

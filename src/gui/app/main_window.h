@@ -24,6 +24,7 @@
 #include "engine/engine.h"
 #include "app/analysis_options_model.h"
 #include "app/colours_model.h"
+#include "app/general_options_model.h"
 #include "app/graph_options_model.h"
 #include "gui/qt_front_end.h"
 #include "gui/views/colours_dialog.h"
@@ -36,7 +37,7 @@
 
 namespace malvex {
 
-class TApdEditForm : public QMainWindow, private RequestTarget, private MainWindowHost {
+class TApdEditForm : public QMainWindow, private RequestTarget, private MainWindowHost, private GeneralOptionsHost {
   Q_OBJECT
  public:
   TApdEditForm(QtFrontEnd& frontEnd, EngineOptions options);
@@ -134,6 +135,15 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   QAction* MenuOptionsAnalyse = nullptr;
   void OptionsdAnalyseClick();
 
+  // The general options dialog (Tools, General options): a modal window
+  // that leads to the graph and colour options, the folders and the
+  // multi-user set-up. `scenarioPage` opens it on its scenario page.
+  QAction* MenuOptionsGenerales = nullptr;
+  void MenuOptionsGeneralesClick(bool scenarioPage = false);
+  // Shows a folder in the desktop's file browser. Replaceable (tests).
+  using FolderBrowser = std::function<void(const QString& folder)>;
+  void SetFolderBrowser(FolderBrowser browser) { folderBrowser_ = std::move(browser); }
+
   // The text panel's pop-up; its items are set each time it opens.
   QMenu* PopupMenuImageTexte = nullptr;
   QAction* PopupImageTexteCopier = nullptr;
@@ -217,6 +227,15 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   void SetCurrentFolder(const std::string& folder) override;
   void HistoryChanged() override;
 
+  // GeneralOptionsHost.
+  void OpenGraphOptions() override;
+  void OpenColours() override;
+  void ShowFolder(const std::string& folder) override;
+  void RunSetupWizard() override;
+  void CloseProgram() override;
+  // Opens a tool dialog above the modal general options.
+  void OpenAboveModal(QDialog* dialog);
+
   QtFrontEnd& frontEnd_;
   const std::string registryPath_;
   std::unique_ptr<Engine> engine_;
@@ -235,6 +254,9 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   std::unique_ptr<TDlgOptionsGraphesModel> optionsGraphesModel_;
   std::unique_ptr<TDlgCouleursModel> couleursModel_;
   AnalysisOptionsMarks analysisMarks_;
+  FolderBrowser folderBrowser_;
+  QDialog* dlgOptionsGenerales_ = nullptr;
+  bool closeAfterOptions_ = false;
   TDlgOptionsGraphes* dlgOptionsGraphes_ = nullptr;
   TDlgCouleurs* dlgCouleurs_ = nullptr;
   QMenu* fileMenu_ = nullptr;
