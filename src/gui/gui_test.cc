@@ -29,6 +29,7 @@
 #include "qtcanvas/qpainter_canvas.h"
 #include "gui/views/result_panel.h"
 #include "gui/views/text_view_widget.h"
+#include "integrations/external_tools.h"
 #include "gui/foundations/mss_box_ok.h"
 #include "gui/reading/info_jauge.h"
 #include "foundations/messages.h"
@@ -74,6 +75,7 @@ class GuiTest : public QObject {
   void analysisOptionsOpenFromTheToolsMenuAndReanalyseOnAChange();
   void generalOptionsOpenFromTheToolsMenuAndStoreOnAccept();
   void generalOptionsSetUpClosesThroughTheOrdinaryClose();
+  void toolsMenuStartsThePluginsAndTheSurveyProgram();
 };
 
 namespace {
@@ -1397,6 +1399,111 @@ void GuiTest::generalOptionsSetUpClosesThroughTheOrdinaryClose() {
   // on): nothing is open any more.
   QVERIFY(!window.isVisible());
   QVERIFY(window.model().closing());
+}
+
+// A shell script at `path` that writes its arguments, one a line, to
+// `out`, then the first one's file when it names one.
+bool WriteScript(const QString& path, const QString& out) {
+  const QByteArray script = "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > '" + out.toUtf8() +
+                            ".part'\nif [ -f \"$1\" ]; then cat \"$1\" >> '" + out.toUtf8() + ".part'; fi\nmv '" +
+                            out.toUtf8() + ".part' '" + out.toUtf8() + "'\n";
+  if (!WriteText(path, script)) return false;
+  return QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+QString ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+void GuiTest::toolsMenuStartsThePluginsAndTheSurveyProgram() {
+  QTemporaryDir dir;
+  QVERIFY(dir.isValid() && PrepareInstallation(dir, MALVEX_TEST_EDITION));
+  const QDir d(dir.path());
+  const QString text = d.filePath("Text/robot.txt");
+  QVERIFY(WriteText(text, kRobotText));
+  QVERIFY(WriteScript(d.filePath("plugin.sh"), d.filePath("plugin.out")));
+  QVERIFY(WriteScript(d.filePath("survey.sh"), d.filePath("survey.out")));
+  QVERIFY(WriteText(d.filePath("plain.sh"), "#!/bin/sh\n"));
+  EngineOptions options;
+  options.places = testing::TestSettingsPlaces(dir.path().toStdString());
+  {
+    Registry registry(options.places->registryPath);
+    registry.Load();
+    registry.Set(PluginRegistryKey(1), "Path", d.filePath("plugin.sh").toStdString());
+    registry.Set(PluginRegistryKey(1), "Label", "My plug-in");
+    registry.Set(PluginRegistryKey(1), "Options", "--list \"two words\" 'it''s'");
+    registry.Set(PluginRegistryKey(3), "Path", d.filePath("plain.sh").toStdString());
+    registry.Set(CompanionRegistryKey("Survey"), "Path", d.filePath("survey.sh").toStdString());
+    QVERIFY(registry.Save());
+  }
+  QtFrontEnd frontEnd;
+  auto window = std::make_unique<TApdEditForm>(frontEnd, options);
+  QVERIFY(window->EngineStarted());
+  window->show();
+
+  QVERIFY(window->MenuOutilsPlugin[0]->isVisible());
+  QCOMPARE(window->MenuOutilsPlugin[0]->text(), QString("My plug-in"));
+  QVERIFY(!window->MenuOutilsPlugin[1]->isVisible());
+  QVERIFY(window->MenuOutilsPlugin[2]->isVisible());
+  QCOMPARE(window->MenuOutilsPlugin[2]->text(), QString("Unknown plugin"));
+  QVERIFY(!window->MenuOutilsPlugin[3]->isVisible());
+  QVERIFY(window->MenuOutilsCompagnon[0]->isVisible());
+  QCOMPARE(window->MenuOutilsCompagnon[0]->text(), QString("Survey..."));
+  for (int k = 1; k < kCompanions; ++k) QVERIFY(!window->MenuOutilsCompagnon[k]->isVisible());
+
+  // The plug-in gets its options as arguments.
+  window->MenuOutilsPlugin[0]->trigger();
+  QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(d.filePath("plugin.out")), 10000);
+  QCOMPARE(ReadAll(d.filePath("plugin.out")), QString("--list\ntwo words\nits\n"));
+
+  // A file that is not a program: message 686.
+  int boxes = 0;
+  QString shown;
+  QTimer answer;
+  answer.setInterval(0);
+  QObject::connect(&answer, &QTimer::timeout, [&boxes, &shown] {
+    for (QWidget* t : QApplication::topLevelWidgets()) {
+      if (auto* box = qobject_cast<TMssBoxOk*>(t); box != nullptr && box->isVisible()) {
+        ++boxes;
+        shown = box->Label1->text();
+        box->Button1->click();
+        return;
+      }
+    }
+  });
+  answer.start();
+  window->MenuOutilsPlugin[2]->trigger();
+  answer.stop();
+  QCOMPARE(boxes, 1);
+  QCOMPARE(shown, QString(CatalogueText(686)));
+
+  // Before an analysis the survey program gets no file; after it, the
+  // result list as a temporary file, which goes when the window closes.
+  window->MenuOutilsCompagnon[0]->trigger();
+  QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(d.filePath("survey.out")), 10000);
+  QCOMPARE(ReadAll(d.filePath("survey.out")), QString());
+  QFile::remove(d.filePath("survey.out"));
+  QVERIFY(window->AnalyserLeTexte({text}));
+  window->MenuUnivers3->trigger();
+  QByteArray listed;
+  for (const ResultLine& line : window->resultPanel()->model()->items().lines()) {
+    listed += QByteArray::fromStdString(line.text) + "\n";
+  }
+  QVERIFY(!listed.isEmpty());
+  window->MenuOutilsCompagnon[0]->trigger();
+  QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(d.filePath("survey.out")), 10000);
+  QFile out(d.filePath("survey.out"));
+  QVERIFY(out.open(QIODevice::ReadOnly));
+  const QByteArray got = out.readAll();
+  const int cut = got.indexOf('\n');
+  QVERIFY(cut > 0);
+  const QString file = QString::fromLocal8Bit(got.left(cut));
+  QVERIFY(QFileInfo(file).fileName().startsWith(QCoreApplication::applicationName().left(2)));
+  QCOMPARE(got.mid(cut + 1), listed);
+  QVERIFY(QFile::exists(file));
+  window->close();
+  QVERIFY(!QFile::exists(file));
 }
 
 }  // namespace malvex

@@ -358,9 +358,7 @@ void TApdEditForm::CreateMenus() {
   AddCommand(tools, "&" + Text(309) + "...", Gate::kAlways, false);
   AddCommand(tools, "&" + Text(574) + "...", Gate::kAlways, false);
   QAction* terminology = AddCommand(tools, "&" + Text(1236) + "...", Gate::kText, false);
-  // The external tools and plug-ins go after this separator; it shows only
-  // when one of them is installed, and none is known to this version.
-  tools->addSeparator()->setVisible(false);
+  CreateExternalTools(tools);
   tools->addSeparator();
   MenuOptionsAnalyse = AddCommand(tools, "&" + Text(620) + "...", Gate::kAlways, true);
   connect(MenuOptionsAnalyse, &QAction::triggered, this, [this] { OptionsdAnalyseClick(); });
@@ -697,6 +695,82 @@ void TApdEditForm::OptionsdAnalyseClick() {
   if (model.reanalysisNeeded() && model_->HasAnalysed() && resultsShown_) model_->ReLancerAnalyse();
 }
 
+// -------------------------------------------------------- external tools
+
+namespace {
+
+class QtProcessStarter : public ProcessStarter {
+ public:
+  bool Start(const std::string& program, const std::vector<std::string>& arguments) override {
+    QStringList args;
+    for (const std::string& a : arguments) args << QString::fromLocal8Bit(a.data(), static_cast<int>(a.size()));
+    return QProcess::startDetached(QString::fromLocal8Bit(program.data(), static_cast<int>(program.size())), args);
+  }
+};
+
+constexpr int kMsgUnknownPlugin = 2109;
+constexpr int kMsgCompanionLabels[kCompanions] = {2110, 2111, 2112, 2113};
+
+}  // namespace
+
+void TApdEditForm::CreateExternalTools(QMenu* tools) {
+  processStarter_ = std::make_unique<QtProcessStarter>();
+  const char* path = std::getenv("PATH");
+  externalTools_ = std::make_unique<ExternalTools>(*processStarter_, path != nullptr ? path : "");
+  Registry user(registryPath_);
+  user.Load();
+  const char* configDirs = std::getenv("XDG_CONFIG_DIRS");
+  const std::string machinePath = MachineRegistryPath(configDirs != nullptr ? configDirs : "");
+  std::unique_ptr<Registry> machine;
+  if (!machinePath.empty()) {
+    machine = std::make_unique<Registry>(machinePath);
+    if (!machine->Load()) machine.reset();
+  }
+  externalTools_->Discover(user, machine.get(), engine_->messages().message(kMsgUnknownPlugin),
+                           engine_->settings().language().dictCode);
+  const ExternalTools& found = *externalTools_;
+
+  // The separator shows when a plug-in or companion was found.
+  tools->addSeparator()->setVisible(found.AnyFound());
+  for (int n = 0; n < kPluginSlots; ++n) {
+    const PluginSlot& slot = found.plugins()[n];
+    // A registered label is shown as written, its '&' included.
+    QAction* a = MenuOutilsPlugin[n] = tools->addAction(slot.inUse() ? ToQt(slot.label).replace('&', "&&") : QString());
+    a->setVisible(slot.inUse());
+    connect(a, &QAction::triggered, this, [this, n] { EffectuerActionDuPlugin(n + 1); });
+  }
+  QAction* surveySeparator = nullptr;
+  for (int k = 0; k < kCompanions; ++k) {
+    const Companion kind = static_cast<Companion>(k);
+    const CompanionProgram& c = found.companion(kind);
+    if (kind == Companion::kSurvey) surveySeparator = tools->addSeparator();
+    if (kind == Companion::kSiblingTool) tools->addSeparator()->setVisible(false);
+    QString label;
+    if (c.found()) label = c.label.empty() ? Text(kMsgCompanionLabels[k]) + "..." : ToQt(c.label).replace('&', "&&");
+    QAction* a = MenuOutilsCompagnon[k] = tools->addAction(label);
+    a->setVisible(c.found());
+    connect(a, &QAction::triggered, this, [this, kind] { MenuOutilsCompagnonClick(kind); });
+  }
+  surveySeparator->setVisible(found.AnySurvey());
+}
+
+void TApdEditForm::EffectuerActionDuPlugin(int number) {
+  const int failure = externalTools_->StartPlugin(number);
+  if (failure != 0) engine_->messages().errorBox(engine_->messages().message(failure));
+}
+
+void TApdEditForm::MenuOutilsCompagnonClick(Companion kind) {
+  std::vector<std::string> lines;
+  if (results_ != nullptr && results_->Analysed() && resultsShown_) {
+    for (const ResultLine& line : results_->items().lines()) lines.push_back(line.text);
+  }
+  // The file is named after the program: the title's first two letters.
+  QString prefix = QCoreApplication::applicationName().left(2);
+  if (prefix.size() < 2) prefix = "Ma";
+  const int failure = externalTools_->StartCompanion(kind, lines, TemporaryFolder(), prefix.toStdString());
+  if (failure != 0) engine_->messages().errorBox(engine_->messages().message(failure));
+}
+
 // ------------------------------------------------------- general options
 
 void TApdEditForm::MenuOptionsGeneralesClick(bool scenarioPage) {
@@ -873,6 +947,8 @@ void TApdEditForm::closeEvent(QCloseEvent* event) {
     engine_->StopEngine();
     stopped_ = true;
   }
+  // The files handed to other programs go with the program.
+  if (externalTools_ != nullptr) externalTools_->temporaryFiles().RemoveAll();
   event->accept();
 }
 

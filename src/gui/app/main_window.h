@@ -27,6 +27,7 @@
 #include "app/general_options_model.h"
 #include "app/graph_options_model.h"
 #include "gui/qt_front_end.h"
+#include "integrations/external_tools.h"
 #include "gui/views/colours_dialog.h"
 #include "gui/views/graph_options_dialog.h"
 #include "gui/views/result_panel.h"
@@ -140,6 +141,17 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   // multi-user set-up. `scenarioPage` opens it on its scenario page.
   QAction* MenuOptionsGenerales = nullptr;
   void MenuOptionsGeneralesClick(bool scenarioPage = false);
+  // The external programs of the Tools menu: the registered plug-ins and
+  // the companion programs found when the window was built; an item is
+  // hidden (and has no text) when its program was not found.
+  QAction* MenuOutilsPlugin[kPluginSlots] = {};
+  QAction* MenuOutilsCompagnon[kCompanions] = {};
+  ExternalTools& externalTools() { return *externalTools_; }
+  // Starts plug-in `number` (1..4); failures are reported.
+  void EffectuerActionDuPlugin(int number);
+  // Starts a companion; the first survey program receives the result list.
+  void MenuOutilsCompagnonClick(Companion kind);
+
   // Shows a folder in the desktop's file browser. Replaceable (tests).
   using FolderBrowser = std::function<void(const QString& folder)>;
   void SetFolderBrowser(FolderBrowser browser) { folderBrowser_ = std::move(browser); }
@@ -192,6 +204,7 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   void CreatePages();
   void CreateTextView();
   void CreateTextPopup();
+  void CreateExternalTools(QMenu* tools);
   void AppliquerHistoFichierSurMenu();
   void ShowSummary();
   void ShowPointer(const TextPointerInfo& info);
@@ -255,6 +268,8 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   std::unique_ptr<TDlgCouleursModel> couleursModel_;
   AnalysisOptionsMarks analysisMarks_;
   FolderBrowser folderBrowser_;
+  std::unique_ptr<ProcessStarter> processStarter_;
+  std::unique_ptr<ExternalTools> externalTools_;
   QDialog* dlgOptionsGenerales_ = nullptr;
   bool closeAfterOptions_ = false;
   TDlgOptionsGraphes* dlgOptionsGraphes_ = nullptr;
