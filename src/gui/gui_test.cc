@@ -1372,6 +1372,9 @@ void GuiTest::generalOptionsSetUpClosesThroughTheOrdinaryClose() {
   AnalysedWindow w;
   QVERIFY(w.Open());
   TApdEditForm& window = *w.window;
+  const QString settingsFile = QString::fromStdString(window.engine().settings().folders().settingsPath);
+  QFile::remove(settingsFile);
+  window.engine().record().setRelationLevel(3);
   // Yes to every question: the warning, then closing now.
   int answered = 0;
   QTimer yes;
@@ -1399,6 +1402,14 @@ void GuiTest::generalOptionsSetUpClosesThroughTheOrdinaryClose() {
   // on): nothing is open any more.
   QVERIFY(!window.isVisible());
   QVERIFY(window.model().closing());
+  // The settings were saved on the way out, the change included.
+  QVERIFY(QFile::exists(settingsFile));
+  SettingsRecord saved;
+  QFile file(settingsFile);
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  const QByteArray bytes = file.readAll();
+  QVERIFY(saved.AssignImage(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))));
+  QCOMPARE(saved.relationLevel(), 3);
 }
 
 // A shell script at `path` that writes its arguments, one a line, to
