@@ -200,6 +200,35 @@ bool ResultPanelModel::ChooseItem(int index) {
   return shown;
 }
 
+bool ResultPanelModel::ShowGraphClass(int level, int32_t cls) {
+  if (analysed_ && functions_.chosen() >= 0 && ClassLevelOfKind(chosenKind()) == level) {
+    const int index = IndexOfItem(cls);
+    if (index >= 0) return ChooseItem(index);
+  }
+  chosenItem_ = -1;
+  return ShowClass(level, cls);
+}
+
+bool ResultPanelModel::ShowGraphRelation(int level, int32_t first, int32_t second) {
+  if (analysed_ && functions_.chosen() >= 0 && chosenKind() == ResultKind::kRelations && first > 0 && second > 0) {
+    const int64_t item = static_cast<int64_t>((static_cast<uint64_t>(first) << 32) | static_cast<uint32_t>(second));
+    const int index = IndexOfItem(item);
+    if (index >= 0) return ChooseItem(index);
+  }
+  chosenItem_ = -1;
+  return ShowRelation(level, first, second);
+}
+
+void ResultPanelModel::ShowSelectionExtracts() {
+  chosenItem_ = -1;
+  ShowExtracts();
+}
+
+void ResultPanelModel::ShowTextAt(int32_t position) {
+  view_.StartAtPosition(position);
+  view_.SetCursorPosition(position);
+}
+
 void ResultPanelModel::ShowExtracts() {
   view_.ColorationSelective();
   UnderlineFirstOccurrence();

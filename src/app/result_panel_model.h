@@ -89,6 +89,17 @@ class ResultPanelModel {
   // The index of the first line carrying `item`; -1 when none.
   int IndexOfItem(int64_t item) const;
 
+  // What a graph click selected: the class (relation) becomes the
+  // selection, its line chosen when the result list holds it, and its
+  // extracts are shown from the start. False for a class outside 1..4 or
+  // an empty id.
+  bool ShowGraphClass(int level, int32_t cls);
+  bool ShowGraphRelation(int level, int32_t first, int32_t second);
+  // The extracts of the selection as it stands (a bundle's class and span).
+  void ShowSelectionExtracts();
+  // The text view from `position` (a part of the distribution graph).
+  void ShowTextAt(int32_t position);
+
   // Moves the text view to the next (or previous) proposition that holds
   // the selection, underlining the word found; false, with the view where
   // it was, when there is none further.

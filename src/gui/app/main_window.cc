@@ -113,8 +113,9 @@ TApdEditForm::TApdEditForm(QtFrontEnd& frontEnd, EngineOptions options)
 
   // 3. The engine; the application ends when it cannot start.
   if (!engine_->StartEngine()) return;
-  // 2. The text view over the engine's word stream.
+  // 2. The text view over the engine's word stream, and the graph.
   CreateTextView();
+  CreateGraphPanel();
   // 5. The caption with the language of the edition.
   setWindowTitle(ToQt(MainCaption(engine_->messages(), frontEnd_.ApplicationTitle(), engine_->runFlags())));
   // 7. The texts of the interface, the pages.
@@ -141,6 +142,38 @@ void TApdEditForm::CreateTextView() {
   pointer_ = std::make_unique<TextPointer>(*textView_, engine_->stream(), engine_->messages());
   results_ = std::make_unique<ResultPanelModel>(*engine_, *textView_, selection_);
   ResultPanel->SetModel(results_.get());
+}
+
+void TApdEditForm::CreateGraphPanel() {
+  GraphPanel = new TGraphPanel(*engine_, *results_, selection_, this);
+  connect(GraphPanel, &TGraphPanel::StatusText, this, [this](const QString& text) { statusBar()->showMessage(text); });
+  connect(GraphPanel, &TGraphPanel::SelectionChanged, this, [this](bool list) {
+    if (list) ResultPanel->Refresh();
+    ImageTexte->update();
+    if (wholeText_ != nullptr && textView_ != nullptr) {
+      const QSignalBlocker quiet(wholeText_);
+      wholeText_->setChecked(textView_->coloration() != ColorationMode::kSelective);
+    }
+  });
+  connect(GraphPanel, &TGraphPanel::HeightWanted, this, [this](int height) { SetGraphPanelHeight(height); });
+  connect(GraphPanel, &TGraphPanel::PropertiesWanted, this, [this] { MenuOptionsGraphesClick(); });
+  connect(GraphPanel, &TGraphPanel::ColoursWanted, this, [this] { MenuOptionsCouleursClick(); });
+  connect(ResultPanel, &TResultPanel::SelectionShown, GraphPanel, [this] {
+    GraphPanel->model().ForgetHighlight();
+    GraphPanel->Changed();
+  });
+  connect(this, &TApdEditForm::displayChanged, GraphPanel, [this] { GraphPanel->Changed(); });
+  connect(this, &TApdEditForm::textClosing, GraphPanel, [this] { GraphPanel->AnalysisClosing(); });
+}
+
+void TApdEditForm::SetGraphPanelHeight(int height) {
+  if (SplitterTexteGraphe == nullptr) return;
+  const QList<int> sizes = SplitterTexteGraphe->sizes();
+  int total = std::max(sizes.value(0) + sizes.value(1), SplitterTexteGraphe->height());
+  // Not laid out yet: the window's height stands for the column's.
+  if (total <= height + 1) total = std::max(this->height(), height + 2);
+  const int graph = std::clamp(height, 1, std::max(total - 1, 1));
+  SplitterTexteGraphe->setSizes({std::max(total - graph, 1), graph});
 }
 
 void TApdEditForm::CreatePages() {
@@ -203,7 +236,13 @@ void TApdEditForm::CreatePages() {
     PageControl->setFont(font);
   }
   Splitter->addWidget(PageControl);
-  Splitter->addWidget(ImageTexte);
+  SplitterTexteGraphe = new QSplitter(Qt::Vertical, Splitter);
+  SplitterTexteGraphe->addWidget(ImageTexte);
+  if (GraphPanel != nullptr) SplitterTexteGraphe->addWidget(GraphPanel);
+  SplitterTexteGraphe->setStretchFactor(0, 1);
+  SplitterTexteGraphe->setStretchFactor(1, 0);
+  SplitterTexteGraphe->setChildrenCollapsible(false);
+  Splitter->addWidget(SplitterTexteGraphe);
   Splitter->setStretchFactor(0, 0);
   Splitter->setStretchFactor(1, 1);
   Splitter->setChildrenCollapsible(false);
@@ -260,7 +299,8 @@ void TApdEditForm::CreateMenus() {
   QMenu* edit = menuBar()->addMenu("&" + Text(609));
   edit->setToolTipsVisible(true);
   QAction* copyText = AddCommand(edit, "&" + Text(2012) + "...", Gate::kText, false);
-  AddCommand(edit, "&" + Text(2013), Gate::kText, false);
+  CopyGraphDsClipBrd = AddCommand(edit, "&" + Text(2013), Gate::kText, true);
+  connect(CopyGraphDsClipBrd, &QAction::triggered, this, [this] { GraphPanel->CopyGraphDsClipBrdClick(); });
   CopyResultatsDsClipBrd = AddCommand(edit, "&" + Text(2014), Gate::kText, true);
   connect(CopyResultatsDsClipBrd, &QAction::triggered, this, [this] { CopyResultatsDsClipBrdClick(); });
   edit->addSeparator();
@@ -344,11 +384,18 @@ void TApdEditForm::CreateMenus() {
 
   QMenu* graphs = menuBar()->addMenu("&" + Text(727));
   graphs->setToolTipsVisible(true);
-  QAction* star = AddCommand(graphs, "&" + Text(2004), Gate::kText, false);
-  QAction* areas = AddCommand(graphs, "&" + Text(1156), Gate::kText, false);
-  QAction* distribution = AddCommand(graphs, "&" + Text(2005), Gate::kText, false);
-  QAction* bundles = AddCommand(graphs, "&" + Text(570), Gate::kText, false);
-  QAction* actors = AddCommand(graphs, "A&" + Text(1245).mid(1), Gate::kText, false);
+  QAction* star = MenuGrapheEtoile = AddCommand(graphs, "&" + Text(2004), Gate::kText, true);
+  QAction* areas = MenuGrapheAires = AddCommand(graphs, "&" + Text(1156), Gate::kText, true);
+  QAction* distribution = MenuGrapheRepartition = AddCommand(graphs, "&" + Text(2005), Gate::kText, true);
+  QAction* bundles = MenuGrapheRafales = AddCommand(graphs, "&" + Text(570), Gate::kText, true);
+  QAction* actors = MenuGrapheActeurs = AddCommand(graphs, "A&" + Text(1245).mid(1), Gate::kText, true);
+  const std::pair<QAction*, int> graphTypes[] = {
+      {star, kGraphStar}, {areas, kGraphAreas}, {distribution, kGraphDistribution},
+      {bundles, kGraphEpisodes}, {actors, kGraphActors}};
+  for (const auto& [action, type] : graphTypes) {
+    const int t = type;
+    connect(action, &QAction::triggered, this, [this, t] { GraphPanel->ToolButtonGraphe(t); });
+  }
   graphs->addSeparator();
   MenuOptionsGraphes = AddCommand(graphs, "&" + Text(620) + "...", Gate::kAlways, true);
   connect(MenuOptionsGraphes, &QAction::triggered, this, [this] { MenuOptionsGraphesClick(); });
@@ -490,6 +537,7 @@ void TApdEditForm::EnableCommandDuMenu(bool enabled) {
   // user left are kept while the panels are hidden and given back.
   if (!state.panels && ImageTexte->isVisible()) resultsPanelWidth_ = Splitter->sizes().value(0);
   ImageTexte->setVisible(state.panels);
+  SplitterTexteGraphe->setVisible(state.panels);
   if (state.panels) {
     const QList<int> sizes = Splitter->sizes();
     const int total = std::max(sizes.value(0) + sizes.value(1), Splitter->width());
@@ -860,6 +908,8 @@ bool TApdEditForm::PushFile(const std::string& path) { return engine_->files().A
 bool TApdEditForm::RunAnalysis() {
   if (AnalysisRunning() || closeAfterRun_) return false;
   analysing_ = true;
+  // The run frees the analysis the graph reads.
+  GraphPanel->AnalysisClosing();
   const bool ok = engine_->RunAnalysis(1);
   analysing_ = false;
   if (closeAfterRun_) {
@@ -869,6 +919,7 @@ bool TApdEditForm::RunAnalysis() {
     return ok;
   }
   results_->AnalysisDone();
+  GraphPanel->AnalysisDone();
   EnableCommandDuMenu(ok);
   ImageTexte->SetView(textView_.get(), pointer_.get());
   ShowSummary();
@@ -915,6 +966,7 @@ bool TApdEditForm::RestoreGeometry() {
 void TApdEditForm::FormShow() {
   if (RestoreGeometry()) {
     show();
+    SetGraphPanelHeight(height() / 2 - 20);
     return;
   }
   const QScreen* screen = QGuiApplication::primaryScreen();
@@ -923,6 +975,7 @@ void TApdEditForm::FormShow() {
   setGeometry(layout.left, layout.top, layout.width, layout.height);
   resultsPanelWidth_ = layout.resultsPanelWidth;
   if (Splitter != nullptr) Splitter->setSizes({layout.resultsPanelWidth, layout.width - layout.resultsPanelWidth});
+  SetGraphPanelHeight(layout.graphPanelHeight);
   if (engine_->record().openScenarioEditorAtStart()) {
     show();
   } else {

@@ -30,6 +30,7 @@
 #include "integrations/external_tools.h"
 #include "gui/views/colours_dialog.h"
 #include "gui/views/graph_options_dialog.h"
+#include "gui/views/graph_panel.h"
 #include "gui/views/result_panel.h"
 #include "gui/views/text_view_widget.h"
 #include "views/selection_state.h"
@@ -85,7 +86,11 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   TResultPanel* resultPanel() { return ResultPanel; }
 
   TTextViewWidget* ImageTexte = nullptr;
+  // The graph of the selection, below the text.
+  TGraphPanel* GraphPanel = nullptr;
   QSplitter* Splitter = nullptr;
+  // The text above the graph.
+  QSplitter* SplitterTexteGraphe = nullptr;
   QTabWidget* PageControl = nullptr;
   QTextBrowser* TabSheetExplication = nullptr;
   QWidget* TabSheetResultats = nullptr;
@@ -156,6 +161,17 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   using FolderBrowser = std::function<void(const QString& folder)>;
   void SetFolderBrowser(FolderBrowser browser) { folderBrowser_ = std::move(browser); }
 
+  // The Graphs menu (and toolbar) commands of the graph types, and Edit,
+  // Copy the graph.
+  QAction* MenuGrapheEtoile = nullptr;
+  QAction* MenuGrapheAires = nullptr;
+  QAction* MenuGrapheRepartition = nullptr;
+  QAction* MenuGrapheRafales = nullptr;
+  QAction* MenuGrapheActeurs = nullptr;
+  QAction* CopyGraphDsClipBrd = nullptr;
+  // Gives the graph panel `height` pixels of the text column.
+  void SetGraphPanelHeight(int height);
+
   // The text panel's pop-up; its items are set each time it opens.
   QMenu* PopupMenuImageTexte = nullptr;
   QAction* PopupImageTexteCopier = nullptr;
@@ -203,6 +219,7 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   void CreateMenus();
   void CreatePages();
   void CreateTextView();
+  void CreateGraphPanel();
   void CreateTextPopup();
   void CreateExternalTools(QMenu* tools);
   void AppliquerHistoFichierSurMenu();
