@@ -120,6 +120,7 @@ GraphPanelOutcome GraphPanelModel::MouseUp(GraphModifiers modifiers, int objects
         selection_ = saved;
         out.listChanged = true;
         out.redrawGraph = true;
+        out.toggleAllLines = type == kGraphActors;
         return out;
       }
       if (toClasses) {

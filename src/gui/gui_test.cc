@@ -76,6 +76,10 @@ class GuiTest : public QObject {
   void generalOptionsOpenFromTheToolsMenuAndStoreOnAccept();
   void generalOptionsSetUpClosesThroughTheOrdinaryClose();
   void toolsMenuStartsThePluginsAndTheSurveyProgram();
+  void graphHoverShowsTheHintAndDrawsOnlyForAnotherObject();
+  void graphModifiedClicks();
+  void graphPopupAndGraphsMenu();
+  void graphSliderSetsTheLimitOrTheBarWidth();
 };
 
 namespace {
@@ -125,18 +129,27 @@ constexpr char kRobotText[] =
     "Robot merge la om. Om vorbe\xBAte de robot. Robot merge. Om merge la robot. Robot vorbe\xBAte. Om merge de "
     "la robot.\n";
 
+// Propositions that name two or three classes of the mini edition each,
+// so that the graphs have relations to draw.
+constexpr char kRelationsText[] =
+    "Robot merge la om \xBAi la cas\xE3. Om vorbe\xBAte de robot \xBAi de mare. Robot merge la cas\xE3 de om. "
+    "Om merge la mare cu robot. Robot vorbe\xBAte de \xFEar\xE3 \xBAi de om. Om merge la cas\xE3 \xBAi la "
+    "mare. Robot face pas la om. Om face pas la mare. Robot vorbe\xBAte de vorb\xE3 \xBAi de om. Om vorbe\xBAte "
+    "de vorb\xE3 \xBAi de cas\xE3. Robot merge la \xFEar\xE3 \xBAi la mare. Om merge de la cas\xE3 la "
+    "\xFEar\xE3. Robot vorbe\xBAte de pas \xBAi de cas\xE3. Om vorbe\xBAte de robot \xBAi de \xFEar\xE3.\n";
+
 // A window on the mini edition that has analysed kRobotText.
 struct AnalysedWindow {
   QTemporaryDir dir;
   QtFrontEnd frontEnd;
   std::unique_ptr<TApdEditForm> window;
 
-  bool Open() {
+  bool Open(const char* content = kRobotText) {
     if (!dir.isValid() || !PrepareInstallation(dir, MALVEX_TEST_EDITION)) return false;
     const QString text = QDir(dir.path()).filePath("Text/robot.txt");
     QFile file(text);
     if (!file.open(QIODevice::WriteOnly)) return false;
-    file.write(kRobotText);
+    file.write(content);
     file.close();
     EngineOptions options;
     options.places = testing::TestSettingsPlaces(dir.path().toStdString());
@@ -1515,6 +1528,269 @@ void GuiTest::toolsMenuStartsThePluginsAndTheSurveyProgram() {
   QVERIFY(QFile::exists(file));
   window->close();
   QVERIFY(!QFile::exists(file));
+
+namespace {
+
+// Draws the graph panel as it would be painted.
+void PaintGraph(TGraphPanel& panel) { (void)panel.ImageGraphe->grab(); }
+
+// A point of the graph image over an object, and its hint; false when the
+// graph drew none.
+bool FindObject(TGraphPanel& panel, QPoint& at, std::string& hint, int& id, int skipId = -100) {
+  PaintGraph(panel);
+  for (int y = 2; y < panel.ImageGraphe->height(); y += 3) {
+    for (int x = 2; x < panel.ImageGraphe->width(); x += 3) {
+      if (panel.graph()->HintAt(x, y, hint, id) && id != skipId) {
+        at = QPoint(x, y);
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+// A point of the graph image with no object.
+bool FindEmpty(TGraphPanel& panel, QPoint& at) {
+  PaintGraph(panel);
+  std::string hint;
+  int id = 0;
+  for (int y = panel.ImageGraphe->height() - 4; y > 0; y -= 5) {
+    for (int x = 4; x < panel.ImageGraphe->width(); x += 5) {
+      if (!panel.graph()->HintAt(x, y, hint, id)) {
+        at = QPoint(x, y);
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+void MoveMouse(QWidget* on, QPoint at, Qt::KeyboardModifiers modifiers = {}) {
+  QMouseEvent move(QEvent::MouseMove, QPointF(at), on->mapToGlobal(QPointF(at)), Qt::NoButton, Qt::NoButton,
+                   modifiers);
+  QApplication::sendEvent(on, &move);
+}
+
+// The window with the References list and its first item chosen.
+bool ChooseFirstReference(TApdEditForm& window) {
+  window.MenuUnivers3->trigger();
+  if (window.resultPanel()->ListBoxModItems->count() == 0) return false;
+  window.resultPanel()->ListBoxModItemsClick(0);
+  return window.selection().active;
+}
+
+}  // namespace
+
+void GuiTest::graphHoverShowsTheHintAndDrawsOnlyForAnotherObject() {
+  AnalysedWindow w;
+  QVERIFY(w.Open(kRelationsText));
+  TApdEditForm& window = *w.window;
+  TGraphPanel& panel = *window.GraphPanel;
+  QVERIFY(panel.isVisible());
+  window.engine().record().setGraphType(kGraphStar);
+  QVERIFY(ChooseFirstReference(window));
+  QPoint at;
+  std::string hint;
+  int id = 0;
+  QVERIFY(FindObject(panel, at, hint, id));
+  const int draws = panel.drawCount();
+  MoveMouse(panel.ImageGraphe, at);
+  QCOMPARE(window.statusBar()->currentMessage(), ToQt(hint));
+  QVERIFY(!hint.empty());
+  PaintGraph(panel);
+  QCOMPARE(panel.drawCount(), draws + 1);
+  QCOMPARE(panel.model().highlighted(), id);
+  // The same object again, and painting without a change: no draw.
+  MoveMouse(panel.ImageGraphe, at);
+  PaintGraph(panel);
+  PaintGraph(panel);
+  QCOMPARE(panel.drawCount(), draws + 1);
+  // Shift held: the hint, no highlight.
+  QPoint other;
+  if (FindObject(panel, other, hint, id, panel.model().highlighted())) {
+    const int before = panel.drawCount();
+    window.statusBar()->clearMessage();
+    MoveMouse(panel.ImageGraphe, other, Qt::ShiftModifier);
+    QCOMPARE(window.statusBar()->currentMessage(), ToQt(hint));
+    PaintGraph(panel);
+    QCOMPARE(panel.drawCount(), before);
+  }
+}
+
+void GuiTest::graphModifiedClicks() {
+  AnalysedWindow w;
+  QVERIFY(w.Open(kRelationsText));
+  TApdEditForm& window = *w.window;
+  TGraphPanel& panel = *window.GraphPanel;
+  SettingsRecord& record = window.engine().record();
+  ResultPanelModel* results = window.resultPanel()->model();
+  record.setGraphType(kGraphAreas);
+  record.setGraphObjectLimit(30);
+  QVERIFY(ChooseFirstReference(window));
+  const uint32_t chosenClass = window.selection().selectedId;
+  QPoint at;
+  std::string hint;
+  int id = 0;
+  QVERIFY(FindObject(panel, at, hint, id));
+  QPoint empty;
+  QVERIFY(FindEmpty(panel, empty));
+
+  // Shift: the small graph of this text shows at most 6 objects, so the
+  // limit stays.
+  QVERIFY(panel.graph()->ObjectCount() <= 6);
+  QTest::mouseClick(panel.ImageGraphe, Qt::LeftButton, Qt::ShiftModifier, at);
+  QCOMPARE(record.graphObjectLimit(), 30);
+  QCOMPARE(window.selection().selectedId, chosenClass);
+
+  // Ctrl+Shift: 98 becomes 100, then stays.
+  record.setGraphObjectLimit(98);
+  QTest::mouseClick(panel.ImageGraphe, Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier, at);
+  QCOMPARE(record.graphObjectLimit(), 100);
+  QTest::mouseClick(panel.ImageGraphe, Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier, at);
+  QCOMPARE(record.graphObjectLimit(), 100);
+  QCOMPARE(window.selection().selectedId, chosenClass);
+
+  // Ctrl on empty space: the list and the selection stay as they were.
+  QTest::mouseClick(panel.ImageGraphe, Qt::LeftButton, Qt::ControlModifier, empty);
+  QCOMPARE(results->chosenFunction(), ResultFunctionTable::kReferences);
+  QCOMPARE(results->chosenItem(), 0);
+  QCOMPARE(window.selection().kind, kSelectClass);
+  QCOMPARE(window.selection().selectedId, chosenClass);
+  QCOMPARE(window.resultPanel()->ListBoxFonctions->currentRow(), ResultFunctionTable::kReferences);
+
+  // Ctrl on a class: the Relations function with that class at both ends.
+  QVERIFY(FindObject(panel, at, hint, id));
+  QTest::mouseClick(panel.ImageGraphe, Qt::LeftButton, Qt::ControlModifier, at);
+  QCOMPARE(results->chosenFunction(), ResultFunctionTable::kRelations);
+  QCOMPARE(window.resultPanel()->ListBoxFonctions->currentRow(), ResultFunctionTable::kRelations);
+  QCOMPARE(window.selection().kind, kSelectRelation);
+  QCOMPARE(window.selection().firstClass, static_cast<uint32_t>(id));
+  QCOMPARE(window.selection().secondClass, static_cast<uint32_t>(id));
+
+  // Ctrl again on the class: back to References with the class chosen.
+  QVERIFY(FindObject(panel, at, hint, id));
+  QTest::mouseClick(panel.ImageGraphe, Qt::LeftButton, Qt::ControlModifier, at);
+  QCOMPARE(results->chosenFunction(), ResultFunctionTable::kReferences);
+  QCOMPARE(window.selection().kind, kSelectClass);
+  QCOMPARE(window.selection().selectedId, static_cast<uint32_t>(id));
+  const int row = window.resultPanel()->ListBoxModItems->currentRow();
+  QVERIFY(row >= 0);
+  QCOMPARE(results->items()[static_cast<size_t>(row)].item, static_cast<int64_t>(id));
+
+  // A plain click on a class selects it in the list.
+  QVERIFY(FindObject(panel, at, hint, id));
+  QTest::mouseClick(panel.ImageGraphe, Qt::LeftButton, {}, at);
+  QCOMPARE(window.selection().selectedId, static_cast<uint32_t>(id));
+  QCOMPARE(results->chosenFunction(), ResultFunctionTable::kReferences);
+}
+
+void GuiTest::graphPopupAndGraphsMenu() {
+  const QSet<QString> catalogue = CatalogueTexts();
+  AnalysedWindow w;
+  QVERIFY(w.Open(kRelationsText));
+  TApdEditForm& window = *w.window;
+  TGraphPanel& panel = *window.GraphPanel;
+  SettingsRecord& record = window.engine().record();
+  ResultPanelModel* results = window.resultPanel()->model();
+  for (QAction* a : panel.PopupMenuImageGraphe->actions()) {
+    if (!a->isSeparator()) QVERIFY2(catalogue.contains(Bare(a->text())), qPrintable(a->text()));
+  }
+
+  // A toolbar command with no function chosen: References and its first
+  // item; a squeezed panel gets 200 pixels.
+  QCOMPARE(results->chosenFunction(), -1);
+  window.SetGraphPanelHeight(5);
+  QVERIFY(window.MenuGrapheEtoile->isEnabled());
+  window.MenuGrapheEtoile->trigger();
+  QCOMPARE(record.graphType(), kGraphStar);
+  QCOMPARE(results->chosenFunction(), ResultFunctionTable::kReferences);
+  QCOMPARE(results->chosenItem(), 0);
+  QVERIFY(window.selection().active);
+  QCOMPARE(window.SplitterTexteGraphe->sizes().value(1), 200);
+  panel.PopupMenuImageGraphePopup();
+  QVERIFY(panel.PopupGrapheEtoile->isChecked());
+
+  const struct {
+    QAction* menu;
+    QAction* popup;
+    int type;
+  } types[] = {
+      {window.MenuGrapheAires, panel.PopupGrapheAires, kGraphAreas},
+      {window.MenuGrapheRepartition, panel.PopupGrapheDensite, kGraphDistribution},
+      {window.MenuGrapheRafales, panel.PopupGrapheRafales, kGraphEpisodes},
+      {window.MenuGrapheActeurs, panel.PopupGrapheActeurs, kGraphActors},
+      {window.MenuGrapheEtoile, panel.PopupGrapheEtoile, kGraphStar},
+  };
+  for (const auto& t : types) {
+    t.popup->trigger();
+    QCOMPARE(record.graphType(), t.type);
+    PaintGraph(panel);
+    QCOMPARE(panel.graph()->DrawnType(), t.type);
+    panel.PopupMenuImageGraphePopup();
+    QVERIFY(t.popup->isChecked());
+  }
+
+  // Copy: the picture on the clipboard.
+  QGuiApplication::clipboard()->clear();
+  panel.PopupMenuImageGraphePopup();
+  QVERIFY(panel.PopupImageGrapheCopier->isEnabled());
+  panel.PopupImageGrapheCopier->trigger();
+  const QImage copied = QGuiApplication::clipboard()->image();
+  QCOMPARE(copied.size(), panel.ImageGraphe->size());
+  QCOMPARE(copied.convertToFormat(QImage::Format_RGB32), panel.picture().convertToFormat(QImage::Format_RGB32));
+  QGuiApplication::clipboard()->clear();
+  window.CopyGraphDsClipBrd->trigger();
+  QVERIFY(!QGuiApplication::clipboard()->image().isNull());
+
+  // Hide: the panel drawn empty, nothing to copy; a toolbar command shows
+  // the graph again.
+  panel.PopupImageGrapheCacher->trigger();
+  QVERIFY(!record.graphShowsSelection());
+  PaintGraph(panel);
+  const QColor background = ToQColor(GraphSettings::FromRecord(record).colours[kColourBackground]);
+  QCOMPARE(PixelsNear(panel.picture(), background), panel.picture().width() * panel.picture().height());
+  panel.PopupMenuImageGraphePopup();
+  QVERIFY(!panel.PopupImageGrapheCopier->isEnabled());
+  QVERIFY(!panel.CopyGraphDsClipBrdClick());
+  window.MenuGrapheAires->trigger();
+  QVERIFY(record.graphShowsSelection());
+  QCOMPARE(record.graphType(), kGraphAreas);
+  PaintGraph(panel);
+  QCOMPARE(panel.graph()->DrawnType(), kGraphAreas);
+
+  // Properties and Colours open their dialogs.
+  panel.PopupImageGraphePropriete->trigger();
+  QVERIFY(window.optionsGraphes() != nullptr && window.optionsGraphes()->isVisible());
+  window.optionsGraphes()->close();
+  panel.PopupImageGrapheCouleurs->trigger();
+  QVERIFY(window.couleurs() != nullptr && window.couleurs()->isVisible());
+  window.couleurs()->close();
+}
+
+void GuiTest::graphSliderSetsTheLimitOrTheBarWidth() {
+  AnalysedWindow w;
+  QVERIFY(w.Open(kRelationsText));
+  TApdEditForm& window = *w.window;
+  TGraphPanel& panel = *window.GraphPanel;
+  SettingsRecord& record = window.engine().record();
+  QVERIFY(ChooseFirstReference(window));
+  window.MenuGrapheAires->trigger();
+  QVERIFY(panel.TrackBar1->isEnabled());
+  panel.TrackBar1->setValue(12);
+  QCOMPARE(record.graphObjectLimit(), 12);
+  QCOMPARE(panel.LabelTrackBar->text(), QString("12"));
+
+  window.MenuGrapheRepartition->trigger();
+  QVERIFY(panel.TrackBar1->isEnabled());
+  panel.TrackBar1->setValue(20);
+  QCOMPARE(record.distributionBarWidth(), 20);
+  QCOMPARE(record.graphObjectLimit(), 12);
+  QCOMPARE(panel.LabelTrackBar->text(), QString::number(panel.ImageGraphe->width() / 2 / 20));
+
+  // The star and bundles graphs have no slider.
+  window.MenuGrapheEtoile->trigger();
+  QVERIFY(!panel.TrackBar1->isEnabled());
+  QVERIFY(panel.LabelTrackBar->text().isEmpty());
 }
 
 }  // namespace malvex

@@ -544,6 +544,9 @@ void TApdEditForm::EnableCommandDuMenu(bool enabled) {
     const int left = std::min(resultsPanelWidth_, total / 2);
     Splitter->setSizes({left, total - left});
     Splitter->refresh();
+    // The graph takes half the window's height less 20 when it has no room
+    // of its own yet.
+    if (GraphPanel->ImageGraphe->height() < kGraphPanelSqueezedBelow) SetGraphPanelHeight(height() / 2 - 20);
   }
 }
 

@@ -123,7 +123,7 @@ TGraphPanel::TGraphPanel(Engine& engine, ResultPanelModel& results, SelectionSta
     a->setCheckable(true);
     types->addAction(a);
     const int type = item.type;
-    connect(a, &QAction::triggered, this, [this, type] { Apply(model_->ChooseType(type, false, height())); });
+    connect(a, &QAction::triggered, this, [this, type] { Apply(model_->ChooseType(type, false, ImageGraphe->height())); });
   }
   PopupMenuImageGraphe->addSeparator();
   PopupImageGrapheCouleurs = PopupMenuImageGraphe->addAction(ToQt(msg.message(543)) + "...");
@@ -248,7 +248,7 @@ void TGraphPanel::Apply(const GraphPanelOutcome& outcome) {
 
 void TGraphPanel::ToolButtonGraphe(int type) {
   if (!results_.Analysed()) return;
-  Apply(model_->ChooseType(type, true, height()));
+  Apply(model_->ChooseType(type, true, ImageGraphe->height()));
   setVisible(true);
 }
 
