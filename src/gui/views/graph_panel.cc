@@ -128,7 +128,7 @@ TGraphPanel::TGraphPanel(Engine& engine, ResultPanelModel& results, SelectionSta
   PopupMenuImageGraphe->addSeparator();
   PopupImageGrapheCouleurs = PopupMenuImageGraphe->addAction(ToQt(msg.message(543)) + "...");
   PopupImageGraphePropriete = PopupMenuImageGraphe->addAction(ToQt(msg.message(kMsgGraphProperties)) + "...");
-  PopupImageGrapheCopier = PopupMenuImageGraphe->addAction(ToQt(msg.message(579)));
+  PopupImageGrapheCopier = PopupMenuImageGraphe->addAction(ToQt(msg.message(2013)));
   PopupImageGrapheCacher = PopupMenuImageGraphe->addAction(ToQt(msg.message(kMsgHideGraph)));
   connect(PopupImageGrapheCouleurs, &QAction::triggered, this, [this] { Q_EMIT ColoursWanted(); });
   connect(PopupImageGraphePropriete, &QAction::triggered, this, [this] { Q_EMIT PropertiesWanted(); });
