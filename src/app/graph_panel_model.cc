@@ -107,20 +107,18 @@ GraphPanelOutcome GraphPanelModel::MouseUp(GraphModifiers modifiers, int objects
       // A table too short for the target (a text of at most one word)
       // leaves the click a plain one.
       if (target < 0 || target >= host_.FunctionCount()) break;
-      const int savedFunction = host_.ChosenFunction();
-      const int savedItem = host_.ChosenItem();
-      if (!host_.ChooseFunction(target)) break;
+      // The hit test comes first: a click on empty space leaves the list on
+      // its function and line, and the selection as it was, so that both
+      // still agree.
       const GraphClick hit = click(false);
       if (hit.kind != GraphClick::Kind::kClass) {
-        // Nothing under the mouse: the list goes back to the function and
-        // line it showed, and the selection to what it was, so that both
-        // still agree.
-        if (savedFunction >= 0) host_.ChooseFunction(savedFunction);
-        if (savedItem >= 0) host_.ChooseItem(savedItem);
         selection_ = saved;
-        out.listChanged = true;
-        out.redrawGraph = true;
         out.toggleAllLines = type == kGraphActors;
+        out.redrawGraph = out.toggleAllLines;
+        return out;
+      }
+      if (!host_.ChooseFunction(target)) {
+        selection_ = saved;
         return out;
       }
       if (toClasses) {

@@ -203,16 +203,19 @@ TEST_F(GraphPanelModelTest, CtrlClickOnEmptySpaceLeavesTheListAndTheSelectionAsT
   selection_.SelectRelation(1, 4, 5, "four", "five");
   const GraphPanelOutcome out = model_.MouseUp(GraphModifiers{false, true}, 12, Hits(GraphClick{}));
   EXPECT_EQ(clicks_, 1);
-  // The switch to References was made for the click and undone.
-  EXPECT_EQ(results_.chosen, (std::vector<int>{ResultFunctionTable::kRelations, ResultFunctionTable::kReferences,
-                                               ResultFunctionTable::kRelations}));
+  // No switch to References is left behind (none is made).
+  EXPECT_EQ(results_.chosen, (std::vector<int>{ResultFunctionTable::kRelations}));
   EXPECT_EQ(results_.function, ResultFunctionTable::kRelations);
   EXPECT_EQ(results_.item, 1);
   EXPECT_EQ(selection_.kind, kSelectRelation);
   EXPECT_EQ(selection_.firstClass, 4u);
   EXPECT_EQ(selection_.secondClass, 5u);
   EXPECT_TRUE(selection_.active);
-  EXPECT_TRUE(out.listChanged);
+  EXPECT_FALSE(out.listChanged);
+  // On the actors map the miss shows or hides every line, as a plain miss does.
+  record_.setGraphType(kGraphActors);
+  EXPECT_TRUE(model_.MouseUp(GraphModifiers{false, true}, 12, Hits(GraphClick{})).toggleAllLines);
+  EXPECT_EQ(results_.function, ResultFunctionTable::kRelations);
 }
 
 TEST_F(GraphPanelModelTest, CtrlClickSwitchesBetweenTheRelationsAndTheClassesOfTheRelationLevel) {
