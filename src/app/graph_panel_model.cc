@@ -167,6 +167,7 @@ GraphPanelOutcome GraphPanelModel::Select(const GraphClick& click) {
       return out;
     case GraphClick::Kind::kBundle:
       host_.ShowSelection();
+      out.listChanged = true;
       break;
   }
   ForgetHighlight();

@@ -309,6 +309,7 @@ TEST_F(GraphPanelModelTest, PlainClicks) {
   bundle.kind = GraphClick::Kind::kBundle;
   out = model_.MouseUp(GraphModifiers{}, 10, Hits(bundle));
   EXPECT_EQ(results_.selectionShown, 1);
+  EXPECT_TRUE(out.listChanged && out.redrawText && out.redrawGraph);
 }
 
 TEST_F(GraphPanelModelTest, HoverRedrawsOnlyForAnotherObject) {

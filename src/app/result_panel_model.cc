@@ -220,7 +220,14 @@ bool ResultPanelModel::ShowGraphRelation(int level, int32_t first, int32_t secon
 }
 
 void ResultPanelModel::ShowSelectionExtracts() {
+  // The list shows the selection's line when it holds the class, so that
+  // the list and the text agree.
   chosenItem_ = -1;
+  if (selection_.active && selection_.kind == kSelectClass && functions_.chosen() >= 0 &&
+      ClassLevelOfKind(chosenKind()) == selection_.level) {
+    chosenItem_ = IndexOfItem(static_cast<int64_t>(selection_.selectedId));
+  }
+  message_ = selection_.active ? selection_.text : std::string();
   ShowExtracts();
 }
 

@@ -204,6 +204,54 @@ TEST_F(ResultPanelModelTest, ChoosingAClassSelectsItAndFindNextWalksItsOccurrenc
   EXPECT_EQ(view->FirstPositionShown(), robots[1] - 3);  // "Om vorbeşte de robot"
 }
 
+TEST_F(ResultPanelModelTest, GraphSelectionsChooseTheirLineWhenTheListHoldsIt) {
+  Analyse(kText);
+  const int32_t robot = engine->semanticDictionary().ClassNumberOfName(1, kRobotClass);
+  const int32_t person = engine->semanticDictionary().ClassNumberOfName(1, "persoan\xE3");
+  ASSERT_GT(robot, 0);
+  ASSERT_GT(person, 0);
+  ASSERT_TRUE(model->ChooseFunction(ResultFunctionTable::kReferences));
+  const int robotLine = model->IndexOfItem(robot);
+  ASSERT_GE(robotLine, 0);
+
+  // A class of the list: its line is chosen.
+  ASSERT_TRUE(model->ShowGraphClass(1, robot));
+  EXPECT_EQ(model->chosenItem(), robotLine);
+  EXPECT_EQ(selection.selectedId, static_cast<uint32_t>(robot));
+  // A class of another level than the list's: selected, no line chosen.
+  ASSERT_TRUE(model->ShowGraphClass(2, robot));
+  EXPECT_EQ(model->chosenItem(), -1);
+  EXPECT_EQ(selection.level, 2);
+
+  // A bundle's class with its span, as the bundles graph leaves it: the
+  // list shows the class's line and the message its name; the span stays.
+  selection.Clear();
+  selection.SelectClass(1, static_cast<uint32_t>(robot), kRobotClass);
+  selection.spanStart = 5;
+  selection.spanEnd = 12;
+  model->ShowSelectionExtracts();
+  EXPECT_EQ(model->chosenItem(), robotLine);
+  EXPECT_EQ(model->message(), kRobotClass);
+  EXPECT_EQ(selection.spanStart, 5);
+  EXPECT_EQ(selection.spanEnd, 12);
+
+  // A relation: its line on the Relations list, the relation shown
+  // otherwise (a class with itself is no line).
+  ASSERT_TRUE(model->ChooseFunction(ResultFunctionTable::kRelations));
+  ASSERT_TRUE(model->ShowGraphRelation(1, robot, robot));
+  EXPECT_EQ(model->chosenItem(), -1);
+  EXPECT_EQ(selection.kind, kSelectRelation);
+  EXPECT_EQ(selection.firstClass, static_cast<uint32_t>(robot));
+  EXPECT_EQ(selection.secondClass, static_cast<uint32_t>(robot));
+  ASSERT_GT(model->items().size(), 0u);
+  for (size_t i = 0; i < model->items().size(); ++i) {
+    const uint64_t item = static_cast<uint64_t>(model->items()[i].item);
+    ASSERT_TRUE(model->ShowGraphRelation(1, static_cast<int32_t>(item >> 32), static_cast<int32_t>(item & 0xFFFFFFFFu)));
+    EXPECT_EQ(model->chosenItem(), static_cast<int>(i));
+  }
+  EXPECT_FALSE(model->ShowGraphRelation(1, 0, person));
+}
+
 TEST_F(ResultPanelModelTest, ChoosingALemmaSelectsTheWordAndItsOccurrences) {
   Analyse(kText);
   ASSERT_TRUE(model->ChooseFunction(ResultFunctionTable::kVerbs));
