@@ -132,6 +132,8 @@ TApdEditForm::TApdEditForm(QtFrontEnd& frontEnd, EngineOptions options)
 
 TApdEditForm::~TApdEditForm() {
   ResultPanel->SetModel(nullptr);
+  // The graph reads the analysis the engine frees when it stops.
+  if (GraphPanel != nullptr) GraphPanel->AnalysisClosing();
   if (!stopped_) engine_->StopEngine();
 }
 
