@@ -1000,6 +1000,7 @@ void TApdEditForm::closeEvent(QCloseEvent* event) {
   model_->SetClosing();
   if (EngineStarted()) SaveGeometry();
   ImageTexte->SetView(nullptr, nullptr);
+  if (GraphPanel != nullptr) GraphPanel->AnalysisClosing();
   ResultPanel->SetModel(nullptr);
   if (!stopped_) {
     engine_->StopEngine();
