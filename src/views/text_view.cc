@@ -145,6 +145,11 @@ struct TExtraitDuTexte::DrawState {
   bool stopped = false;
 };
 
+std::string SeparatorText(const char* separator) {
+  const SeparatorParts parts = SplitSeparator(separator);
+  return parts.closing + parts.rest;
+}
+
 TExtraitDuTexte::TExtraitDuTexte(WordStream& stream, SelectionState& selection, const SettingsRecord& settings)
     : stream_(stream), selection_(selection), settings_(settings) {
   ColorationSyntaxique();

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "reading/word_stream.h"
@@ -22,6 +23,11 @@
 #include "views/selection_state.h"
 
 namespace malvex {
+
+// The punctuation kept before a word as running text shows it: its closing
+// signs, a blank, then its opening signs (a lone joining hyphen or slash as
+// it is). Every sign the stream kept is shown.
+std::string SeparatorText(const char* separator);
 
 enum class ColorationMode { kSyntactic, kReferent, kSelective };
 
