@@ -14,6 +14,7 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTextCursor>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -72,6 +73,8 @@ class GuiTest : public QObject {
   void textPopupKeepsEveryItemAndOpensTheColours();
   void releasingTheMouseGivesTheKeysToTheScrollBar();
   void copyTheResultsPutsTheLinesOnTheClipboard();
+  void contextWindowOpensWithoutMovingThePanel();
+  void copyTextDialogOpensOnTheWord();
   void analysisOptionsOpenFromTheToolsMenuAndReanalyseOnAChange();
   void generalOptionsOpenFromTheToolsMenuAndStoreOnAccept();
   void generalOptionsSetUpClosesThroughTheOrdinaryClose();
@@ -1177,9 +1180,12 @@ void GuiTest::textPopupKeepsEveryItemAndOpensTheColours() {
   }
   QCOMPARE(labels, (QStringList{"Copy...", "Search...", "Context...", "Add in the Scenario", "Insert in the Scenario",
                                 "Colors..."}));
-  // Their windows are not part of this version: greyed, never removed.
-  for (QAction* a : {window.PopupImageTexteCopier, window.PopupImageTexteChercher, window.PopupImageTexteContexte,
-                     window.PopupImageTexteCopierDsScenario, window.PopupImageTexteInsererDsScenario}) {
+  // Copy and Context have their windows; the others are not part of this
+  // version: greyed, never removed.
+  QVERIFY(window.PopupImageTexteCopier->isEnabled());
+  QVERIFY(window.PopupImageTexteContexte->isEnabled());
+  for (QAction* a : {window.PopupImageTexteChercher, window.PopupImageTexteCopierDsScenario,
+                     window.PopupImageTexteInsererDsScenario}) {
     QVERIFY2(!a->isEnabled(), qPrintable(a->text()));
     QVERIFY(a->isVisible());
   }
@@ -1232,6 +1238,95 @@ void GuiTest::copyTheResultsPutsTheLinesOnTheClipboard() {
   window.PopupResultatsCopier->trigger();
   QCOMPARE(QGuiApplication::clipboard()->text(), verbs);
   QCOMPARE(window.statusBar()->currentMessage(), QString("The results are copied in the clipboard"));
+}
+
+void GuiTest::contextWindowOpensWithoutMovingThePanel() {
+  AnalysedWindow w;
+  QVERIFY(w.Open());
+  TApdEditForm& window = *w.window;
+  window.ImageTexte->grab();
+  WordStream& stream = window.engine().stream();
+  const int first = window.textView()->FirstPositionShown();
+  WordNode* marks[WordStream::kBookmarkCount];
+  for (int i = 1; i <= WordStream::kBookmarkCount; ++i) marks[i - 1] = stream.Bookmark(i);
+  auto panelKept = [&] {
+    for (int i = 1; i <= WordStream::kBookmarkCount; ++i) {
+      if (stream.Bookmark(i) != marks[i - 1]) return false;
+    }
+    return true;
+  };
+  QVERIFY(window.MenuContexte->isEnabled());
+  window.MenuContexte->trigger();
+  TFormContexte* context = window.contexte();
+  QVERIFY(context != nullptr && context->isVisible());
+  QVERIFY(context->windowFlags() & Qt::WindowStaysOnTopHint);
+  QCOMPARE(context->windowTitle(), QString("Context"));
+  context->ImageContexte->grab();
+  QVERIFY(panelKept());
+  QCOMPARE(context->model()->Cursor(), first);
+  QVERIFY(context->EditFichier->text().endsWith("robot.txt"));
+  QVERIFY(!context->ButtonOuvrirWeb->isEnabled());              // no shortcut beside the text
+  QVERIFY(!context->ButtonOuvrirAvecLeProgramme->isEnabled());  // one file analysed
+  QCOMPARE(context->ButtonOuvrirAvecDefaut->text(), QString("Open with the default application"));
+  QString opened;
+  context->openUrl = [&](const QString& url) {
+    opened = url;
+    return true;
+  };
+  context->ButtonLocaliser->click();
+  QVERIFY(opened.startsWith("file://"));
+  QVERIFY(panelKept());
+  // Scrolling moves the window's page only.
+  const int start = context->model()->ScrollPosition();
+  context->ScrollBarContexte->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  context->ImageContexte->grab();
+  QVERIFY(context->model()->ScrollPosition() > start);
+  QVERIFY(panelKept());
+  window.ImageTexte->grab();
+  QCOMPARE(window.textView()->FirstPositionShown(), first);
+  // The pop-up's Context shows the word under the mouse.
+  window.PopupImageTexteContexte->trigger();
+  QVERIFY(context->isVisible());
+  // Closing the text closes the window.
+  window.model().FermerTexteEnCours();
+  QVERIFY(!context->isVisible());
+  QVERIFY(context->model() == nullptr);
+}
+
+void GuiTest::copyTextDialogOpensOnTheWord() {
+  AnalysedWindow w;
+  QVERIFY(w.Open());
+  TApdEditForm& window = *w.window;
+  window.ImageTexte->grab();
+  WordStream& stream = window.engine().stream();
+  WordNode* marks[WordStream::kBookmarkCount];
+  for (int i = 1; i <= WordStream::kBookmarkCount; ++i) marks[i - 1] = stream.Bookmark(i);
+  QVERIFY(window.CopyTexteDsClipBrd->isEnabled());
+  window.CopyTexteDsClipBrd->trigger();
+  TFormCopierTexte* dialog = window.copierTexte();
+  QVERIFY(dialog != nullptr && dialog->isVisible());
+  for (int i = 1; i <= WordStream::kBookmarkCount; ++i) QCOMPARE(stream.Bookmark(i), marks[i - 1]);
+  const QString text = dialog->MemoTexte->toPlainText();
+  QVERIFY(text.startsWith("Robot merge la om."));
+  QCOMPARE(text.count('\n') + 1, 6);  // one proposition per line
+  QCOMPARE(dialog->MemoTexte->textCursor().position(), dialog->box().caret);
+  QVERIFY(!dialog->MemoTexte->textCursor().hasSelection());
+  QVERIFY(!dialog->PopupChercher->isEnabled());
+  QVERIFY(!dialog->PopupAjouterDsScenario->isEnabled());
+  // Nothing selected: the whole box; a selection: the selection.
+  QGuiApplication::clipboard()->clear();
+  dialog->ButtonCopier->click();
+  QCOMPARE(QGuiApplication::clipboard()->text(), text);
+  QTextCursor cursor = dialog->MemoTexte->textCursor();
+  cursor.setPosition(0);
+  cursor.setPosition(5, QTextCursor::KeepAnchor);
+  dialog->MemoTexte->setTextCursor(cursor);
+  dialog->ButtonCopier->click();
+  QCOMPARE(QGuiApplication::clipboard()->text(), QString("Robot"));
+  // The pop-up's Copy opens it on the word under the mouse.
+  dialog->close();
+  window.PopupImageTexteCopier->trigger();
+  QVERIFY(dialog->isVisible());
 }
 
 // Runs `act` on the modal dialog of type T that the next event loop

@@ -300,7 +300,8 @@ void TApdEditForm::CreateMenus() {
 
   QMenu* edit = menuBar()->addMenu("&" + Text(609));
   edit->setToolTipsVisible(true);
-  QAction* copyText = AddCommand(edit, "&" + Text(2012) + "...", Gate::kText, false);
+  QAction* copyText = CopyTexteDsClipBrd = AddCommand(edit, "&" + Text(2012) + "...", Gate::kText, true);
+  connect(copyText, &QAction::triggered, this, [this] { CopyTexteDsClipBrdClick(); });
   CopyGraphDsClipBrd = AddCommand(edit, "&" + Text(2013), Gate::kText, true);
   connect(CopyGraphDsClipBrd, &QAction::triggered, this, [this] { GraphPanel->CopyGraphDsClipBrdClick(); });
   CopyResultatsDsClipBrd = AddCommand(edit, "&" + Text(2014), Gate::kText, true);
@@ -338,7 +339,8 @@ void TApdEditForm::CreateMenus() {
   MenuOptionsCouleurs = AddCommand(view, "&" + Text(543) + "...", Gate::kAlways, true);
   connect(MenuOptionsCouleurs, &QAction::triggered, this, [this] { MenuOptionsCouleursClick(); });
   view->addSeparator();
-  AddCommand(view, Text(387) + "...", Gate::kText, false);
+  MenuContexte = AddCommand(view, Text(387) + "...", Gate::kText, true);
+  connect(MenuContexte, &QAction::triggered, this, [this] { MenuContexteClick(); });
   QAction* viewEpisodes = AddCommand(view, Text(564), Gate::kEpisodes, true);
   connect(viewEpisodes, &QAction::triggered, this, [this] { MenuEpisodesClick(); });
 
@@ -465,12 +467,13 @@ void TApdEditForm::CreateTextPopup() {
   PopupImageTexteInsererDsScenario = PopupMenuImageTexte->addAction(Text(525));
   PopupMenuImageTexte->addSeparator();
   PopupImageTexteCouleurs = PopupMenuImageTexte->addAction(Text(543) + "...");
-  // The windows behind Copy, Search and Context, and the scenario editor,
-  // are not part of this version: their items say so.
-  for (QAction* a : {PopupImageTexteCopier, PopupImageTexteChercher, PopupImageTexteContexte,
-                     PopupImageTexteCopierDsScenario, PopupImageTexteInsererDsScenario}) {
+  // The word search and the scenario editor are not part of this version:
+  // their items say so.
+  for (QAction* a : {PopupImageTexteChercher, PopupImageTexteCopierDsScenario, PopupImageTexteInsererDsScenario}) {
     a->setToolTip(Text(kMsgNotAvailable));
   }
+  connect(PopupImageTexteCopier, &QAction::triggered, this, [this] { CopyTextOf(pointer_->Position()); });
+  connect(PopupImageTexteContexte, &QAction::triggered, this, [this] { ShowContextOf(pointer_->Position()); });
   connect(PopupImageTexteCouleurs, &QAction::triggered, this, [this] { MenuOptionsCouleursClick(); });
   connect(PopupMenuImageTexte, &QMenu::aboutToShow, this, [this] { PopupMenuImageTextePopup(); });
   ImageTexte->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -484,9 +487,54 @@ void TApdEditForm::CreateTextPopup() {
   PopupMenuImageTextePopup();
 }
 
+// The word the text commands act on: the one under the mouse last, or the
+// first of the page; 0 while no text is shown.
+namespace {
+int32_t WordOrPage(int32_t position, const TExtraitDuTexte* view) {
+  if (view == nullptr) return 0;
+  if (position > 0) return position;
+  return view->FirstPositionShown();
+}
+}  // namespace
+
+void TApdEditForm::MenuContexteClick() { ShowContextOf(pointer_ != nullptr ? pointer_->Position() : 0); }
+
+void TApdEditForm::ShowContextOf(int32_t position) {
+  if (!resultsShown_ || analysing_ || ImageTexte->view() == nullptr) return;
+  position = WordOrPage(position, textView_.get());
+  if (position <= 0) return;
+  if (contexte_ == nullptr) {
+    contexte_ = new TFormContexte(engine_->stream(), selection_, engine_->record(), engine_->files(),
+                                  engine_->messages(), this);
+    contexte_->makeMainText = [this](const std::string& path) {
+      model_->SetCurrentFile(path);
+      model_->CmOuvrir(true, false);
+    };
+    contexte_->copyText = [this](int32_t p) { CopyTextOf(p); };
+  }
+  contexte_->ShowContextOf(position);
+}
+
+void TApdEditForm::CopyTexteDsClipBrdClick() { CopyTextOf(pointer_ != nullptr ? pointer_->Position() : 0); }
+
+void TApdEditForm::CopyTextOf(int32_t position) {
+  if (!resultsShown_ || analysing_ || ImageTexte->view() == nullptr) return;
+  if (copierTexte_ == nullptr) copierTexte_ = new TFormCopierTexte(engine_->messages(), this);
+  TExtraitDuTexte* extract = nullptr;
+  if (textView_->Extract()) {
+    copyExtractView_ = std::make_unique<TExtraitDuTexte>(engine_->stream(), selection_, engine_->record());
+    extract = copyExtractView_.get();
+  }
+  copierTexte_->Load(engine_->stream(), WordOrPage(position, textView_.get()), extract, &selection_);
+}
+
 void TApdEditForm::PopupMenuImageTextePopup() {
-  // This version has none of the tool windows but the colours dialog.
-  const TextPopupItems items = malvex::PopupMenuImageTextePopup(ToolWindows{}, model_->closing());
+  // This version has the copy-text dialog and the context window, not yet
+  // the word search nor the scenario editor.
+  ToolWindows tools;
+  tools.copyTextDialog = true;
+  tools.contextWindow = true;
+  const TextPopupItems items = malvex::PopupMenuImageTextePopup(tools, model_->closing());
   PopupImageTexteCopier->setEnabled(items.copy);
   PopupImageTexteChercher->setEnabled(items.search);
   PopupImageTexteContexte->setEnabled(items.context);
@@ -900,6 +948,9 @@ void TApdEditForm::CloseTextView() {
   ImageTexte->SetView(nullptr, nullptr);
   if (results_ != nullptr) results_->Clear();
   ResultPanel->Refresh();
+  // The context window holds nodes of the stream about to be emptied.
+  if (contexte_ != nullptr) contexte_->Forget();
+  copyExtractView_.reset();
   Q_EMIT textClosing();
   engine_->ReleaseAnalysis(true);
   StatusPosition->clear();

@@ -29,6 +29,8 @@
 #include "gui/qt_front_end.h"
 #include "integrations/external_tools.h"
 #include "gui/views/colours_dialog.h"
+#include "gui/views/context_form.h"
+#include "gui/views/copy_text_dialog.h"
 #include "gui/views/graph_options_dialog.h"
 #include "gui/views/graph_panel.h"
 #include "gui/views/result_panel.h"
@@ -183,6 +185,19 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   void PopupMenuImageTextePopup();
 
   // Edit, Copy the results, and the result list's Copy.
+  // View, Context (and the text pop-up's Context): the context window on
+  // the word under the mouse last, or on the page's first word.
+  QAction* MenuContexte = nullptr;
+  void MenuContexteClick();
+  void ShowContextOf(int32_t position);
+  TFormContexte* contexte() { return contexte_; }
+  // Edit, Copy the text (and the text pop-up's Copy): the copy-text dialog
+  // on that word, or on the extract when the panel shows extracts.
+  QAction* CopyTexteDsClipBrd = nullptr;
+  void CopyTexteDsClipBrdClick();
+  void CopyTextOf(int32_t position);
+  TFormCopierTexte* copierTexte() { return copierTexte_; }
+
   QAction* CopyResultatsDsClipBrd = nullptr;
   QAction* PopupResultatsCopier = nullptr;
   void CopyResultatsDsClipBrdClick();
@@ -291,6 +306,11 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   bool closeAfterOptions_ = false;
   TDlgOptionsGraphes* dlgOptionsGraphes_ = nullptr;
   TDlgCouleurs* dlgCouleurs_ = nullptr;
+  TFormContexte* contexte_ = nullptr;
+  TFormCopierTexte* copierTexte_ = nullptr;
+  // The copy-text dialog's own view for extracts, on the panel's stream
+  // and selection, so that the panel's layout is not touched.
+  std::unique_ptr<TExtraitDuTexte> copyExtractView_;
   QMenu* fileMenu_ = nullptr;
   QAction* historySeparator_ = nullptr;
   int resultsPanelWidth_ = 288;
