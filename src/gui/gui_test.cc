@@ -1285,8 +1285,16 @@ void GuiTest::contextWindowOpensWithoutMovingThePanel() {
   window.ImageTexte->grab();
   QCOMPARE(window.textView()->FirstPositionShown(), first);
   // The pop-up's Context shows the word under the mouse.
+  context->close();
   window.PopupImageTexteContexte->trigger();
   QVERIFY(context->isVisible());
+  // A click on a proposition marker (the first piece of the page) opens
+  // the context of its proposition.
+  context->close();
+  QVERIFY(!context->isVisible());
+  QTest::mouseClick(window.ImageTexte, Qt::LeftButton, Qt::NoModifier, QPoint(4, 8));
+  QVERIFY(context->isVisible());
+  QCOMPARE(context->model()->Cursor(), first);
   // Closing the text closes the window.
   window.model().FermerTexteEnCours();
   QVERIFY(!context->isVisible());

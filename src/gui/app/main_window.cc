@@ -98,6 +98,7 @@ TApdEditForm::TApdEditForm(QtFrontEnd& frontEnd, EngineOptions options)
   model_ = std::make_unique<MainWindowModel>(engine_->record(), engine_->messages(), static_cast<MainWindowHost&>(*this));
   ImageTexte = new TTextViewWidget(this);
   ImageTexte->SetPointerHandler([this](const TextPointerInfo& info) { ShowPointer(info); });
+  ImageTexte->SetMarkerHandler([this](int32_t position) { ShowContextOf(position); });
   ResultPanel = new TResultPanel(engine_->messages(), this);
   connect(ResultPanel, &TResultPanel::SelectionShown, this, [this](const QString& status) {
     ImageTexte->update();

@@ -72,6 +72,11 @@ void TTextViewWidget::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TTextViewWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && view_ != nullptr && onMarker_) {
+    const QPoint at = event->position().toPoint();
+    TextViewHit hit;
+    if (view_->WordAt(at.x(), at.y(), hit) && hit.kind == 1 && hit.position > 0) onMarker_(hit.position);
+  }
   if (event->button() == Qt::LeftButton && ScrollBarTexte->isEnabled()) ScrollBarTexte->setFocus(Qt::MouseFocusReason);
   QWidget::mouseReleaseEvent(event);
 }

@@ -25,6 +25,10 @@ class TTextViewWidget : public QWidget {
   // Called with what the pointer reports when it changes.
   void SetPointerHandler(std::function<void(const TextPointerInfo&)> handler) { onPointer_ = std::move(handler); }
 
+  // Called with the marker's position when the mouse is released over a
+  // proposition marker (a click, or a drag that ends there).
+  void SetMarkerHandler(std::function<void(int32_t)> handler) { onMarker_ = std::move(handler); }
+
   QScrollBar* ScrollBarTexte;
 
  protected:
@@ -44,6 +48,7 @@ class TTextViewWidget : public QWidget {
   TExtraitDuTexte* view_ = nullptr;
   TextPointer* pointer_ = nullptr;
   std::function<void(const TextPointerInfo&)> onPointer_;
+  std::function<void(int32_t)> onMarker_;
   int wheelRest_ = 0;
 };
 
