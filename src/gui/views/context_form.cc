@@ -89,12 +89,16 @@ TFormContexte::TFormContexte(WordStream& stream, SelectionState& selection, cons
   ButtonOuvrirAvecLeProgramme = button(withProgram, withProgram);
   ButtonQuitter = button(Text(kMsgExit), Text(kMsgExit));
 
-  auto* tools = new QHBoxLayout;
-  for (QToolButton* b : {ButtonCopier, ButtonChercher, ButtonDeplacer, ButtonLocaliser, ButtonOuvrirWeb,
-                         ButtonOuvrirAvecDefaut, ButtonOuvrirAvecLeProgramme, ButtonQuitter}) {
-    tools->addWidget(b);
+  // Two rows, the text commands then the file commands, so that the
+  // window stays narrow beside the main one.
+  auto* tools = new QGridLayout;
+  int column = 0;
+  for (QToolButton* b : {ButtonCopier, ButtonChercher, ButtonDeplacer, ButtonQuitter}) tools->addWidget(b, 0, column++);
+  column = 0;
+  for (QToolButton* b : {ButtonLocaliser, ButtonOuvrirWeb, ButtonOuvrirAvecDefaut, ButtonOuvrirAvecLeProgramme}) {
+    tools->addWidget(b, 1, column++);
   }
-  tools->addStretch(1);
+  tools->setColumnStretch(4, 1);
 
   EditFichier = new QLineEdit(this);
   EditFichier->setReadOnly(true);
@@ -154,7 +158,6 @@ TFormContexte::TFormContexte(WordStream& stream, SelectionState& selection, cons
     if (model_ != nullptr && model_->MakeMainText()) close();
   });
   connect(ButtonQuitter, &QToolButton::clicked, this, &QWidget::close);
-  Place();
 }
 
 TFormContexte::~TFormContexte() = default;
@@ -167,7 +170,7 @@ void TFormContexte::Place() {
   const QScreen* screen = parentWidget() != nullptr ? parentWidget()->screen() : nullptr;
   if (screen == nullptr) return;
   const QRect desk = screen->availableGeometry();
-  const int width = std::min(600, desk.width() - 40);
+  const int width = std::min(std::max(600, minimumSizeHint().width()), desk.width() - 40);
   const int height = std::max(200, desk.height() - 160 - 100);
   setGeometry(desk.right() - 20 - width, desk.top() + 160, width, height);
 }
@@ -179,6 +182,8 @@ void TFormContexte::ShowContextOf(int32_t p) {
   }
   word_ = p;
   if (isMinimized()) showNormal();
+  if (!placed_) Place();
+  placed_ = true;
   model_->ShowContextOf(p);
   ShowFile();
   show();

@@ -101,6 +101,7 @@ class TFormContexte : public QWidget, public ContextFileHost {
   Messages& messages_;
   std::unique_ptr<ContextWindowModel> model_;
   int32_t word_ = 0;
+  bool placed_ = false;
 };
 
 }  // namespace malvex
