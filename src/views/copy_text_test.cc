@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <vector>
 #include <string>
 
 #include "views/stream_bookmarks.h"
@@ -94,6 +95,42 @@ TEST(CopyTextPunctuationTest, EverySignKeptByTheStreamReachesTheBox) {
   EXPECT_EQ(box.lines[0], "el zise: \"(");
   EXPECT_EQ(box.lines[1], "da). (sigur!\")");
   EXPECT_EQ(box.Text().substr(static_cast<size_t>(box.caret), 5), "sigur");
+}
+
+// With the extract, the box holds only the propositions of the selection,
+// and the search that finds them leaves the selection's found word alone.
+TEST(CopyTextExtractTest, HoldsTheMatchingPropositions) {
+  WordStream stream(nullptr);
+  WordInfo house;
+  house.classPath[0] = 7;
+  for (int32_t p = 1; p <= 30; ++p) {
+    const bool marked = p == 10 || p == 25;  // in the propositions 8..14 and 22..28
+    ASSERT_TRUE(stream.Append("w" + std::to_string(p), p % 7 == 1 ? "" : " ", marked ? house : WordInfo{}, p, 0, 1));
+    if (p % 7 == 0 || p == 30) {
+      ASSERT_TRUE(stream.Append("/", ".", WordInfo{}, p, 0, 1));
+    }
+  }
+  SelectionState selection;
+  selection.SelectClass(1, 7, "casa");
+  selection.foundPosition = 10;
+  selection.foundPropositionStart = 8;
+  SettingsRecord settings;
+  TExtraitDuTexte view(stream, selection, settings);
+  stream.SeekPosition(15);
+  stream.SaveBookmark(1);
+  stream.SaveBookmark(3);
+  WordNode* const page = stream.Bookmark(1);
+  WordNode* const cursor = stream.Current();
+  const CopyTextBox box = FillCopyText(stream, 25, &view, &selection);
+  EXPECT_TRUE(box.extract);
+  EXPECT_EQ(box.start, 8);
+  EXPECT_EQ(box.lines, (std::vector<std::string>{"w8 w9 w10 w11 w12 w13 w14.", "w22 w23 w24 w25 w26 w27 w28."}));
+  EXPECT_EQ(box.Text().substr(static_cast<size_t>(box.caret), 3), "w25");
+  EXPECT_EQ(selection.foundPosition, 10);
+  EXPECT_EQ(selection.foundPropositionStart, 8);
+  EXPECT_EQ(stream.Bookmark(1), page);
+  EXPECT_EQ(stream.Bookmark(3), page);
+  EXPECT_EQ(stream.Current(), cursor);
 }
 
 TEST(CopyTextClipTest, SelectionOrWholeBox) {
