@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QFile>
 #include <QGroupBox>
 #include <QImage>
@@ -1284,6 +1285,19 @@ void GuiTest::contextWindowOpensWithoutMovingThePanel() {
   QVERIFY(panelKept());
   window.ImageTexte->grab();
   QCOMPARE(window.textView()->FirstPositionShown(), first);
+  // The mouse over the window's page chooses the word its Move acts on.
+  const int before = context->Word();
+  for (int x = 10; x < context->ImageContexte->width() && context->Word() == before; x += 7) {
+    const QPoint at(x, 5);
+    QMouseEvent move(QEvent::MouseMove, at, context->ImageContexte->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(context->ImageContexte, &move);
+  }
+  QVERIFY(context->Word() != before);
+  context->ButtonDeplacer->click();
+  QCOMPARE(context->model()->Cursor(), context->Word());
+  QCOMPARE(context->model()->ScrollPosition(), context->Word());
+  QVERIFY(panelKept());
   // The pop-up's Context shows the word under the mouse.
   context->close();
   window.PopupImageTexteContexte->trigger();

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QGridLayout>
+#include <QMouseEvent>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QScreen>
@@ -37,6 +38,7 @@ constexpr int kMsgNotAvailable = 2009;
 
 TContextPage::TContextPage(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);
   setMinimumSize(200, 100);
 }
 
@@ -56,6 +58,13 @@ void TContextPage::wheelEvent(QWheelEvent* event) {
   const bool moved = event->angleDelta().y() < 0 ? model_->LineDown() : model_->LineUp();
   if (moved) update();
   event->accept();
+}
+
+void TContextPage::mouseMoveEvent(QMouseEvent* event) {
+  if (model_ == nullptr) return;
+  const QPoint at = event->position().toPoint();
+  TextViewHit hit;
+  if (model_->view().WordAt(at.x(), at.y(), hit) && hit.kind == 0 && hit.position > 0 && onWord) onWord(hit.position);
 }
 
 TFormContexte::TFormContexte(WordStream& stream, SelectionState& selection, const SettingsRecord& settings,
@@ -136,6 +145,7 @@ TFormContexte::TFormContexte(WordStream& stream, SelectionState& selection, cons
     ScrollBarContexte->setValue(model_->ScrollPosition());
     ShowFile();
   };
+  ImageContexte->onWord = [this](int32_t p) { word_ = p; };
   connect(ScrollBarContexte, &QScrollBar::actionTriggered, this, [this](int action) { ScrollBarAction(action); });
   connect(ButtonCopier, &QToolButton::clicked, this, [this] {
     if (copyText && word_ > 0) copyText(word_);

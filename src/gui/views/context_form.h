@@ -30,10 +30,13 @@ class TContextPage : public QWidget {
   }
   // Called after each drawing.
   std::function<void()> onDrawn;
+  // Called with the position of the word under the mouse.
+  std::function<void(int32_t)> onWord;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
   ContextWindowModel* model_ = nullptr;
@@ -56,6 +59,9 @@ class TFormContexte : public QWidget, public ContextFileHost {
   void Forget();
 
   ContextWindowModel* model() { return model_.get(); }
+  // The word the Copy and Move commands act on: the one shown last, or
+  // the one the mouse passed over in the window.
+  int32_t Word() const { return word_; }
 
   // Where the file operations go; replaceable (tests). By default the
   // desktop services.
