@@ -76,6 +76,7 @@ class GuiTest : public QObject {
   void copyTheResultsPutsTheLinesOnTheClipboard();
   void contextWindowOpensWithoutMovingThePanel();
   void copyTextDialogOpensOnTheWord();
+  void contextFileBecomesTheMainText();
   void analysisOptionsOpenFromTheToolsMenuAndReanalyseOnAChange();
   void generalOptionsOpenFromTheToolsMenuAndStoreOnAccept();
   void generalOptionsSetUpClosesThroughTheOrdinaryClose();
@@ -1313,6 +1314,30 @@ void GuiTest::contextWindowOpensWithoutMovingThePanel() {
   window.model().FermerTexteEnCours();
   QVERIFY(!context->isVisible());
   QVERIFY(context->model() == nullptr);
+}
+
+void GuiTest::contextFileBecomesTheMainText() {
+  AnalysedWindow w;
+  QVERIFY(w.Open());
+  TApdEditForm& window = *w.window;
+  const QString first = QDir(w.dir.path()).filePath("Text/robot.txt");
+  const QString second = QDir(w.dir.path()).filePath("Text/robot2.txt");
+  QVERIFY(WriteText(second, kRobotText));
+  QVERIFY(window.AnalyserLeTexte({first, second}));
+  QCOMPARE(window.engine().files().Count(), 2);
+  window.ImageTexte->grab();
+  window.MenuContexte->trigger();
+  TFormContexte* context = window.contexte();
+  QVERIFY(context != nullptr && context->isVisible());
+  QCOMPARE(context->EditFichier->text(), first);
+  QVERIFY(context->ButtonOuvrirAvecLeProgramme->isEnabled());
+  context->ButtonOuvrirAvecLeProgramme->click();
+  QVERIFY(!context->isVisible());
+  // The main window analyses that file alone.
+  QTRY_COMPARE(window.engine().files().Count(), 1);
+  QTRY_VERIFY(window.ResultsShown());
+  QCOMPARE(QString::fromStdString(window.model().currentFile()), first);
+  QCOMPARE(QString::fromStdString(window.engine().files().Get(1)), first);
 }
 
 void GuiTest::copyTextDialogOpensOnTheWord() {

@@ -260,7 +260,12 @@ bool TFormContexte::OpenWithDefaultApplication(const std::string& path) {
 bool TFormContexte::OpenWebPage(const std::string& url) { return openUrl && openUrl(QString::fromStdString(url)); }
 
 void TFormContexte::MakeMainText(const std::string& path) {
-  if (makeMainText) makeMainText(path);
+  if (!makeMainText) return;
+  // Opening the text empties the stream and forgets the model, which is
+  // still running this command: the main window opens it once the command
+  // has returned.
+  const std::string file = path;
+  QMetaObject::invokeMethod(this, [this, file] { makeMainText(file); }, Qt::QueuedConnection);
 }
 
 }  // namespace malvex
