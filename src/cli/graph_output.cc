@@ -11,12 +11,14 @@
 #include "cli/cli_options.h"
 #include "dictionaries/semantic_dictionary.h"
 #include "engine/engine.h"
+#include "foundations/category.h"
 #include "foundations/charset.h"
 #include "qtcanvas/qpainter_canvas.h"
 #include "semantic/analysis_context.h"
 #include "settings/settings.h"
 #include "views/analysis_graph_source.h"
 #include "views/graph.h"
+#include "views/lemma_list.h"
 #include "views/scenario_group_hierarchy.h"
 #include "views/selection_state.h"
 
@@ -53,6 +55,32 @@ int32_t ClassAt(SemanticDictionary& dictionary, int level, const std::string& na
   std::string copy = name;
   const int32_t cls = dictionary.ClassNumberOfName(level, copy.c_str());
   return cls > 0 && dictionary.ClassName(level, cls) != nullptr ? cls : 0;
+}
+
+// The lemma `text` of the verbs, adjectives or substantives lists (in
+// that order), as those lists show it: a word counted in the text.
+bool FindLemma(Engine& engine, const std::string& text, uint32_t& lemma, uint8_t& category) {
+  struct Source {
+    uint8_t category;
+    std::vector<LemmaRow> rows;
+  };
+  Source sources[3];
+  sources[0].category = kClassVerb;
+  if (LemmaIndex* verbs = engine.verbLemmas()) sources[0].rows = LemmaRows(*verbs, 1);
+  sources[1].category = kClassAdjective;
+  if (LemmaIndex* adjectives = engine.adjectiveLemmas()) sources[1].rows = LemmaRows(*adjectives, 1);
+  sources[2].category = kClassSubstantive;
+  sources[2].rows = LemmaRows(engine.semanticDictionary().nounLemmas(), 1);
+  for (const Source& source : sources) {
+    for (const LemmaRow& row : source.rows) {
+      if (row.text == text) {
+        lemma = row.lemma;
+        category = source.category;
+        return true;
+      }
+    }
+  }
+  return false;
 }
 
 }  // namespace
@@ -102,8 +130,24 @@ bool SelectGraphItem(Engine& engine, const std::string& item, std::optional<int>
       cls = ClassAt(dictionary, 4, text);
     }
   }
+  if (cls <= 0 && !level) {
+    // Not a class: a word of the lemma lists, drawn as the star of its
+    // neighbours, its category's words coloured as the window does.
+    uint32_t lemma = 0;
+    uint8_t category = 0;
+    if (FindLemma(engine, text, lemma, category)) {
+      if (category != kClassSubstantive) {
+        selection.criteria[0] = ColorationCriterion{static_cast<uint16_t>(category + 1), 0};
+        selection.BuildCriteria();
+      }
+      selection.SelectWord(lemma, category, text);
+      title = selection.text;
+      return true;
+    }
+  }
   if (cls <= 0) {
-    error = "no class \"" + item + "\"" + (level ? " at level " + std::to_string(*level) : std::string());
+    error = "no class" + std::string(level ? "" : " or word") + " \"" + item + "\"" +
+            (level ? " at level " + std::to_string(*level) : std::string());
     return false;
   }
   selection.SelectClass(at, static_cast<uint32_t>(cls), dictionary.ClassName(at, cls));
@@ -126,7 +170,7 @@ int WriteGraph(Engine& engine, const GraphRequest& request, std::FILE* err) {
   }
   const bool needsItem = request.type == kGraphAreas || request.type == kGraphStar || request.type == kGraphActors;
   if (needsItem && title.empty()) {
-    std::fprintf(err, "malvex-cli: --graph star, areas and actors need --item (a class or a relation)\n");
+    std::fprintf(err, "malvex-cli: --graph star, areas and actors need --item (a class, a word or a relation)\n");
     return kExitUsage;
   }
 

@@ -118,13 +118,31 @@ TEST_F(CliGraphTest, EachTypeIsWrittenAsSvgWithItsShapes) {
   EXPECT_EQ(png.substr(1, 3), "PNG");
 }
 
+// A word of the lemma lists (here the verb "merge", which is no class)
+// is drawn as the star of its neighbours, centred on the word; a class of
+// the same text is still taken first.
+TEST_F(CliGraphTest, AWordOfTheLemmaListsIsDrawnAsItsStar) {
+  ASSERT_EQ(Run("--graph star --item merge --output word.svg"), kExitOk) << Err();
+  const std::string svg = testing::ReadFile(dir_.File("word.svg"));
+  const std::vector<std::string> texts = Texts(svg);
+  ASSERT_FALSE(texts.empty());
+  EXPECT_TRUE(Has(texts, "merge"));
+  EXPECT_GE(Count(svg, "rect"), 2);  // the background and the centre's box
+
+  ASSERT_EQ(Run("--graph distribution --item merge --size 600x300 --output word-distribution.svg"), kExitOk)
+      << Err();
+  // The title names the word, over the 20 sectors.
+  EXPECT_TRUE(Has(Texts(testing::ReadFile(dir_.File("word-distribution.svg"))), "merge"));
+}
+
 TEST_F(CliGraphTest, UnknownTypesItemsAndOutputsAreErrors) {
   const struct {
     const char* args;
     const char* message;
   } cases[] = {
       {"--graph pie --output a.svg", "unknown graph pie"},
-      {"--graph star --item nimicnimic --output a.svg", "no class \"nimicnimic\""},
+      {"--graph star --item nimicnimic --output a.svg", "no class or word \"nimicnimic\""},
+      {"--graph star --level 2 --item merge --output a.svg", "no class \"merge\" at level 2"},
       {"--graph areas --item \"om > nimicnimic\" --output a.svg", "no relation"},
       {"--graph star --output a.svg", "need --item"},
       {"--graph star --item om --output a.jpg", "ending in .svg or .png"},
