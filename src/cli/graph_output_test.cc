@@ -135,6 +135,28 @@ TEST_F(CliGraphTest, AWordOfTheLemmaListsIsDrawnAsItsStar) {
   EXPECT_TRUE(Has(Texts(testing::ReadFile(dir_.File("word-distribution.svg"))), "merge"));
 }
 
+// A relation's distribution counts each proposition holding it once, at
+// the word the text view's walk stops on: the first word of its first
+// class, not the proposition's end.
+TEST_F(CliGraphTest, ARelationIsCountedWhereTheTextViewFindsIt) {
+  const std::string robot = kOther + " > " + kMachine;
+  ASSERT_EQ(Run("--result relations --graph distribution --item \"" + robot +
+                "\" --size 600x300 --output relation.svg"),
+            kExitOk)
+      << Err();
+  EXPECT_NE(testing::ReadFile(dir_.File("out.txt")).find(robot + "\t0003"), std::string::npos);
+  const std::vector<std::string> texts = Texts(testing::ReadFile(dir_.File("relation.svg")));
+  ASSERT_GE(texts.size(), 20u);
+  int total = 0;
+  for (int sector = 0; sector < 20; ++sector) total += std::stoi(texts[sector]);
+  EXPECT_EQ(total, 3);
+  // "vede" of the 2nd, 4th and 7th propositions lies in sectors 4, 9 and 18
+  // of 20; their ends fall one sector later.
+  std::string counts;
+  for (int sector = 0; sector < 20; ++sector) counts += texts[sector] + " ";
+  EXPECT_EQ(counts, "0 0 0 0 1 0 0 0 0 1 0 0 0 0 0 0 0 0 1 0 ");
+}
+
 TEST_F(CliGraphTest, UnknownTypesItemsAndOutputsAreErrors) {
   const struct {
     const char* args;

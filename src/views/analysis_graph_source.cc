@@ -1,5 +1,7 @@
 #include "views/analysis_graph_source.h"
 
+#include <algorithm>
+
 #include "dictionaries/semantic_dictionary.h"
 #include "semantic/analysis_context.h"
 #include "semantic/category_pattern.h"
@@ -93,15 +95,37 @@ int32_t AnalysisGraphSource::HighestPosition() const { return words_.HighestPosi
 void AnalysisGraphSource::Occurrences(const SelectionState& selection, std::vector<int32_t>& positions) {
   positions.clear();
   if (selection.active && selection.kind == kSelectRelation) {
+    // Each proposition holding the relation once, at the word the text
+    // view's walk stops on (the first word of the first class), with the
+    // descendants of Scenario groups counted as the view counts them.
     const int level = selection.level >= 1 && selection.level <= 4 ? selection.level : 1;
     const RelationStore& store = context_.relations();
+    std::vector<const WordNode*> seen;
     for (uint32_t i = 0; i < store.Count(); ++i) {
       const RelationEntry& e = store.Entry(i);
-      if (e.first[level - 1] == static_cast<int32_t>(selection.firstClass) &&
-          e.second[level - 1] == static_cast<int32_t>(selection.secondClass)) {
-        positions.push_back(e.position);
+      const uint32_t a = static_cast<uint32_t>(e.first[level - 1]);
+      const uint32_t b = static_cast<uint32_t>(e.second[level - 1]);
+      if (!selection.ClassWithin(a, selection.firstClass, groups_) ||
+          !selection.ClassWithin(b, selection.secondClass, groups_)) {
+        continue;
       }
+      if (e.firstToken == nullptr) {
+        positions.push_back(e.position);
+        continue;
+      }
+      if (std::find(seen.begin(), seen.end(), e.firstToken) != seen.end()) continue;
+      seen.push_back(e.firstToken);
+      int32_t at = e.firstToken->position;
+      for (const WordNode* n = e.firstToken; n && n != words_.Tail(); n = n->next) {
+        if (n->text && n->text[0] == '/') break;
+        if (selection.ClassWithin(selection.ClassAtLevel(*n), selection.firstClass, groups_)) {
+          at = n->position;
+          break;
+        }
+      }
+      positions.push_back(at);
     }
+    std::sort(positions.begin(), positions.end());
     return;
   }
   const bool bySelection = selection.active && selection.kind != kSelectCharacteristicParts;
