@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "dictionaries/semantic_dictionary.h"
+#include "foundations/category.h"
 #include "foundations/charset.h"
 #include "scenarios/scenario_editor.h"
 
@@ -126,6 +127,32 @@ ScenarioNode* LocateInScenario(ScenarioEditor& editor, const std::string& label)
   FoldToLower(folded);
   size_t position = 0;
   return editor.SearchByPrefix(folded, position, false);
+}
+
+TextWordPending PendingForTextWord(std::string_view word, uint8_t category, const char* verbLemma,
+                                   const char* adjectiveLemma, bool scenarioOnAllCategories) {
+  TextWordPending pending;
+  pending.text.assign(word.substr(0, kScenarioLabelLength));
+  const auto lemma = [&](const char* text, char letter) {
+    if (text != nullptr && *text != 0) pending.text.assign(std::string_view(text).substr(0, kScenarioLabelLength));
+    pending.letter = letter;
+  };
+  switch (category) {
+    case kClassVerb:
+      lemma(verbLemma, 'V');
+      break;
+    case kClassAdjective:
+      lemma(adjectiveLemma, 'A');
+      break;
+    case kClassSubstantive:
+    case kClassUnclassified:
+    case kClassUndetermined:
+      break;
+    default:
+      pending.unusedCategory = !scenarioOnAllCategories;
+      break;
+  }
+  return pending;
 }
 
 }  // namespace malvex

@@ -82,4 +82,24 @@ std::string ScenarioLabelForResult(ResultKind kind, const std::string& itemText,
 // Null when neither exists or `label` is empty.
 ScenarioNode* LocateInScenario(ScenarioEditor& editor, const std::string& label);
 
+// What a word of the text puts into the scenario (dragged onto the tree, or
+// the text pop-up's Add and Insert).
+struct TextWordPending {
+  std::string text;
+  char letter = '?';
+  // A word of another category than substantive, verb, adjective or
+  // unknown, while the scenario is not used on all word categories: it is
+  // added, but the analysis will not classify it (message 558 says so).
+  bool unusedCategory = false;
+};
+// `word` of class `category` (foundations/category.h); `verbLemma` and
+// `adjectiveLemma` are the lemma texts the lemma indexes give for it (null
+// or empty when none). A verb becomes its lemma with 'V', an adjective its
+// lemma with 'A' (the word itself when the index has no lemma), any other
+// word stays as it is.
+TextWordPending PendingForTextWord(std::string_view word, uint8_t category, const char* verbLemma,
+                                   const char* adjectiveLemma, bool scenarioOnAllCategories);
+// Message shown after a word the analysis will not classify was added.
+inline constexpr int kUnusedCategoryWordMessage = 558;
+
 }  // namespace malvex

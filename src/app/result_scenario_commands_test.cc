@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "foundations/category.h"
 #include "foundations/messages.h"
 #include "platform/scripted_box.h"
 #include "scenarios/current_scenario.h"
@@ -136,6 +137,35 @@ TEST(ResultScenarioShowTest, ItemTextDropsColumnsAndIndentation) {
   EXPECT_EQ(ResultItemText("    Sub grup\t4"), "Sub grup");
   EXPECT_EQ(ResultItemText("merge"), "merge");
   EXPECT_EQ(ResultItemText(std::string(100, 'a') + "\t1"), std::string(79, 'a'));
+}
+
+TEST(TextWordPendingTest, CategoryDecidesTheFormAndTheLetter) {
+  struct Case {
+    uint8_t category;
+    const char* verb;
+    const char* adjective;
+    bool allCategories;
+    std::string text;
+    char letter;
+    bool unused;
+  };
+  const Case cases[] = {
+      {kClassVerb, "merge", nullptr, false, "merge", 'V', false},
+      {kClassVerb, nullptr, nullptr, false, "mergea", 'V', false},  // no lemma: the form itself
+      {kClassAdjective, nullptr, "frumos", false, "frumos", 'A', false},
+      {kClassSubstantive, "x", "y", false, "mergea", '?', false},
+      {kClassUnclassified, nullptr, nullptr, false, "mergea", '?', false},
+      {kClassConnector, nullptr, nullptr, false, "mergea", '?', true},
+      {kClassConnector, nullptr, nullptr, true, "mergea", '?', false},
+      {kClassPronoun, nullptr, nullptr, false, "mergea", '?', true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.category));
+    const TextWordPending p = PendingForTextWord("mergea", c.category, c.verb, c.adjective, c.allCategories);
+    EXPECT_EQ(p.text, c.text);
+    EXPECT_EQ(p.letter, c.letter);
+    EXPECT_EQ(p.unusedCategory, c.unused);
+  }
 }
 
 // The routes run on a real editor over an empty scenario.
