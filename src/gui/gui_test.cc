@@ -10,6 +10,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QMenuBar>
+#include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSet>
 #include <QSignalSpy>
@@ -29,6 +31,8 @@
 #include "gui/app/main_window.h"
 #include "gui/qt_text.h"
 #include "qtcanvas/qpainter_canvas.h"
+#include "gui/scenarios/dlg_anomalie_scen.h"
+#include "gui/scenarios/dlg_scenario.h"
 #include "gui/views/result_panel.h"
 #include "gui/views/text_view_widget.h"
 #include "integrations/external_tools.h"
@@ -36,6 +40,7 @@
 #include "gui/reading/info_jauge.h"
 #include "foundations/messages.h"
 #include "platform/registry.h"
+#include "scenarios/current_scenario.h"
 #include "semantic/analysis_context.h"
 #include "test_installation.h"
 
@@ -85,6 +90,12 @@ class GuiTest : public QObject {
   void graphModifiedClicks();
   void graphPopupAndGraphsMenu();
   void graphSliderSetsTheLimitOrTheBarWidth();
+  void scenarioToolOpensOnceFromTheMenu();
+  void resultItemDroppedOnAGroupJoinsIt();
+  void groupRenamedInPlace();
+  void addedGroupIsInTheScenarioFunctionAfterTheSave();
+  void printingTheTreeWritesItsPages();
+  void anomaliesShowWithTheEditorAndFindTheirEntries();
 };
 
 namespace {
@@ -1940,6 +1951,295 @@ void GuiTest::graphSliderSetsTheLimitOrTheBarWidth() {
   window.MenuGrapheEtoile->trigger();
   QVERIFY(!panel.TrackBar1->isEnabled());
   QVERIFY(panel.LabelTrackBar->text().isEmpty());
+}
+
+namespace {
+
+// An analysed window whose current scenario is "work.scn" in its scenario
+// folder, holding `scenario`, with the Scenario Tool open on it.
+bool OpenScenarioTool(AnalysedWindow& w, const QByteArray& scenario) {
+  if (!w.Open()) return false;
+  TApdEditForm& window = *w.window;
+  if (!WriteText(QDir(w.dir.path()).filePath("Scenario/work.scn"), scenario)) return false;
+  window.engine().record().setScenarioFile("work.scn");
+  window.engine().record().setConfirmDeletions(false);
+  if (!window.engine().currentScenario().LoadCurrentScenario()) return false;
+  window.MenuScenario->trigger();
+  return window.dlgScenario() != nullptr && window.dlgScenario()->isVisible();
+}
+
+// The bytes of a file as Latin-1 text; empty when unreadable.
+QString ReadFileText(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return QString();
+  return QString::fromLatin1(file.readAll());
+}
+
+// Answers every question box that shows, while it lives, with its second
+// button.
+class SecondButtonAnswerer : public QObject {
+ public:
+  SecondButtonAnswerer() {
+    timer_.setInterval(0);
+    connect(&timer_, &QTimer::timeout, this, [this] {
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* box = qobject_cast<TMssBoxOk*>(w); box != nullptr && box->isVisible()) {
+          ++answered;
+          box->Button2->click();
+          return;
+        }
+      }
+    });
+    timer_.start();
+  }
+  int answered = 0;
+
+ private:
+  QTimer timer_;
+};
+
+// The widget tree, one item a line, two blanks of indentation per level.
+QString WidgetTree(QTreeWidget* tree) {
+  QString out;
+  std::function<void(QTreeWidgetItem*, int)> walk = [&](QTreeWidgetItem* item, int depth) {
+    out += QString(2 * depth, ' ') + item->text(0) + "\n";
+    for (int i = 0; i < item->childCount(); ++i) walk(item->child(i), depth + 1);
+  };
+  for (int i = 0; i < tree->topLevelItemCount(); ++i) walk(tree->topLevelItem(i), 0);
+  return out;
+}
+
+}  // namespace
+
+void GuiTest::scenarioToolOpensOnceFromTheMenu() {
+  AnalysedWindow w;
+  QVERIFY(OpenScenarioTool(w, "G#0V\t1\tFructe\r\n0#1#\tmar\tFructe\r\n"));
+  TApdEditForm& window = *w.window;
+  TDlgScenario* tool = window.dlgScenario();
+  QCOMPARE(tool->windowTitle(), QString("Scenario Tool : work.scn"));
+  QCOMPARE(WidgetTree(tool->TreeView1), QString("Fructe\n  mar\n"));
+  QVERIFY(window.ScenarioEditorOpen());
+  // Kept above the main window.
+  QCOMPARE(tool->parentWidget(), &window);
+  QVERIFY(tool->windowFlags() & Qt::Tool);
+  // A second Tools > Scenario brings the same window to the front.
+  window.MenuScenario->trigger();
+  QCOMPARE(window.dlgScenario(), tool);
+  QCOMPARE(window.findChildren<TDlgScenario*>().size(), 1);
+  // The text pop-up's scenario items follow the open editor.
+  window.PopupMenuImageTextePopup();
+  QVERIFY(window.PopupImageTexteCopierDsScenario->isEnabled());
+  QVERIFY(window.PopupImageTexteInsererDsScenario->isEnabled());
+  // Keyboard commands of the window: Ctrl+G makes a group.
+  tool->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(tool));
+  QTest::keyClick(tool->TreeView1, Qt::Key_Escape);
+  QTest::keyClick(tool, Qt::Key_G, Qt::ControlModifier);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);  // leave the label editor
+  QVERIFY(WidgetTree(tool->TreeView1).contains("???"));
+  QCOMPARE(tool->StatusText->text(), QString("This Scenario was modified: you should save it"));
+  // The icons are drawn by the program: a class icon is filled with the
+  // class colour.
+  tool->editor().AddAsNewGroup("robot", 'V');
+  tool->AfterCommand();
+  const QList<QTreeWidgetItem*> verbs =
+      tool->TreeView1->findItems("robot (V)", Qt::MatchExactly | Qt::MatchRecursive);
+  QCOMPARE(verbs.size(), 1);
+  QTreeWidgetItem* verb = verbs.front();
+  const QImage icon = verb->icon(0).pixmap(16, 16).toImage();
+  QVERIFY(PixelsNear(icon, ToQColor(window.engine().record().colour(1))) > 20);
+  // Closing asks to save the changes; "No" closes without saving.
+  SecondButtonAnswerer no;
+  tool->close();
+  QCOMPARE(no.answered, 1);
+  QVERIFY(!window.ScenarioEditorOpen());
+  window.PopupMenuImageTextePopup();
+  QVERIFY(!window.PopupImageTexteCopierDsScenario->isEnabled());
+  QVERIFY(ReadFileText(QDir(w.dir.path()).filePath("Scenario/work.scn")).indexOf("robot") < 0);
+}
+
+void GuiTest::resultItemDroppedOnAGroupJoinsIt() {
+  AnalysedWindow w;
+  QVERIFY(OpenScenarioTool(w, "G#0V\t1\tFructe\r\n0#1#\tmar\tFructe\r\n"));
+  TApdEditForm& window = *w.window;
+  TDlgScenario* tool = window.dlgScenario();
+  TResultPanel* panel = window.resultPanel();
+  window.MenuUnivers3->trigger();  // References: "mașină" first
+  ClickRow(panel->ListBoxModItems, 0);
+  std::unique_ptr<QMimeData> data(window.ResultItemMime());
+  QVERIFY(data != nullptr);
+  std::string text;
+  int level = -1;
+  char letter = 0;
+  QVERIFY(ReadScenarioItemMime(data.get(), text, level, letter));
+  QCOMPARE(ToQt(text), QString("ma\u0219in\u0103"));
+  QCOMPARE(level, 1);
+  QCOMPARE(letter, '?');
+  QTreeWidgetItem* group = tool->TreeView1->topLevelItem(0);
+  QCOMPARE(group->text(0), QString("Fructe"));
+  const QPoint at = tool->TreeView1->visualItemRect(group).center();
+  QVERIFY(tool->TreeView1->DropData(data.get(), at, Qt::NoModifier));
+  QCOMPARE(WidgetTree(tool->TreeView1), QString("Fructe\n  mar\n  ma\u0219in\u0103 (*)\n"));
+  // The same item again is not doubled: the one there is selected.
+  QVERIFY(!tool->TreeView1->DropData(data.get(), at, Qt::NoModifier));
+  QCOMPARE(tool->TreeView1->currentItem()->text(0), QString("ma\u0219in\u0103 (*)"));
+  // Dropped on empty space: the class is in the tree already, so it is
+  // selected again; a new verb gets a group of its own.
+  const QPoint empty(5, tool->TreeView1->viewport()->height() - 3);
+  QVERIFY(tool->TreeView1->itemAt(empty) == nullptr);
+  QVERIFY(!tool->TreeView1->DropData(data.get(), empty, Qt::NoModifier));
+  QCOMPARE(tool->TreeView1->currentItem()->text(0), QString("ma\u0219in\u0103 (*)"));
+  window.engine().record().setScenarioWordsInCapitals(true);
+  std::unique_ptr<QMimeData> verb(MakeScenarioItemMime("vorbi", 0, 'V'));
+  QVERIFY(tool->TreeView1->DropData(verb.get(), empty, Qt::NoModifier));
+  QVERIFY2(WidgetTree(tool->TreeView1).endsWith("\nVorbi\n  vorbi (V)\n"), qPrintable(WidgetTree(tool->TreeView1)));
+  // Other data is refused; a drop from the Relations list has none.
+  QMimeData plain;
+  plain.setText("mar");
+  QVERIFY(!tool->TreeView1->DropData(&plain, at, Qt::NoModifier));
+  window.MenuRelations->trigger();
+  if (panel->ListBoxModItems->count() > 0) {
+    ClickRow(panel->ListBoxModItems, 0);
+    QVERIFY(window.ResultItemMime() == nullptr);
+  }
+  // Double click on the reference shows it in the editor.
+  window.MenuUnivers3->trigger();
+  ClickRow(panel->ListBoxModItems, 0);
+  tool->editor().Select(nullptr);
+  QVERIFY(window.ListBoxModItemsDblClick());
+  QVERIFY(tool->editor().selected() != nullptr);
+  QVERIFY(ToQt(tool->editor().selected()->text).startsWith(QString("ma\u0219in\u0103"), Qt::CaseInsensitive));
+}
+
+void GuiTest::groupRenamedInPlace() {
+  AnalysedWindow w;
+  QVERIFY(OpenScenarioTool(w, "G#0V\t1\tFructe\r\n0#1#\tmar\tFructe\r\n"));
+  TDlgScenario* tool = w.window->dlgScenario();
+  tool->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(tool));
+  QTreeWidgetItem* group = tool->TreeView1->topLevelItem(0);
+  tool->TreeView1->setCurrentItem(group);
+  QVERIFY(tool->PopupModifier->isEnabled());
+  tool->PopupModifier->trigger();
+  auto* edit = tool->TreeView1->viewport()->findChild<QLineEdit*>();
+  QVERIFY(edit != nullptr);
+  edit->setText(QString("Poame de toamn\u0103"));
+  QTest::keyClicks(edit, "  ");  // trailing blanks are cleaned away
+  QTest::keyClick(edit, Qt::Key_Return);
+  QTRY_COMPARE(WidgetTree(tool->TreeView1), QString("Poame de toamn\u0103\n  mar\n"));
+  QCOMPARE(ToQt(tool->editor().tree().roots().front()->text), QString("Poame de toamn\u0103"));
+  QVERIFY(tool->editor().modified());
+  QCOMPARE(tool->LabelGroupeTexte->text(), QString("Poame de toamn\u0103"));
+  // An item inside a group cannot be renamed.
+  tool->TreeView1->setCurrentItem(tool->TreeView1->topLevelItem(0)->child(0));
+  QVERIFY(!tool->PopupModifier->isEnabled());
+  QVERIFY(!(tool->TreeView1->topLevelItem(0)->child(0)->flags() & Qt::ItemIsEditable));
+  // A label of blanks becomes "Group ???".
+  tool->TreeView1->setCurrentItem(tool->TreeView1->topLevelItem(0));
+  tool->PopupModifier->trigger();
+  edit = tool->TreeView1->viewport()->findChild<QLineEdit*>();
+  QVERIFY(edit != nullptr);
+  edit->selectAll();
+  QTest::keyClicks(edit, "   ");
+  QTest::keyClick(edit, Qt::Key_Return);
+  QTRY_VERIFY(WidgetTree(tool->TreeView1).startsWith(QString("Group ???\n"), Qt::CaseInsensitive));
+}
+
+void GuiTest::addedGroupIsInTheScenarioFunctionAfterTheSave() {
+  AnalysedWindow w;
+  QVERIFY(OpenScenarioTool(w, "G#0V\t1\tFructe\r\n0#1#\tmar\tFructe\r\n"));
+  TApdEditForm& window = *w.window;
+  TDlgScenario* tool = window.dlgScenario();
+  TResultPanel* panel = window.resultPanel();
+  window.MenuAfficheScenario->trigger();
+  for (int i = 0; i < panel->ListBoxModItems->count(); ++i)
+    QVERIFY(!panel->ListBoxModItems->item(i)->text().startsWith(QString("ma\u0219in\u0103"), Qt::CaseInsensitive));
+  // The Scenario list's pop-up: order items, never Add or Insert.
+  window.PopupMenuResultatsPopup();
+  QVERIFY(panel->PopupTriAlpha->isVisible());
+  QVERIFY(!window.PopupResultatsAjouter1->isVisible());
+  QVERIFY(!window.PopupResultatsInserer1->isVisible());
+  // Add from the References list.
+  window.MenuUnivers3->trigger();
+  ClickRow(panel->ListBoxModItems, 0);
+  // The request the list's viewport receives sets the items.
+  QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(5, 5));
+  QTimer::singleShot(0, [] {
+    if (QWidget* menu = QApplication::activePopupWidget()) menu->close();
+  });
+  QApplication::sendEvent(panel->ListBoxModItems->viewport(), &request);
+  QVERIFY(window.PopupResultatsAjouter1->isVisible());
+  QVERIFY(!panel->PopupTriAlpha->isVisible());
+  window.PopupResultatsAjouter1->trigger();
+  QVERIFY(WidgetTree(tool->TreeView1).contains(QString("ma\u0219in\u0103 (*)")));
+  // Saved: the file holds the group, the text is analysed again and the
+  // Scenario function counts the new group's words.
+  tool->MenuEnregistrer1->trigger();
+  QVERIFY(!tool->editor().modified());
+  QVERIFY(ReadFileText(QDir(w.dir.path()).filePath("Scenario/work.scn")).contains("\tma"));
+  QVERIFY(window.ResultsShown());
+  // The saved group is shown in the Scenario function.
+  QCOMPARE(panel->model()->chosenFunction(), ResultFunctionTable::kScenario);
+  QVERIFY(panel->ListBoxModItems->currentItem() != nullptr);
+  QVERIFY(panel->ListBoxModItems->currentItem()->text().startsWith(QString("ma\u0219in\u0103\t"), Qt::CaseInsensitive));
+  window.MenuAfficheScenario->trigger();
+  bool found = false;
+  for (int i = 0; i < panel->ListBoxModItems->count(); ++i)
+    found = found || panel->ListBoxModItems->item(i)->text().startsWith(QString("ma\u0219in\u0103\t0006"),
+                                                                          Qt::CaseInsensitive);
+  QVERIFY2(found, qPrintable(panel->ListBoxModItems->count() > 0 ? panel->ListBoxModItems->item(0)->text() : "none"));
+}
+
+void GuiTest::printingTheTreeWritesItsPages() {
+  AnalysedWindow w;
+  QByteArray scenario = "G#0V\t1\tFructe\r\n";
+  for (int i = 0; i < 150; ++i) scenario += "0#1#\tmar" + QByteArray::number(i) + "\tFructe\r\n";
+  QVERIFY(OpenScenarioTool(w, scenario));
+  TDlgScenario* tool = w.window->dlgScenario();
+  const QString pdf = QDir(w.dir.path()).filePath("tree.pdf");
+  tool->SetPrintTarget([&](QPrinter& printer) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    return true;
+  });
+  tool->MenuImprimer1->trigger();
+  const QByteArray bytes = ReadFileText(pdf).toLatin1();
+  QVERIFY(bytes.startsWith("%PDF"));
+  // 151 lines at 11 points do not fit on one page.
+  QVERIFY(bytes.count("/Type /Page\n") + bytes.count("/Type /Page ") + bytes.count("/Type /Page>") >= 2 ||
+          bytes.count("/Page") >= 3);
+}
+
+void GuiTest::anomaliesShowWithTheEditorAndFindTheirEntries() {
+  AnalysedWindow w;
+  // "mar" in two groups: the second is reported when the scenario loads,
+  // before the editor opens.
+  QVERIFY(OpenScenarioTool(w, "G#0V\t1\tFructe\r\n0#1#\tmar\tFructe\r\nG#0V\t2\tPomi\r\n0#1#\tmar\tPomi\r\n"));
+  TApdEditForm& window = *w.window;
+  TDlgScenario* tool = window.dlgScenario();
+  TDlgAnomalieScen* list = window.dlgAnomalies();
+  QVERIFY(list != nullptr);
+  QVERIFY(list->isVisible());
+  QCOMPARE(list->windowTitle(), QString("Anomalies (Scenario)"));
+  QCOMPARE(list->ListBox1->count(), 1);
+  QCOMPARE(list->ListBox1->item(0)->text(), QString("\"mar\" is duplicated (second entry ignored)"));
+  QCOMPARE(tool->StatusText->text(), QString("1 warnings in the Ontology"));
+  // Clicking the line walks through the nodes that begin with its entry.
+  const ScenarioNode* first = tool->editor().tree().roots()[0]->children[0].get();
+  const ScenarioNode* second = tool->editor().tree().roots()[1]->children[0].get();
+  ClickRow(list->ListBox1, 0);
+  QCOMPARE(tool->editor().selected(), first);
+  list->ButtonChercher->click();
+  QCOMPARE(tool->editor().selected(), second);
+  list->ButtonChercher->click();
+  QCOMPARE(tool->editor().selected(), first);
+  QCOMPARE(TDlgScenario::NodeOf(tool->TreeView1->currentItem()), first);
+  QCOMPARE(tool->TreeView1->currentItem()->text(0), QString("mar"));
+  // A build without anomalies closes the window.
+  QVERIFY(WriteText(QDir(w.dir.path()).filePath("Scenario/work.scn"), "G#0V\t1\tFructe\r\n0#1#\tmar\tFructe\r\n"));
+  QVERIFY(window.engine().currentScenario().LoadCurrentScenario());
+  QVERIFY(!list->isVisible());
+  QCOMPARE(tool->StatusText->text(), QString());
 }
 
 }  // namespace malvex

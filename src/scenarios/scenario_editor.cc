@@ -737,7 +737,9 @@ bool ScenarioEditor::DropFromOutside(ScenarioNode* target, bool forceAdd, bool s
       AppendItem(true);
     }
   }
-  if (group != nullptr) selected_ = group;
+  // A duplicate found by AppendItem stays selected: the user sees the item
+  // the drop did not repeat.
+  if (added && group != nullptr) selected_ = group;
   return added;
 }
 

@@ -524,6 +524,10 @@ TEST_F(ScenarioEditorTest, DropsFromOutside) {
   editor_.SetPending("vehicul", 1, '?');
   EXPECT_FALSE(editor_.DropFromOutside(nullptr, false, false));
   EXPECT_EQ(editor_.selected(), Find("vehicul (*)"));
+  // The same on a group that holds it: nothing added, the item selected.
+  editor_.SetPending("vehicul", 1, '?');
+  EXPECT_FALSE(editor_.DropFromOutside(Find("vehicul"), false, false));
+  EXPECT_EQ(editor_.selected(), Find("vehicul (*)"));
   // A result dropped on an item makes a sub-group holding both.
   editor_.SetPending("para", 0, 'S');
   ASSERT_TRUE(editor_.DropFromOutside(Find("mar"), false, true));

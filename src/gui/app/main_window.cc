@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QDrag>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -33,11 +34,19 @@
 #include "app/open_filters.h"
 #include "gui/app/analysis_options_dialog.h"
 #include "gui/app/general_options_dialog.h"
+#include "app/result_scenario_commands.h"
+#include "dictionaries/lemma_index.h"
+#include "dictionaries/semantic_dictionary.h"
+#include "foundations/category.h"
+#include "foundations/charset.h"
+#include "gui/scenarios/dlg_anomalie_scen.h"
+#include "gui/scenarios/dlg_scenario.h"
 #include "gui/qt_text.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "reading/document_converters.h"
 #include "scenarios/current_scenario.h"
+#include "scenarios/scenario_layer.h"
 #include "semantic/analysis_context.h"
 
 namespace malvex {
@@ -114,6 +123,21 @@ TApdEditForm::TApdEditForm(QtFrontEnd& frontEnd, EngineOptions options)
 
   // 3. The engine; the application ends when it cannot start.
   if (!engine_->StartEngine()) return;
+  // The anomalies of the Scenario layer's builds, from the start-up build
+  // on, and the scenario editor's model (its window is made on first use).
+  anomalies_ = std::make_unique<ScenarioAnomalyList>(engine_->messages());
+  anomalies_->Assign(engine_->scenarioLayer().anomalies());
+  anomalyForwarder_ = std::make_unique<AnomalyForwarder>(*anomalies_, [this] { ShowAnomalies(); });
+  engine_->scenarioLayer().SetAnomalyListener(anomalyForwarder_.get());
+  scenarioEditor_ = std::make_unique<ScenarioEditor>(engine_->scenarioStore(), engine_->currentScenario(),
+                                                     &engine_->scenarioLayer(), engine_->record(), engine_->folders(),
+                                                     engine_->messages(), static_cast<ScenarioEditorHost*>(this));
+  scenarioFileDialog_ = [this](bool save, const QString& folder, QString& path) {
+    const QString filter = Text(449) + " (*.scn)";
+    path = save ? QFileDialog::getSaveFileName(dlgScenario_, Text(604), folder, filter)
+                : QFileDialog::getOpenFileName(dlgScenario_, Text(527), folder, filter + ";;OWL (*.owl *.OWL)");
+    return !path.isEmpty();
+  };
   // 2. The text view over the engine's word stream, and the graph.
   CreateTextView();
   CreateGraphPanel();
@@ -135,7 +159,12 @@ TApdEditForm::~TApdEditForm() {
   ResultPanel->SetModel(nullptr);
   // The graph reads the analysis the engine frees when it stops.
   if (GraphPanel != nullptr) GraphPanel->AnalysisClosing();
-  if (!stopped_) engine_->StopEngine();
+  delete dlgScenario_;
+  dlgScenario_ = nullptr;
+  if (!stopped_) {
+    if (anomalies_ != nullptr) engine_->scenarioLayer().SetAnomalyListener(nullptr);
+    engine_->StopEngine();
+  }
 }
 
 QString TApdEditForm::Text(int id) { return ToQt(engine_->messages().message(id)); }
@@ -407,7 +436,9 @@ void TApdEditForm::CreateMenus() {
 
   QMenu* tools = menuBar()->addMenu("&" + Text(2007));
   tools->setToolTipsVisible(true);
-  AddCommand(tools, "&" + Text(309) + "...", Gate::kAlways, false);
+  MenuScenario = AddCommand(tools, "&" + Text(309) + "...", Gate::kAlways, true);
+  MenuScenario->setShortcut(QKeySequence(Qt::Key_F9));
+  connect(MenuScenario, &QAction::triggered, this, [this] { MenuScenarioClick(); });
   AddCommand(tools, "&" + Text(574) + "...", Gate::kAlways, false);
   QAction* terminology = AddCommand(tools, "&" + Text(1236) + "...", Gate::kText, false);
   CreateExternalTools(tools);
@@ -468,9 +499,8 @@ void TApdEditForm::CreateTextPopup() {
   PopupImageTexteInsererDsScenario = PopupMenuImageTexte->addAction(Text(525));
   PopupMenuImageTexte->addSeparator();
   PopupImageTexteCouleurs = PopupMenuImageTexte->addAction(Text(543) + "...");
-  // The word search and the scenario editor are not part of this version:
-  // their items say so.
-  for (QAction* a : {PopupImageTexteChercher, PopupImageTexteCopierDsScenario, PopupImageTexteInsererDsScenario}) {
+  // The word search is not part of this version: its item says so.
+  for (QAction* a : {PopupImageTexteChercher}) {
     a->setToolTip(Text(kMsgNotAvailable));
   }
   connect(PopupImageTexteCopier, &QAction::triggered, this, [this] { CopyTextOf(pointer_->Position()); });
@@ -479,12 +509,44 @@ void TApdEditForm::CreateTextPopup() {
   connect(PopupMenuImageTexte, &QMenu::aboutToShow, this, [this] { PopupMenuImageTextePopup(); });
   ImageTexte->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(ImageTexte, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    textPopupAt_ = at;
     PopupMenuImageTexte->popup(ImageTexte->mapToGlobal(at));
   });
 
   PopupResultatsCopier = new QAction(Text(579), this);
   connect(PopupResultatsCopier, &QAction::triggered, this, [this] { CopyResultatsDsClipBrdClick(); });
   ResultPanel->ListBoxModItems->addAction(PopupResultatsCopier);
+
+  // The scenario commands of the result list; their items are set each
+  // time the pop-up opens (see eventFilter).
+  QListWidget* list = ResultPanel->ListBoxModItems;
+  auto* separator = new QAction(this);
+  separator->setSeparator(true);
+  list->addAction(separator);
+  PopupResultatsAjouter1 = new QAction(Text(741), this);
+  PopupResultatsInserer1 = new QAction(Text(622), this);
+  PopupResultatDbClick1 = new QAction(Text(2048), this);
+  PopupResultatsOuvrirScenario = new QAction(Text(309) + "...", this);
+  PopupResultatsChercher = new QAction(Text(520) + "...", this);
+  PopupResultatsChercher->setEnabled(false);
+  PopupResultatsChercher->setToolTip(Text(kMsgNotAvailable));
+  for (QAction* a : {PopupResultatsAjouter1, PopupResultatsInserer1, PopupResultatDbClick1,
+                     PopupResultatsOuvrirScenario, PopupResultatsChercher})
+    list->addAction(a);
+  connect(PopupResultatsAjouter1, &QAction::triggered, this, [this] { PopupResultatsAjouterOuInserer(false); });
+  connect(PopupResultatsInserer1, &QAction::triggered, this, [this] { PopupResultatsAjouterOuInserer(true); });
+  connect(PopupResultatDbClick1, &QAction::triggered, this, [this] { ListBoxModItemsDblClick(); });
+  connect(PopupResultatsOuvrirScenario, &QAction::triggered, this, [this] { MenuScenarioClick(); });
+  connect(list, &QListWidget::itemDoubleClicked, this, [this] { ListBoxModItemsDblClick(); });
+  list->installEventFilter(this);
+  list->viewport()->installEventFilter(this);
+  PopupMenuResultatsPopup();
+
+  connect(PopupImageTexteCopierDsScenario, &QAction::triggered, this,
+          [this] { TextWordIntoScenario(textPopupAt_, false); });
+  connect(PopupImageTexteInsererDsScenario, &QAction::triggered, this,
+          [this] { TextWordIntoScenario(textPopupAt_, true); });
+  ImageTexte->installEventFilter(this);
   PopupMenuImageTextePopup();
 }
 
@@ -530,11 +592,12 @@ void TApdEditForm::CopyTextOf(int32_t position) {
 }
 
 void TApdEditForm::PopupMenuImageTextePopup() {
-  // This version has the copy-text dialog and the context window, not yet
-  // the word search nor the scenario editor.
+  // This version has the copy-text dialog, the context window and the
+  // scenario editor, not yet the word search.
   ToolWindows tools;
   tools.copyTextDialog = true;
   tools.contextWindow = true;
+  tools.scenarioEditorOpen = ScenarioEditorOpen();
   const TextPopupItems items = malvex::PopupMenuImageTextePopup(tools, model_->closing());
   PopupImageTexteCopier->setEnabled(items.copy);
   PopupImageTexteChercher->setEnabled(items.search);
@@ -1049,12 +1112,19 @@ void TApdEditForm::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  // The Scenario Tool closes first: it asks to save a changed scenario, and
+  // a refusal to close (a failed save) keeps the program open.
+  if (ScenarioEditorOpen() && !dlgScenario_->close()) {
+    event->ignore();
+    return;
+  }
   model_->SetClosing();
   if (EngineStarted()) SaveGeometry();
   ImageTexte->SetView(nullptr, nullptr);
   if (GraphPanel != nullptr) GraphPanel->AnalysisClosing();
   ResultPanel->SetModel(nullptr);
   if (!stopped_) {
+    if (anomalies_ != nullptr) engine_->scenarioLayer().SetAnomalyListener(nullptr);
     engine_->StopEngine();
     stopped_ = true;
   }
@@ -1075,6 +1145,257 @@ void TApdEditForm::dropEvent(QDropEvent* event) {
   if (paths.empty()) return;
   event->acceptProposedAction();
   model_->WmDropFiles(paths);
+}
+
+// ------------------------------------------------------------ the scenario
+
+bool TApdEditForm::ScenarioEditorOpen() const { return dlgScenario_ != nullptr && dlgScenario_->isVisible(); }
+
+void TApdEditForm::MenuScenarioClick() {
+  if (scenarioEditor_ == nullptr) return;
+  if (ScenarioEditorOpen()) {
+    if (dlgScenario_->isMinimized()) dlgScenario_->showNormal();
+    dlgScenario_->raise();
+    dlgScenario_->activateWindow();
+    return;
+  }
+  if (dlgScenario_ == nullptr) {
+    dlgScenario_ = new TDlgScenario(*scenarioEditor_, *anomalies_, engine_->record(), engine_->messages(), this);
+    dlgScenario_->SetFolderCommand([this] {
+      QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(engine_->folders().scenario)));
+    });
+    connect(dlgScenario_, &TDlgScenario::closed, this, [this] { PopupMenuImageTextePopup(); });
+  }
+  // The editor sits at the right of the desktop: a maximised main window
+  // would lie under it.
+  if (isMaximized()) showNormal();
+  dlgScenario_->Open();
+  if (results_ != nullptr && results_->Analysed()) ImageTexte->update();
+  PopupMenuImageTextePopup();
+  // The anomalies of the last build, the start-up one included.
+  ShowAnomalies();
+}
+
+void TApdEditForm::ShowAnomalies() {
+  if (anomalies_ == nullptr) return;
+  if (dlgScenario_ != nullptr) dlgScenario_->RefreshTexts();
+  if (!anomalies_->shouldShow()) {
+    if (dlgAnomalies_ != nullptr) dlgAnomalies_->close();
+    return;
+  }
+  // Shown with the editor: without it there is nothing to correct them in.
+  if (!ScenarioEditorOpen()) return;
+  if (dlgAnomalies_ == nullptr)
+    dlgAnomalies_ = new TDlgAnomalieScen(*anomalies_, engine_->messages(), [this](int row) { SearchAnomaly(row); },
+                                         this);
+  dlgAnomalies_->ShowLines();
+  dlgAnomalies_->show();
+  dlgAnomalies_->raise();
+}
+
+void TApdEditForm::SearchAnomaly(int row) {
+  if (!ScenarioEditorOpen()) {
+    MenuScenarioClick();
+    return;
+  }
+  if (row < 0) return;
+  if (anomalies_->SearchLine(static_cast<size_t>(row), *scenarioEditor_) != nullptr) dlgScenario_->AfterCommand();
+}
+
+std::string TApdEditForm::CurrentResultItem(ResultKind& kind, std::string& groupName) {
+  kind = ResultKind::kNone;
+  groupName.clear();
+  if (results_ == nullptr || !results_->Analysed()) return std::string();
+  kind = results_->chosenFunction() >= 0 ? results_->chosenKind() : ResultKind::kNone;
+  const int index = results_->chosenItem();
+  const std::vector<ResultLine>& lines = results_->items().lines();
+  if (index < 0 || static_cast<size_t>(index) >= lines.size()) return std::string();
+  const ResultLine& line = lines[static_cast<size_t>(index)];
+  if (kind == ResultKind::kScenario && line.item > 0)
+    groupName = engine_->semanticDictionary().ClassName(4, static_cast<int32_t>(line.item));
+  return ResultItemText(line.text);
+}
+
+void TApdEditForm::PopupMenuResultatsPopup() {
+  ResultKind kind = ResultKind::kNone;
+  std::string group;
+  const bool item = !CurrentResultItem(kind, group).empty();
+  const ResultPopupItems items = ResultPopupFor(kind, ScenarioEditorOpen(), item);
+  ResultPanel->PopupTriAlpha->setVisible(items.sortItems);
+  ResultPanel->PopupTriFrequence->setVisible(items.sortItems);
+  PopupResultatsAjouter1->setVisible(items.add);
+  PopupResultatsInserer1->setVisible(items.insert);
+  PopupResultatDbClick1->setVisible(items.showInScenario);
+  PopupResultatsOuvrirScenario->setVisible(items.openScenario);
+}
+
+bool TApdEditForm::PopupResultatsAjouterOuInserer(bool insert) {
+  if (!ScenarioEditorOpen() || model_->closing()) return false;
+  ResultKind kind = ResultKind::kNone;
+  std::string group;
+  const std::string text = CurrentResultItem(kind, group);
+  if (text.empty()) return false;
+  SemanticDictionary& dictionary = engine_->semanticDictionary();
+  const ScenarioRoute route = RouteResultToScenario(
+      kind, insert, text, [&dictionary](const std::string& name) { return ClassLevelOfName(dictionary, name); });
+  const bool done = ApplyScenarioRoute(*scenarioEditor_, route, text);
+  dlgScenario_->AfterCommand();
+  return done;
+}
+
+bool TApdEditForm::ListBoxModItemsDblClick() {
+  if (!ScenarioEditorOpen() || model_->closing() || results_ == nullptr || !results_->Analysed()) return false;
+  ResultKind kind = ResultKind::kNone;
+  std::string group;
+  const std::string text = CurrentResultItem(kind, group);
+  const std::string label = ScenarioLabelForResult(kind, text, group);
+  if (label.empty()) return false;
+  ScenarioNode* node = LocateInScenario(*scenarioEditor_, label);
+  dlgScenario_->AfterCommand();
+  dlgScenario_->raise();
+  return node != nullptr;
+}
+
+QMimeData* TApdEditForm::ResultItemMime() {
+  ResultKind kind = ResultKind::kNone;
+  std::string group;
+  const std::string text = CurrentResultItem(kind, group);
+  if (text.empty() || kind == ResultKind::kNone) return nullptr;
+  SemanticDictionary& dictionary = engine_->semanticDictionary();
+  const ScenarioRoute route = RouteResultToScenario(
+      kind, false, text, [&dictionary](const std::string& name) { return ClassLevelOfName(dictionary, name); });
+  if (route.action == ScenarioRoute::Action::kNothing) return nullptr;
+  return MakeScenarioItemMime(text, route.level, route.letter);
+}
+
+bool TApdEditForm::TextWordPending(const QPoint& at, std::string& text, char& letter, bool& plain) {
+  if (results_ == nullptr || !results_->Analysed() || textView_ == nullptr) return false;
+  TextViewHit hit;
+  if (!textView_->WordAt(at.x(), at.y(), hit) || hit.kind == 1) return false;
+  WordStream& stream = engine_->stream();
+  WordNode* const kept = stream.Current();
+  stream.SeekPosition(hit.position);
+  const WordNode* node = stream.Current();
+  std::string word = node != nullptr && node->text != nullptr ? node->text : "";
+  const uint32_t lemma = node != nullptr ? node->lemma : 0;
+  stream.SetCurrent(kept);
+  if (word.empty() || word == "/") return false;
+  const char* verb = nullptr;
+  const char* adjective = nullptr;
+  if (lemma != 0 && hit.category.category == kClassVerb && engine_->verbLemmas() != nullptr)
+    verb = engine_->verbLemmas()->LemmaText(lemma);
+  if (lemma != 0 && hit.category.category == kClassAdjective && engine_->adjectiveLemmas() != nullptr)
+    adjective = engine_->adjectiveLemmas()->LemmaText(lemma);
+  const malvex::TextWordPending pending = PendingForTextWord(word, hit.category.category, verb, adjective,
+                                                             engine_->record().scenarioOnAllCategories());
+  text = pending.text;
+  letter = pending.letter;
+  plain = pending.unusedCategory;
+  return !text.empty();
+}
+
+bool TApdEditForm::TextWordIntoScenario(const QPoint& at, bool insert) {
+  if (!ScenarioEditorOpen() || model_->closing()) return false;
+  std::string text;
+  char letter = '?';
+  bool plain = false;
+  if (!TextWordPending(at, text, letter, plain)) return false;
+  const bool done =
+      insert ? scenarioEditor_->InsertInGroup(text, letter, true) : scenarioEditor_->AddAsNewGroup(text, letter);
+  dlgScenario_->AfterCommand();
+  if (done && plain) statusBar()->showMessage(Text(kUnusedCategoryWordMessage));
+  return done;
+}
+
+bool TApdEditForm::eventFilter(QObject* watched, QEvent* event) {
+  QListWidget* list = ResultPanel != nullptr ? ResultPanel->ListBoxModItems : nullptr;
+  if (list != nullptr && (watched == list || watched == list->viewport()) && event->type() == QEvent::ContextMenu) {
+    // The list's viewport receives the pop-up request: the items are set
+    // before the list shows its actions.
+    PopupMenuResultatsPopup();
+  } else if (list != nullptr && watched == list->viewport()) {
+    // A drag from the result list carries the chosen item to the editor.
+    if (event->type() == QEvent::MouseButtonPress) {
+      resultPressAt_ = static_cast<QMouseEvent*>(event)->position().toPoint();
+    } else if (event->type() == QEvent::MouseMove) {
+      auto* move = static_cast<QMouseEvent*>(event);
+      if ((move->buttons() & Qt::LeftButton) && ScenarioEditorOpen() &&
+          (move->position().toPoint() - resultPressAt_).manhattanLength() >= QApplication::startDragDistance()) {
+        if (QMimeData* data = ResultItemMime()) {
+          auto* drag = new QDrag(list);
+          drag->setMimeData(data);
+          drag->exec(Qt::CopyAction);
+          return true;
+        }
+      }
+    }
+  } else if (watched == ImageTexte && ScenarioEditorOpen()) {
+    if (event->type() == QEvent::MouseButtonPress) {
+      resultPressAt_ = static_cast<QMouseEvent*>(event)->position().toPoint();
+    } else if (event->type() == QEvent::MouseMove) {
+      auto* move = static_cast<QMouseEvent*>(event);
+      if ((move->buttons() & Qt::LeftButton) &&
+          (move->position().toPoint() - resultPressAt_).manhattanLength() >= QApplication::startDragDistance()) {
+        std::string text;
+        char letter = '?';
+        bool plain = false;
+        if (TextWordPending(resultPressAt_, text, letter, plain)) {
+          auto* drag = new QDrag(ImageTexte);
+          drag->setMimeData(MakeScenarioItemMime(text, 0, letter));
+          if (drag->exec(Qt::CopyAction) != Qt::IgnoreAction && plain)
+            statusBar()->showMessage(Text(kUnusedCategoryWordMessage));
+          return true;
+        }
+      }
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+// ------------------------------------------------------ ScenarioEditorHost
+
+bool TApdEditForm::ChooseFileToOpen(const std::string& current, std::string& path) {
+  QString folder = QString::fromStdString(engine_->folders().scenario);
+  if (!current.empty()) folder = QDir(folder).filePath(ToQt(current));
+  QString chosen;
+  if (!scenarioFileDialog_ || !scenarioFileDialog_(false, folder, chosen)) return false;
+  path = QDir::cleanPath(chosen).toStdString();
+  return true;
+}
+
+bool TApdEditForm::ChooseFileToSave(std::string& path) {
+  QString chosen;
+  if (!scenarioFileDialog_ || !scenarioFileDialog_(true, QString::fromStdString(engine_->folders().scenario), chosen))
+    return false;
+  path = QDir::cleanPath(chosen).toStdString();
+  return true;
+}
+
+void TApdEditForm::ShowFolders(const std::string& scenarioFolder, const std::string& otherFolder) {
+  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(scenarioFolder)));
+  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(otherFolder)));
+}
+
+void TApdEditForm::ScenarioChanged() {
+  // The new groups classify the text at once when one is loaded; then the
+  // group the editor showed at the save is chosen in the Scenario function.
+  if (model_->HasAnalysed() && resultsShown_) model_->ReLancerAnalyse();
+  const std::string label = std::move(groupToShow_);
+  groupToShow_.clear();
+  if (dlgScenario_ != nullptr) dlgScenario_->RefreshTexts();
+  if (label.empty() || results_ == nullptr || !results_->Analysed()) return;
+  ChooseResultFunction(ResultFunctionTable::kScenario);
+  std::string folded = label;
+  FoldToLower(folded);
+  const int32_t cls = engine_->semanticDictionary().ClassNumberOfName(4, folded.c_str());
+  if (cls <= 0) return;
+  const int index = results_->IndexOfItem(cls);
+  if (index >= 0) ResultPanel->ListBoxModItemsClick(index);
+}
+
+void TApdEditForm::ShowGroupInResults(const std::string& label) {
+  // Shown once the analysis that follows the save has run.
+  groupToShow_ = label;
 }
 
 }  // namespace malvex

@@ -35,13 +35,40 @@
 #include "gui/views/graph_panel.h"
 #include "gui/views/result_panel.h"
 #include "gui/views/text_view_widget.h"
+#include "scenarios/scenario_anomaly_list.h"
+#include "scenarios/scenario_editor.h"
 #include "views/selection_state.h"
 #include "views/text_pointer.h"
 #include "views/text_view.h"
 
 namespace malvex {
 
-class TApdEditForm : public QMainWindow, private RequestTarget, private MainWindowHost, private GeneralOptionsHost {
+class TDlgScenario;
+class TDlgAnomalieScen;
+
+// Passes the Scenario layer's reports to the anomaly list, then tells the
+// window that a build ended or the layer was cleared.
+class AnomalyForwarder final : public ScenarioAnomalyListener {
+ public:
+  AnomalyForwarder(ScenarioAnomalyList& list, std::function<void()> changed)
+      : list_(list), changed_(std::move(changed)) {}
+  void AnomalyReported(const ScenarioAnomaly& anomaly) override { list_.AnomalyReported(anomaly); }
+  void BuildEnded(bool anyReported) override {
+    list_.BuildEnded(anyReported);
+    if (changed_) changed_();
+  }
+  void Cleared() override {
+    list_.Cleared();
+    if (changed_) changed_();
+  }
+
+ private:
+  ScenarioAnomalyList& list_;
+  std::function<void()> changed_;
+};
+
+class TApdEditForm : public QMainWindow, private RequestTarget, private MainWindowHost, private GeneralOptionsHost,
+                     private ScenarioEditorHost {
   Q_OBJECT
  public:
   TApdEditForm(QtFrontEnd& frontEnd, EngineOptions options);
@@ -202,6 +229,42 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   QAction* PopupResultatsCopier = nullptr;
   void CopyResultatsDsClipBrdClick();
 
+  // The Scenario Tool (Tools menu): one window, made on first use; open
+  // while shown.
+  QAction* MenuScenario = nullptr;
+  void MenuScenarioClick();
+  TDlgScenario* dlgScenario() { return dlgScenario_; }
+  bool ScenarioEditorOpen() const;
+  ScenarioAnomalyList& scenarioAnomalies() { return *anomalies_; }
+  // The anomaly list window: shown with the editor when the last build
+  // reported anomalies, closed after a build without any.
+  TDlgAnomalieScen* dlgAnomalies() { return dlgAnomalies_; }
+  void ShowAnomalies();
+  // Searches line `row`'s entry in the editor (opening it when closed).
+  void SearchAnomaly(int row);
+  // The scenario file dialogs: fill the chosen path; false when cancelled.
+  // Replaceable (tests).
+  using ScenarioFileDialog = std::function<bool(bool save, const QString& folder, QString& path)>;
+  void SetScenarioFileDialog(ScenarioFileDialog dialog) { scenarioFileDialog_ = std::move(dialog); }
+
+  // The result list's pop-up commands for the scenario.
+  QAction* PopupResultatsAjouter1 = nullptr;
+  QAction* PopupResultatsInserer1 = nullptr;
+  QAction* PopupResultatDbClick1 = nullptr;
+  QAction* PopupResultatsOuvrirScenario = nullptr;
+  QAction* PopupResultatsChercher = nullptr;
+  void PopupMenuResultatsPopup();
+  // Add (false) or Insert (true) the chosen result item into the scenario.
+  bool PopupResultatsAjouterOuInserer(bool insert);
+  // Shows the chosen result item in the scenario editor (double click).
+  bool ListBoxModItemsDblClick();
+  // The drag data of the chosen result item; null when it cannot go into
+  // the scenario.
+  QMimeData* ResultItemMime();
+  // The text pop-up's Add (Insert) in the Scenario for the word at `at`
+  // (text panel coordinates).
+  bool TextWordIntoScenario(const QPoint& at, bool insert);
+
   SelectionState& selection() { return selection_; }
   TExtraitDuTexte* textView() { return textView_.get(); }
   PendingExpressions& pendingExpressions() { return pending_; }
@@ -221,6 +284,7 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // A command of the menus and the toolbar, with when it can be used.
@@ -281,6 +345,21 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   // Opens a tool dialog above the modal general options.
   void OpenAboveModal(QDialog* dialog);
 
+  // ScenarioEditorHost.
+  bool ChooseFileToOpen(const std::string& current, std::string& path) override;
+  bool ChooseFileToSave(std::string& path) override;
+  void ShowFolders(const std::string& scenarioFolder, const std::string& otherFolder) override;
+  void ScenarioChanged() override;
+  void ShowGroupInResults(const std::string& label) override;
+
+  // The chosen result item's text ("" when none) and the kind of its list.
+  std::string CurrentResultItem(ResultKind& kind, std::string& groupName);
+  // The pending insertion for a word of the text: its lemma and letter for
+  // verbs and adjectives, the word itself otherwise. False when there is no
+  // word at `at`; `plain` tells a word that is neither substantive, verb
+  // nor adjective, nor unknown.
+  bool TextWordPending(const QPoint& at, std::string& text, char& letter, bool& plain);
+
   QtFrontEnd& frontEnd_;
   const std::string registryPath_;
   std::unique_ptr<Engine> engine_;
@@ -311,6 +390,15 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   // The copy-text dialog's own view for extracts, on the panel's stream
   // and selection, so that the panel's layout is not touched.
   std::unique_ptr<TExtraitDuTexte> copyExtractView_;
+  std::unique_ptr<ScenarioAnomalyList> anomalies_;
+  std::unique_ptr<ScenarioEditor> scenarioEditor_;
+  TDlgScenario* dlgScenario_ = nullptr;
+  std::unique_ptr<AnomalyForwarder> anomalyForwarder_;
+  TDlgAnomalieScen* dlgAnomalies_ = nullptr;
+  ScenarioFileDialog scenarioFileDialog_;
+  QPoint textPopupAt_;
+  std::string groupToShow_;
+  QPoint resultPressAt_;
   QMenu* fileMenu_ = nullptr;
   QAction* historySeparator_ = nullptr;
   int resultsPanelWidth_ = 288;
