@@ -1164,6 +1164,7 @@ void TApdEditForm::MenuScenarioClick() {
     dlgScenario_->SetFolderCommand([this] {
       QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(engine_->folders().scenario)));
     });
+    dlgScenario_->SetOptionsCommand([this] { OptionsdAnalyseClick(); });
     connect(dlgScenario_, &TDlgScenario::closed, this, [this] { PopupMenuImageTextePopup(); });
   }
   // The editor sits at the right of the desktop: a maximised main window

@@ -329,6 +329,11 @@ void TDlgScenario::CreateActions() {
   MenuTrier = make(Text(891), QKeySequence(Qt::CTRL | Qt::Key_T), &TDlgScenario::MenuTrierClick);
   MenuOptions = make(Text(620), QKeySequence(), nullptr);
   MenuOptions->setEnabled(false);
+  connect(MenuOptions, &QAction::triggered, this, [this] {
+    if (showOptions_) showOptions_();
+  });
+  // New runs the creation wizard, which this version lacks.
+  MenuNouveau1->setEnabled(false);
   connect(MenuDossierScenario, &QAction::triggered, this, [this] {
     if (showFolder_) showFolder_();
   });

@@ -92,6 +92,11 @@ class TDlgScenario : public QMainWindow {
   void SetPrintTarget(PrintTarget target) { printTarget_ = std::move(target); }
   // The Folder command: shows the scenario folder.
   void SetFolderCommand(std::function<void()> command) { showFolder_ = std::move(command); }
+  // The Options command: the main window's analysis options.
+  void SetOptionsCommand(std::function<void()> command) {
+    showOptions_ = std::move(command);
+    MenuOptions->setEnabled(static_cast<bool>(showOptions_));
+  }
 
   TScenarioTreeWidget* TreeView1 = nullptr;
   QLineEdit* EditChercher = nullptr;
@@ -183,6 +188,7 @@ class TDlgScenario : public QMainWindow {
   std::unordered_map<int, QIcon> icons_;
   PrintTarget printTarget_;
   std::function<void()> showFolder_;
+  std::function<void()> showOptions_;
   bool filling_ = false;
   bool placed_ = false;
   bool largeFonts_ = false;
