@@ -93,6 +93,7 @@ class GuiTest : public QObject {
   void scenarioToolOpensOnceFromTheMenu();
   void resultItemDroppedOnAGroupJoinsIt();
   void groupRenamedInPlace();
+  void nodeMovedInsideTheTree();
   void addedGroupIsInTheScenarioFunctionAfterTheSave();
   void printingTheTreeWritesItsPages();
   void anomaliesShowWithTheEditorAndFindTheirEntries();
@@ -2113,6 +2114,28 @@ void GuiTest::resultItemDroppedOnAGroupJoinsIt() {
   QVERIFY(window.ListBoxModItemsDblClick());
   QVERIFY(tool->editor().selected() != nullptr);
   QVERIFY(ToQt(tool->editor().selected()->text).startsWith(QString("ma\u0219in\u0103"), Qt::CaseInsensitive));
+}
+
+void GuiTest::nodeMovedInsideTheTree() {
+  AnalysedWindow w;
+  QVERIFY(OpenScenarioTool(w, "G#0V\t1\tFructe\r\n0#1#\tmar\tFructe\r\nG#0V\t2\tPomi\r\n0#1#\tpar\tPomi\r\n"));
+  TDlgScenario* tool = w.window->dlgScenario();
+  TScenarioTreeWidget* tree = tool->TreeView1;
+  tool->MenuDevelopper->trigger();
+  tree->setCurrentItem(tree->topLevelItem(0)->child(0));  // mar
+  QCOMPARE(tree->currentItem()->text(0), QString("mar"));
+  // Dropped on the item "par": it becomes a group (named in capitals, the
+  // setting's default) holding both; the emptied top group goes.
+  w.window->engine().record().setScenarioWordsInCapitals(true);
+  QTreeWidgetItem* par = tree->topLevelItem(1)->child(0);
+  QVERIFY(tree->MoveSelectedTo(tree->visualItemRect(par).center()));
+  QCOMPARE(WidgetTree(tree), QString("Pomi\n  Par\n    mar\n    par\n"));
+  QCOMPARE(tree->currentItem()->text(0), QString("mar"));
+  QVERIFY(tool->editor().modified());
+  // A group cannot go under itself.
+  tree->setCurrentItem(tree->topLevelItem(0));
+  QVERIFY(!tree->MoveSelectedTo(tree->visualItemRect(tree->topLevelItem(0)->child(0)).center()));
+  QCOMPARE(WidgetTree(tree), QString("Pomi\n  Par\n    mar\n    par\n"));
 }
 
 void GuiTest::groupRenamedInPlace() {

@@ -147,17 +147,12 @@ void TScenarioTreeWidget::dragMoveEvent(QDragMoveEvent* event) {
 void TScenarioTreeWidget::dropEvent(QDropEvent* event) {
   const QPoint at = event->position().toPoint();
   if (event->source() == this) {
-    // A move inside the tree: the dragged node goes under the node dropped
-    // on. The editor moves it; the widget is drawn again from the editor.
-    ScenarioEditor& editor = owner_.editor();
-    ScenarioNode* moved = editor.selected();
-    ScenarioNode* target = TDlgScenario::NodeOf(itemAt(at));
+    // The widget must not move its own rows: the editor moves the node and
+    // the tree is drawn again once the drag has returned.
     event->setDropAction(Qt::IgnoreAction);
     event->accept();
-    if (moved != nullptr && target != nullptr && moved != target && editor.MoveNode(moved, target)) {
-      editor.Select(moved);
-      owner_.AfterCommand();
-    }
+    QMetaObject::invokeMethod(
+        this, [this, at] { MoveSelectedTo(at); }, Qt::QueuedConnection);
     return;
   }
   if (DropData(event->mimeData(), at, event->modifiers())) {
@@ -165,6 +160,20 @@ void TScenarioTreeWidget::dropEvent(QDropEvent* event) {
   } else {
     event->ignore();
   }
+}
+
+bool TScenarioTreeWidget::MoveSelectedTo(const QPoint& position) {
+  ScenarioEditor& editor = owner_.editor();
+  ScenarioNode* moved = editor.selected();
+  ScenarioNode* target = TDlgScenario::NodeOf(itemAt(position));
+  if (moved == nullptr || target == nullptr || moved == target) return false;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const bool done = editor.MoveNode(moved, target);
+  QApplication::restoreOverrideCursor();
+  if (!done) return false;
+  editor.Select(moved);
+  owner_.AfterCommand();
+  return true;
 }
 
 bool TScenarioTreeWidget::DropData(const QMimeData* data, const QPoint& position, Qt::KeyboardModifiers modifiers) {

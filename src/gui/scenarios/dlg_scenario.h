@@ -48,6 +48,9 @@ class TScenarioTreeWidget : public QTreeWidget {
   // The drop handler: `data` dropped at `position` (viewport coordinates)
   // with `modifiers` held. True when the drop was taken.
   bool DropData(const QMimeData* data, const QPoint& position, Qt::KeyboardModifiers modifiers);
+  // A move inside the tree: the selected node goes under the node at
+  // `position` (which becomes a group). True when the editor moved it.
+  bool MoveSelectedTo(const QPoint& position);
 
  protected:
   void dragEnterEvent(QDragEnterEvent* event) override;
