@@ -698,8 +698,15 @@ bool ScenarioEditor::InsertInGroup(std::string_view text, char letter, bool subc
 }
 
 bool ScenarioEditor::AddWithGroup() {
+  const size_t before = tree_.NodeCount();
   if (!EnsureGroup(0, false)) return false;
-  return AppendItem(true);
+  ScenarioNode* group = selected_;
+  const bool made = tree_.NodeCount() > before;
+  if (AppendItem(true)) return true;
+  // The item is already in another group (now selected): the group made
+  // for it would stay empty in the scenario.
+  if (made && group != nullptr && group != selected_ && group->children.empty()) RemoveNode(group);
+  return false;
 }
 
 bool ScenarioEditor::InsertIntoSelection() {

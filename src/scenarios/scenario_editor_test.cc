@@ -524,6 +524,12 @@ TEST_F(ScenarioEditorTest, DropsFromOutside) {
   editor_.SetPending("vehicul", 1, '?');
   EXPECT_FALSE(editor_.DropFromOutside(nullptr, false, false));
   EXPECT_EQ(editor_.selected(), Find("vehicul (*)"));
+  // An item that is in another group, dropped on no target: selected, and
+  // no empty group is left for it.
+  editor_.SetPending("mar", 0, '?');
+  EXPECT_FALSE(editor_.DropFromOutside(nullptr, false, false));
+  EXPECT_EQ(editor_.selected(), Find("mar"));
+  EXPECT_EQ(Dump(), "Fructe/\n  mar\nvehicul/\n  vehicul (*)\n");
   // The same on a group that holds it: nothing added, the item selected.
   editor_.SetPending("vehicul", 1, '?');
   EXPECT_FALSE(editor_.DropFromOutside(Find("vehicul"), false, false));
