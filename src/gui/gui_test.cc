@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSet>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -94,6 +95,7 @@ class GuiTest : public QObject {
   void resultItemDroppedOnAGroupJoinsIt();
   void groupRenamedInPlace();
   void nodeMovedInsideTheTree();
+  void textWordsGoIntoTheScenarioAsLemmas();
   void addedGroupIsInTheScenarioFunctionAfterTheSave();
   void printingTheTreeWritesItsPages();
   void anomaliesShowWithTheEditorAndFindTheirEntries();
@@ -2136,6 +2138,33 @@ void GuiTest::nodeMovedInsideTheTree() {
   tree->setCurrentItem(tree->topLevelItem(0));
   QVERIFY(!tree->MoveSelectedTo(tree->visualItemRect(tree->topLevelItem(0)->child(0)).center()));
   QCOMPARE(WidgetTree(tree), QString("Pomi\n  Par\n    mar\n    par\n"));
+}
+
+void GuiTest::textWordsGoIntoTheScenarioAsLemmas() {
+  AnalysedWindow w;
+  QVERIFY(OpenScenarioTool(w, "G#0V\t1\tFructe\r\n0#1#\tmar\tFructe\r\n"));
+  TApdEditForm& window = *w.window;
+  TDlgScenario* tool = window.dlgScenario();
+  window.engine().record().setScenarioOnAllCategories(false);
+  window.ImageTexte->grab();
+  // The text pop-up's Add on every word of the first lines: verbs go in as
+  // their lemma with V, the robot as a word; a connector is added but
+  // the status line says the analysis will not classify it.
+  bool warned = false;
+  for (int y = 2; y < 40; y += 3) {
+    for (int x = 0; x < 600; x += 3) {
+      window.statusBar()->clearMessage();
+      if (window.TextWordIntoScenario(QPoint(x, y), false) &&
+          window.statusBar()->currentMessage().startsWith("A word without reference"))
+        warned = true;
+    }
+  }
+  const QString tree = WidgetTree(tool->TreeView1);
+  QVERIFY2(tree.contains("  merge (V)\n"), qPrintable(tree));
+  QVERIFY2(tree.contains(QRegularExpression("\\n  [Rr]obot\\n")), qPrintable(tree));
+  QVERIFY2(tree.contains("  vorbi (V)\n"), qPrintable(tree));  // "vorbește" under its lemma
+  QVERIFY2(!tree.contains("te (V)"), qPrintable(tree));  // no inflected verb form
+  QVERIFY(warned);
 }
 
 void GuiTest::groupRenamedInPlace() {
