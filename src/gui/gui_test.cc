@@ -2283,6 +2283,11 @@ void GuiTest::anomaliesShowWithTheEditorAndFindTheirEntries() {
   // Clicking the line walks through the nodes that begin with its entry.
   const ScenarioNode* first = tool->editor().tree().roots()[0]->children[0].get();
   const ScenarioNode* second = tool->editor().tree().roots()[1]->children[0].get();
+  QCOMPARE(list->ListBox1->currentRow(), 0);
+  list->ButtonChercher->click();
+  QCOMPARE(tool->editor().selected(), first);
+  ClickRow(list->ListBox1, 0);  // a click on the line searches on
+  QCOMPARE(tool->editor().selected(), second);
   ClickRow(list->ListBox1, 0);
   QCOMPARE(tool->editor().selected(), first);
   list->ButtonChercher->click();

@@ -42,6 +42,8 @@ void TDlgAnomalieScen::ShowLines() {
   setWindowTitle(ToQt(list_.Title()));
   ListBox1->clear();
   for (const std::string& line : list_.lines()) ListBox1->addItem(ToQt(line));
+  // Search works on the first line until another one is chosen.
+  if (ListBox1->count() > 0) ListBox1->setCurrentRow(0);
   StatusBar1->showMessage(ToQt(messages_.message(902)));
 }
 
