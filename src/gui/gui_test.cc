@@ -92,6 +92,7 @@ class GuiTest : public QObject {
   void graphPopupAndGraphsMenu();
   void graphSliderSetsTheLimitOrTheBarWidth();
   void scenarioToolOpensOnceFromTheMenu();
+  void toolbarShowsTheItemInTheScenarioOpeningTheTool();
   void resultItemDroppedOnAGroupJoinsIt();
   void groupRenamedInPlace();
   void nodeMovedInsideTheTree();
@@ -2116,6 +2117,30 @@ void GuiTest::resultItemDroppedOnAGroupJoinsIt() {
   QVERIFY(window.ListBoxModItemsDblClick());
   QVERIFY(tool->editor().selected() != nullptr);
   QVERIFY(ToQt(tool->editor().selected()->text).startsWith(QString("ma\u0219in\u0103"), Qt::CaseInsensitive));
+}
+
+// The toolbar's Show in the Scenario Tool opens the closed tool and
+// selects the chosen reference's node there.
+void GuiTest::toolbarShowsTheItemInTheScenarioOpeningTheTool() {
+  AnalysedWindow w;
+  QVERIFY(w.Open());
+  TApdEditForm& window = *w.window;
+  QVERIFY(WriteText(QDir(w.dir.path()).filePath("Scenario/work.scn"),
+                    "G#0V\t1\tFructe\r\n0#1#\tmar\tFructe\r\n0#1#\tma\xBAin\xE3\tFructe\r\n"));
+  window.engine().record().setScenarioFile("work.scn");
+  QVERIFY(window.engine().currentScenario().LoadCurrentScenario());
+  QVERIFY(!window.ScenarioEditorOpen());
+  QVERIFY(window.ToolButtonChercherDsScenario->isEnabled());
+  window.MenuUnivers3->trigger();
+  TResultPanel* panel = window.resultPanel();
+  QVERIFY(panel->ListBoxModItems->count() > 0);
+  ClickRow(panel->ListBoxModItems, 0);
+  QVERIFY(panel->ListBoxModItems->item(0)->text().startsWith(QString("ma\u0219in\u0103")));
+  window.ToolButtonChercherDsScenario->trigger();
+  QVERIFY(window.ScenarioEditorOpen());
+  const ScenarioNode* selected = window.dlgScenario()->editor().selected();
+  QVERIFY(selected != nullptr);
+  QCOMPARE(ToQt(selected->text), QString("ma\u0219in\u0103"));
 }
 
 void GuiTest::nodeMovedInsideTheTree() {

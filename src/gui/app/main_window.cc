@@ -455,6 +455,11 @@ void TApdEditForm::CreateMenus() {
   for (QAction* a : {MenuOuvrir, MenuFermer, MenuRelancer, print, copyText, search}) toolbar->addAction(a);
   toolbar->addSeparator();
   for (QAction* a : {star, areas, distribution, bundles, actors, terminology}) toolbar->addAction(a);
+  ToolButtonChercherDsScenario = new QAction(Text(2048), this);
+  commands_.push_back(Command{ToolButtonChercherDsScenario, Gate::kText, true});
+  connect(ToolButtonChercherDsScenario, &QAction::triggered, this, [this] { ToolButtonChercherDsScenarioClick(); });
+  toolbar->addSeparator();
+  toolbar->addAction(ToolButtonChercherDsScenario);
   (void)report;
 }
 
@@ -1242,6 +1247,11 @@ bool TApdEditForm::PopupResultatsAjouterOuInserer(bool insert) {
   const bool done = ApplyScenarioRoute(*scenarioEditor_, route, text);
   dlgScenario_->AfterCommand();
   return done;
+}
+
+void TApdEditForm::ToolButtonChercherDsScenarioClick() {
+  if (!ScenarioEditorOpen()) MenuScenarioClick();
+  ListBoxModItemsDblClick();
 }
 
 bool TApdEditForm::ListBoxModItemsDblClick() {

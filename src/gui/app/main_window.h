@@ -251,6 +251,10 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   QAction* PopupResultatsAjouter1 = nullptr;
   QAction* PopupResultatsInserer1 = nullptr;
   QAction* PopupResultatDbClick1 = nullptr;
+  // Toolbar: shows the chosen result item in the Scenario Tool, opening
+  // the tool first when it is closed.
+  QAction* ToolButtonChercherDsScenario = nullptr;
+  void ToolButtonChercherDsScenarioClick();
   QAction* PopupResultatsOuvrirScenario = nullptr;
   QAction* PopupResultatsChercher = nullptr;
   void PopupMenuResultatsPopup();
