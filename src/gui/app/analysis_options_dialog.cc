@@ -9,13 +9,10 @@
 #include <QVBoxLayout>
 
 #include "foundations/messages.h"
+#include "gui/dialog_buttons.h"
 #include "gui/qt_text.h"
 
 namespace malvex {
-
-namespace {
-constexpr int kMsgNotAvailable = 2009;
-}
 
 TOptionsAnalyse::TOptionsAnalyse(TOptionsAnalyseModel& model, Messages& messages, QWidget* parent)
     : QDialog(parent), model_(model) {
@@ -135,14 +132,10 @@ TOptionsAnalyse::TOptionsAnalyse(TOptionsAnalyseModel& model, Messages& messages
   conversionLayout->addWidget(pdf);
   conversionLayout->addStretch(1);
 
-  ButtonOk = new QPushButton(text(660), this);
-  ButtonOk->setDefault(true);
-  ButtonAnnuler = new QPushButton(text(661), this);
-  ButtonAide = new QPushButton(text(616), this);
-  ButtonAide->setEnabled(false);
-  ButtonAide->setToolTip(text(kMsgNotAvailable));
-  connect(ButtonOk, &QPushButton::clicked, this, &QDialog::accept);
-  connect(ButtonAnnuler, &QPushButton::clicked, this, &QDialog::reject);
+  const DialogButtons dialogButtons = MakeDialogButtons(this, messages, 660);
+  ButtonOk = dialogButtons.ok;
+  ButtonAnnuler = dialogButtons.cancel;
+  ButtonAide = dialogButtons.help;
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   buttons->addWidget(ButtonOk);

@@ -6,12 +6,12 @@
 #include <QVBoxLayout>
 
 #include "foundations/messages.h"
+#include "gui/dialog_buttons.h"
 #include "gui/qt_text.h"
 
 namespace malvex {
 
 namespace {
-constexpr int kMsgNotAvailable = 2009;
 constexpr int kMsgMainWindowPage = 2101;
 constexpr int kMsgInstallationPage = 2102;
 constexpr int kMsgSizeWarning = 2103;
@@ -116,14 +116,10 @@ TDlgOptionsGenerales::TDlgOptionsGenerales(TDlgOptionsGeneralesModel& model, Mes
   installationLayout->addWidget(ButtonParametresSetup, 0, Qt::AlignLeft);
   installationLayout->addStretch(1);
 
-  ButtonOk = new QPushButton(text(660), this);
-  ButtonOk->setDefault(true);
-  ButtonAnnuler = new QPushButton(text(661), this);
-  ButtonAide = new QPushButton(text(616), this);
-  ButtonAide->setEnabled(false);
-  ButtonAide->setToolTip(text(kMsgNotAvailable));
-  connect(ButtonOk, &QPushButton::clicked, this, &QDialog::accept);
-  connect(ButtonAnnuler, &QPushButton::clicked, this, &QDialog::reject);
+  const DialogButtons dialogButtons = MakeDialogButtons(this, messages, 660);
+  ButtonOk = dialogButtons.ok;
+  ButtonAnnuler = dialogButtons.cancel;
+  ButtonAide = dialogButtons.help;
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   buttons->addWidget(ButtonOk);

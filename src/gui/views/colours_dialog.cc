@@ -8,13 +8,13 @@
 #include <QVBoxLayout>
 
 #include "foundations/messages.h"
+#include "gui/dialog_buttons.h"
 #include "gui/qt_text.h"
 #include "qtcanvas/qpainter_canvas.h"
 
 namespace malvex {
 
 namespace {
-constexpr int kMsgNotAvailable = 2009;
 constexpr int kSwatch = 14;
 
 QIcon Swatch(uint32_t rgb) {
@@ -75,15 +75,10 @@ TDlgCouleurs::TDlgCouleurs(TDlgCouleursModel& model, Messages& messages, QWidget
   connect(RadioButtonSelective, &QRadioButton::clicked, this, [this] { model_.RadioColorationClick(true); });
   connect(RadioButtonSyntaxique, &QRadioButton::clicked, this, [this] { model_.RadioColorationClick(false); });
 
-  ButtonOk = new QPushButton(ToQt(messages.message(680)), this);
-  ButtonOk->setDefault(true);
-  ButtonAnnuler = new QPushButton(ToQt(messages.message(661)), this);
-  ButtonAide = new QPushButton(ToQt(messages.message(616)), this);
-  // This version has no help file to open.
-  ButtonAide->setEnabled(false);
-  ButtonAide->setToolTip(ToQt(messages.message(kMsgNotAvailable)));
-  connect(ButtonOk, &QPushButton::clicked, this, &QDialog::accept);
-  connect(ButtonAnnuler, &QPushButton::clicked, this, &QDialog::reject);
+  const DialogButtons dialogButtons = MakeDialogButtons(this, messages, 680);
+  ButtonOk = dialogButtons.ok;
+  ButtonAnnuler = dialogButtons.cancel;
+  ButtonAide = dialogButtons.help;
 
   auto* side = new QVBoxLayout;
   side->addWidget(ButtonModifier);

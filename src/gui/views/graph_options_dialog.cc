@@ -7,13 +7,10 @@
 #include <QVBoxLayout>
 
 #include "foundations/messages.h"
+#include "gui/dialog_buttons.h"
 #include "gui/qt_text.h"
 
 namespace malvex {
-
-namespace {
-constexpr int kMsgNotAvailable = 2009;
-}
 
 TDlgOptionsGraphes::TDlgOptionsGraphes(TDlgOptionsGraphesModel& model, Messages& messages, QWidget* parent)
     : QDialog(parent), model_(model) {
@@ -65,15 +62,10 @@ TDlgOptionsGraphes::TDlgOptionsGraphes(TDlgOptionsGraphesModel& model, Messages&
   connect(AiresTransparentes, &QRadioButton::clicked, this, [this] { model_.AiresOpaquesClick(false); });
   connect(AiresOpaques, &QRadioButton::clicked, this, [this] { model_.AiresOpaquesClick(true); });
 
-  ButtonOk = new QPushButton(ToQt(messages.message(680)), this);
-  ButtonOk->setDefault(true);
-  ButtonAnnuler = new QPushButton(ToQt(messages.message(661)), this);
-  ButtonAide = new QPushButton(ToQt(messages.message(616)), this);
-  // This version has no help file to open.
-  ButtonAide->setEnabled(false);
-  ButtonAide->setToolTip(ToQt(messages.message(kMsgNotAvailable)));
-  connect(ButtonOk, &QPushButton::clicked, this, &QDialog::accept);
-  connect(ButtonAnnuler, &QPushButton::clicked, this, &QDialog::reject);
+  const DialogButtons dialogButtons = MakeDialogButtons(this, messages, 680);
+  ButtonOk = dialogButtons.ok;
+  ButtonAnnuler = dialogButtons.cancel;
+  ButtonAide = dialogButtons.help;
 
   auto* right = new QVBoxLayout;
   right->addWidget(objects);
