@@ -13,6 +13,8 @@
 #include <string>
 #include <system_error>
 
+#include "foundations/charset.h"
+
 namespace malvex::bench {
 
 // A fresh folder under the temporary folder, removed with its content.
@@ -85,6 +87,20 @@ inline uint64_t CountWords(const std::string& sentence) {
     inWord = letter;
   }
   return words;
+}
+
+// Whole sentences of the prose until about `words` words, in the
+// edition's code page, with a line break after every sixth sentence.
+inline std::string ProseText(int words) {
+  std::string text;
+  int count = 0;
+  for (size_t k = 0; count < words; ++k) {
+    const std::string s = FromUtf8(kProseSentences[k % kProseSentenceCount]);
+    text += s;
+    text += (k % 6 == 5) ? "\n" : " ";
+    count += static_cast<int>(CountWords(s));
+  }
+  return text;
 }
 
 // A figure of /proc/self/status in KiB ("VmRSS", "VmHWM"); -1 when it

@@ -30,18 +30,6 @@ using Clock = std::chrono::steady_clock;
 constexpr int kWords = 100000;
 constexpr int kSameObjectMoves = 1000;
 
-std::string MakeText(int words) {
-  std::string text;
-  int count = 0;
-  for (size_t k = 0; count < words; ++k) {
-    const std::string s = malvex::FromUtf8(malvex::bench::kProseSentences[k % malvex::bench::kProseSentenceCount]);
-    text += s;
-    text += (k % 6 == 5) ? "\n" : " ";
-    count += static_cast<int>(malvex::bench::CountWords(s));
-  }
-  return text;
-}
-
 double Since(Clock::time_point start) { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); }
 
 void Move(QWidget* on, QPoint at) {
@@ -65,7 +53,7 @@ int main(int argc, char** argv) {
   scenario.close();
   const QString path = QDir(dir.path()).filePath("Text/bench.txt");
   QFile file(path);
-  const std::string text = MakeText(kWords);
+  const std::string text = malvex::bench::ProseText(kWords);
   if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), static_cast<qint64>(text.size())) < 0) return 2;
   file.close();
 
