@@ -100,7 +100,8 @@ void AnalysisGraphSource::Occurrences(const SelectionState& selection, std::vect
     // descendants of Scenario groups counted as the view counts them.
     const int level = selection.level >= 1 && selection.level <= 4 ? selection.level : 1;
     const RelationStore& store = context_.relations();
-    std::vector<const WordNode*> seen;
+    // A proposition's entries follow one another in the store.
+    const WordNode* last = nullptr;
     for (uint32_t i = 0; i < store.Count(); ++i) {
       const RelationEntry& e = store.Entry(i);
       const uint32_t a = static_cast<uint32_t>(e.first[level - 1]);
@@ -113,8 +114,8 @@ void AnalysisGraphSource::Occurrences(const SelectionState& selection, std::vect
         positions.push_back(e.position);
         continue;
       }
-      if (std::find(seen.begin(), seen.end(), e.firstToken) != seen.end()) continue;
-      seen.push_back(e.firstToken);
+      if (e.firstToken == last) continue;
+      last = e.firstToken;
       int32_t at = e.firstToken->position;
       for (const WordNode* n = e.firstToken; n && n != words_.Tail(); n = n->next) {
         if (n->text && n->text[0] == '/') break;
