@@ -153,6 +153,12 @@ void ResultPanelModel::SetAlphabetical(bool alphabetical) {
   if (functions_.chosen() >= 0) TakeFunctionTexts();
 }
 
+void ResultPanelModel::SetBranchesHidden(bool hidden) {
+  functions_.SetBranchesHidden(hidden);
+  chosenItem_ = -1;
+  if (functions_.chosen() >= 0) TakeFunctionTexts();
+}
+
 // ---- Items ----------------------------------------------------------------
 
 bool ResultPanelModel::ChooseItem(int index) {

@@ -114,6 +114,9 @@ class ResultPanelModel {
   bool actant() const { return functions_.actant(); }
   bool acted() const { return functions_.acted(); }
   bool alphabetical() const { return functions_.alphabetical(); }
+  // Hide branches / Expand all of the Scenario list.
+  void SetBranchesHidden(bool hidden);
+  bool branchesHidden() const { return functions_.branchesHidden(); }
   bool boxesEnabled() const { return functions_.boxesEnabled(); }
 
   // ---- Texts --------------------------------------------------------------

@@ -1744,63 +1744,6 @@ void GuiTest::graphSliderSetsTheLimitOrTheBarWidth() {
   QVERIFY(panel.LabelTrackBar->text().isEmpty());
 }
 
-namespace {
-
-// An analysed window whose current scenario is "work.scn" in its scenario
-// folder, holding `scenario`, with the Scenario Tool open on it.
-bool OpenScenarioTool(AnalysedWindow& w, const QByteArray& scenario) {
-  if (!w.Open()) return false;
-  TApdEditForm& window = *w.window;
-  if (!WriteText(QDir(w.dir.path()).filePath("Scenario/work.scn"), scenario)) return false;
-  window.engine().record().setScenarioFile("work.scn");
-  window.engine().record().setConfirmDeletions(false);
-  if (!window.engine().currentScenario().LoadCurrentScenario()) return false;
-  window.MenuScenario->trigger();
-  return window.dlgScenario() != nullptr && window.dlgScenario()->isVisible();
-}
-
-// The bytes of a file as Latin-1 text; empty when unreadable.
-QString ReadFileText(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return QString();
-  return QString::fromLatin1(file.readAll());
-}
-
-// Answers every question box that shows, while it lives, with its second
-// button.
-class SecondButtonAnswerer : public QObject {
- public:
-  SecondButtonAnswerer() {
-    timer_.setInterval(0);
-    connect(&timer_, &QTimer::timeout, this, [this] {
-      for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* box = qobject_cast<TMssBoxOk*>(w); box != nullptr && box->isVisible()) {
-          ++answered;
-          box->Button2->click();
-          return;
-        }
-      }
-    });
-    timer_.start();
-  }
-  int answered = 0;
-
- private:
-  QTimer timer_;
-};
-
-// The widget tree, one item a line, two blanks of indentation per level.
-QString WidgetTree(QTreeWidget* tree) {
-  QString out;
-  std::function<void(QTreeWidgetItem*, int)> walk = [&](QTreeWidgetItem* item, int depth) {
-    out += QString(2 * depth, ' ') + item->text(0) + "\n";
-    for (int i = 0; i < item->childCount(); ++i) walk(item->child(i), depth + 1);
-  };
-  for (int i = 0; i < tree->topLevelItemCount(); ++i) walk(tree->topLevelItem(i), 0);
-  return out;
-}
-
-}  // namespace
 
 void GuiTest::scenarioToolOpensOnceFromTheMenu() {
   AnalysedWindow w;

@@ -94,6 +94,11 @@ void ResultFunctions::SetAlphabetical(bool alphabetical) {
   Refresh();
 }
 
+void ResultFunctions::SetBranchesHidden(bool hidden) {
+  branchesHidden_ = hidden;
+  Refresh();
+}
+
 bool ResultFunctions::FillClasses(int level) {
   const AnalysisContext* analysis = engine_.analysis();
   ActantCounter actantOf;
@@ -108,6 +113,7 @@ bool ResultFunctions::FillClasses(int level) {
   // Scenario groups keep their sub-groups after them whatever the order.
   std::vector<ClassRow> rows = ScenarioRows(engine_.semanticDictionary(), engine_.scenarioLayer(), actantOf, options);
   if (alphabetical_) SortScenarioRowsAlphabetically(rows);
+  if (branchesHidden_) HideScenarioBranches(rows);
   for (const ClassRow& row : rows)
     if (!list_.AddWithItem(ScenarioLine(row), row.cls)) return false;
   return true;

@@ -75,6 +75,10 @@ class ResultFunctions {
   bool acted() const { return filter_.acted; }
   void SetAlphabetical(bool alphabetical);
   bool alphabetical() const { return alphabetical_; }
+  // The Scenario list shows its top-level groups only while the branches
+  // are hidden; the state lasts as long as the window, not in the settings.
+  void SetBranchesHidden(bool hidden);
+  bool branchesHidden() const { return branchesHidden_; }
 
   // The diagnosis list the Text style and word-category lists fill (their
   // selection handlers read it).
@@ -90,6 +94,7 @@ class ResultFunctions {
   std::unique_ptr<DiagnosisList> diagnosis_;
   ClassListOptions filter_;
   bool alphabetical_ = false;
+  bool branchesHidden_ = false;
   bool analysed_ = false;
   int chosen_ = -1;
   std::string information_;

@@ -81,6 +81,14 @@ void SortScenarioRowsAlphabetically(std::vector<ClassRow>& rows) {
     for (ClassRow& row : block) rows.push_back(std::move(row));
 }
 
+void HideScenarioBranches(std::vector<ClassRow>& rows) {
+  if (rows.empty()) return;
+  const int top = std::min_element(rows.begin(), rows.end(), [](const ClassRow& a, const ClassRow& b) {
+                    return a.depth < b.depth;
+                  })->depth;
+  std::erase_if(rows, [top](const ClassRow& row) { return row.depth > top; });
+}
+
 std::string ScenarioLine(const ClassRow& row) {
   ClassRow indented = row;
   indented.name = std::string(static_cast<size_t>(row.depth) * 2, ' ') + row.name;

@@ -27,6 +27,10 @@ std::vector<ClassRow> ScenarioRows(const SemanticDictionary& dictionary, const S
 // each keeping its sub-groups after it in tree order.
 void SortScenarioRowsAlphabetically(std::vector<ClassRow>& rows);
 
+// Keeps the rows of the top-level groups only (the shallowest depth of
+// `rows`): the Scenario list with its branches hidden.
+void HideScenarioBranches(std::vector<ClassRow>& rows);
+
 // The line of a Scenario row: ClassLine with the name indented by depth.
 std::string ScenarioLine(const ClassRow& row);
 

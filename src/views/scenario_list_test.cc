@@ -42,5 +42,28 @@ TEST(ScenarioListTest, AlphabeticalOrderMovesTopGroupsWithTheirSubtrees) {
   EXPECT_TRUE(none.empty());
 }
 
+TEST(ScenarioListTest, HiddenBranchesLeaveTheTopGroupsInTheirOrder) {
+  struct Case {
+    const char* name;
+    std::vector<ClassRow> rows;
+    std::vector<std::string> shown;
+  };
+  const Case cases[] = {
+      {"sub-groups dropped",
+       {Row("timp", 0, 9), Row("perioade", 1, 5), Row("ore", 2, 3), Row("animale", 0, 7), Row("pesti", 1, 4)},
+       {"timp\t0009", "animale\t0007"}},
+      {"no sub-groups", {Row("sport", 0, 3), Row("timp", 0, 2)}, {"sport\t0003", "timp\t0002"}},
+      // Rows that all lie below the top level keep the shallowest ones.
+      {"shallowest kept", {Row("unelte", 1, 7), Row("masini", 2, 6), Row("arme", 1, 2)},
+       {"  unelte\t0007", "  arme\t0002"}},
+      {"empty", {}, {}},
+  };
+  for (const Case& c : cases) {
+    std::vector<ClassRow> rows = c.rows;
+    HideScenarioBranches(rows);
+    EXPECT_EQ(Lines(rows), c.shown) << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace malvex

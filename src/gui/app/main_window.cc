@@ -1229,6 +1229,8 @@ void TApdEditForm::PopupMenuResultatsPopup() {
   const ResultPopupItems items = ResultPopupFor(kind, ScenarioEditorOpen(), item);
   ResultPanel->PopupTriAlpha->setVisible(items.sortItems);
   ResultPanel->PopupTriFrequence->setVisible(items.sortItems);
+  ResultPanel->PopupMasquerBranches->setVisible(items.branchItems);
+  ResultPanel->PopupDevelopperTout->setVisible(items.branchItems);
   PopupResultatsAjouter1->setVisible(items.add);
   PopupResultatsInserer1->setVisible(items.insert);
   PopupResultatDbClick1->setVisible(items.showInScenario);

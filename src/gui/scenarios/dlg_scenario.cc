@@ -34,6 +34,8 @@ namespace {
 
 constexpr int kNodeRole = Qt::UserRole + 1;
 constexpr int kIconSize = 16;
+// The side panel's narrowest width at the small fonts.
+constexpr int kSidePanelWidth = 170;
 // Colour settings the class, verb and adjective icons are filled with.
 constexpr int kClassIconColour = 11;
 constexpr int kVerbIconColour = 1;
@@ -177,17 +179,7 @@ bool TScenarioTreeWidget::MoveSelectedTo(const QPoint& position) {
 }
 
 bool TScenarioTreeWidget::DropData(const QMimeData* data, const QPoint& position, Qt::KeyboardModifiers modifiers) {
-  std::string text;
-  int level = 0;
-  char letter = '?';
-  if (!ReadScenarioItemMime(data, text, level, letter)) return false;
-  ScenarioEditor& editor = owner_.editor();
-  ScenarioNode* target = TDlgScenario::NodeOf(itemAt(position));
-  editor.SetPending(text, level, letter);
-  const bool added = editor.DropFromOutside(target, (modifiers & Qt::ControlModifier) != 0, letter == 'S');
-  // A refused drop may still have selected the duplicate it found.
-  owner_.AfterCommand();
-  return added;
+  return owner_.DropOutside(data, TDlgScenario::NodeOf(itemAt(position)), modifiers);
 }
 
 void TScenarioTreeWidget::keyPressEvent(QKeyEvent* event) {
@@ -196,6 +188,36 @@ void TScenarioTreeWidget::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QTreeWidget::keyPressEvent(event);
+}
+
+// ------------------------------------------------------------ the side panel
+
+TScenarioSidePanel::TScenarioSidePanel(TDlgScenario& owner, QWidget* parent) : QWidget(parent), owner_(owner) {
+  setAcceptDrops(true);
+}
+
+void TScenarioSidePanel::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasFormat(kScenarioItemMime)) {
+    event->acceptProposedAction();
+  } else {
+    event->ignore();
+  }
+}
+
+void TScenarioSidePanel::dragMoveEvent(QDragMoveEvent* event) {
+  if (event->mimeData()->hasFormat(kScenarioItemMime)) {
+    event->acceptProposedAction();
+  } else {
+    event->ignore();
+  }
+}
+
+void TScenarioSidePanel::dropEvent(QDropEvent* event) {
+  if (owner_.DropOutside(event->mimeData(), nullptr, event->modifiers())) {
+    event->acceptProposedAction();
+  } else {
+    event->ignore();
+  }
 }
 
 // ------------------------------------------------------------ the window
@@ -224,6 +246,18 @@ TDlgScenario::TDlgScenario(ScenarioEditor& editor, ScenarioAnomalyList& anomalie
   RefreshTexts();
 }
 
+bool TDlgScenario::DropOutside(const QMimeData* data, ScenarioNode* target, Qt::KeyboardModifiers modifiers) {
+  std::string text;
+  int level = 0;
+  char letter = '?';
+  if (!ReadScenarioItemMime(data, text, level, letter)) return false;
+  editor_.SetPending(text, level, letter);
+  const bool added = editor_.DropFromOutside(target, (modifiers & Qt::ControlModifier) != 0, letter == 'S');
+  // A refused drop may still have selected the duplicate it found.
+  AfterCommand();
+  return added;
+}
+
 QString TDlgScenario::Text(int id) const { return ToQt(messages_.message(id)); }
 
 void TDlgScenario::MakeIcons() {
@@ -249,7 +283,7 @@ void TDlgScenario::CreateLayout() {
   TreeView1->setIconSize(QSize(kIconSize, kIconSize));
   splitter->addWidget(TreeView1);
 
-  auto* side = new QWidget(splitter);
+  auto* side = PanelCote = new TScenarioSidePanel(*this, splitter);
   auto* layout = new QVBoxLayout(side);
   auto* searchRow = new QHBoxLayout();
   EditChercher = new QLineEdit(side);
@@ -286,7 +320,7 @@ void TDlgScenario::CreateLayout() {
   layout->addLayout(grid);
   layout->addStretch(1);
   splitter->addWidget(side);
-  side->setMinimumWidth(170);
+  side->setMinimumWidth(kSidePanelWidth);
   splitter->setStretchFactor(0, 3);
   splitter->setStretchFactor(1, 1);
   splitter->setChildrenCollapsible(false);
@@ -404,12 +438,21 @@ void TDlgScenario::CreateActions() {
 void TDlgScenario::ApplyFonts() {
   largeFonts_ = record_.largeFonts();
   const int points = largeFonts_ ? 14 : 8;
-  for (QWidget* w : std::initializer_list<QWidget*>{TreeView1, EditChercher, LabelGroupe, LabelGroupeTexte, LabelItem,
-                                                    LabelItemTexte, CheckBoxVisible, StatusText}) {
+  for (QWidget* w : std::initializer_list<QWidget*>{TreeView1, EditChercher, ButtonChercher, LabelGroupe,
+                                                    LabelGroupeTexte, LabelItem, LabelItemTexte, CheckBoxVisible,
+                                                    StatusText}) {
     QFont font = w->font();
     font.setPointSize(points);
     w->setFont(font);
   }
+  // The side panel widens with its texts, and the tree's and the panel's
+  // pictures grow with the rows, so that the larger labels are not cut.
+  const int iconSize = largeFonts_ ? kIconSize * 14 / 8 : kIconSize;
+  PanelCote->setMinimumWidth(largeFonts_ ? kSidePanelWidth * 14 / 8 : kSidePanelWidth);
+  EditChercher->setMinimumWidth(largeFonts_ ? 140 * 14 / 8 : 140);
+  TreeView1->setIconSize(QSize(iconSize, iconSize));
+  Image3->setPixmap(IconOf(ScenarioIcon::kClass).pixmap(iconSize, iconSize));
+  if (PanelCote->layout() != nullptr) PanelCote->layout()->activate();
 }
 
 void TDlgScenario::PlaceOnDesktop() {
@@ -511,7 +554,7 @@ void TDlgScenario::ShowSidePanel() {
   LabelItem->setVisible(any && !panel.group);
   LabelItemTexte->setVisible(any && !panel.group);
   LabelItemTexte->setText(ToQt(panel.itemLabel));
-  ImageNoeud->setPixmap(any ? IconOf(node->icon).pixmap(kIconSize, kIconSize) : QPixmap());
+  ImageNoeud->setPixmap(any ? IconOf(node->icon).pixmap(TreeView1->iconSize()) : QPixmap());
   for (QAction* a : {MenuCouper1, PopupCouper, MenuDissocier, PopupDissocier, MenuSupprimer1, PopupEffacer})
     a->setEnabled(any);
   MenuColler1->setEnabled(editor_.pasteEnabled());

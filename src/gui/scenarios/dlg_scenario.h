@@ -62,6 +62,22 @@ class TScenarioTreeWidget : public QTreeWidget {
   TDlgScenario& owner_;
 };
 
+// The side panel: a drop of a result or a text word there has no target
+// node, so the item goes into a group of its own name.
+class TScenarioSidePanel : public QWidget {
+  Q_OBJECT
+ public:
+  TScenarioSidePanel(TDlgScenario& owner, QWidget* parent);
+
+ protected:
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  TDlgScenario& owner_;
+};
+
 class TDlgScenario : public QMainWindow {
   Q_OBJECT
  public:
@@ -87,6 +103,11 @@ class TDlgScenario : public QMainWindow {
   // The node an item shows.
   static ScenarioNode* NodeOf(const QTreeWidgetItem* item);
 
+  // An item dragged from outside the tree (`data` in the scenario item
+  // format) dropped on `target`, or with no target (the side panel, empty
+  // space). True when the editor added it.
+  bool DropOutside(const QMimeData* data, ScenarioNode* target, Qt::KeyboardModifiers modifiers);
+
   // Prints the tree on `printer`'s pages (title, frame, connectors).
   void PrintTree(QPrinter& printer);
   // The print command: the print dialog, or a PDF file beside the
@@ -102,6 +123,7 @@ class TDlgScenario : public QMainWindow {
   }
 
   TScenarioTreeWidget* TreeView1 = nullptr;
+  TScenarioSidePanel* PanelCote = nullptr;
   QLineEdit* EditChercher = nullptr;
   QPushButton* ButtonChercher = nullptr;
   QLabel* Image3 = nullptr;

@@ -14,6 +14,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QtTest>
 #include <cstdlib>
 #include <functional>
@@ -26,6 +27,10 @@
 #include "gui/qt_front_end.h"
 #include "gui/qt_text.h"
 #include "gui/reading/info_jauge.h"
+#include "gui/scenarios/dlg_scenario.h"
+#include "scenarios/current_scenario.h"
+#include "settings/settings_record.h"
+#include "engine/engine.h"
 #include "test_installation.h"
 
 namespace malvex {
@@ -240,5 +245,60 @@ inline QByteArray LongText(int words) {
   for (int i = 0; i < words; i += 12) text += sentence;
   return text;
 }
+
+// An analysed window whose current scenario is "work.scn" in its scenario
+// folder, holding `scenario`, with the Scenario Tool open on it.
+inline bool OpenScenarioTool(AnalysedWindow& w, const QByteArray& scenario) {
+  if (!w.Open()) return false;
+  TApdEditForm& window = *w.window;
+  if (!WriteText(QDir(w.dir.path()).filePath("Scenario/work.scn"), scenario)) return false;
+  window.engine().record().setScenarioFile("work.scn");
+  window.engine().record().setConfirmDeletions(false);
+  if (!window.engine().currentScenario().LoadCurrentScenario()) return false;
+  window.MenuScenario->trigger();
+  return window.dlgScenario() != nullptr && window.dlgScenario()->isVisible();
+}
+
+// The bytes of a file as Latin-1 text; empty when unreadable.
+inline QString ReadFileText(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return QString();
+  return QString::fromLatin1(file.readAll());
+}
+
+// Answers every question box that shows, while it lives, with its second
+// button.
+class SecondButtonAnswerer : public QObject {
+ public:
+  SecondButtonAnswerer() {
+    timer_.setInterval(0);
+    connect(&timer_, &QTimer::timeout, this, [this] {
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* box = qobject_cast<TMssBoxOk*>(w); box != nullptr && box->isVisible()) {
+          ++answered;
+          box->Button2->click();
+          return;
+        }
+      }
+    });
+    timer_.start();
+  }
+  int answered = 0;
+
+ private:
+  QTimer timer_;
+};
+
+// The widget tree, one item a line, two blanks of indentation per level.
+inline QString WidgetTree(QTreeWidget* tree) {
+  QString out;
+  std::function<void(QTreeWidgetItem*, int)> walk = [&](QTreeWidgetItem* item, int depth) {
+    out += QString(2 * depth, ' ') + item->text(0) + "\n";
+    for (int i = 0; i < item->childCount(); ++i) walk(item->child(i), depth + 1);
+  };
+  for (int i = 0; i < tree->topLevelItemCount(); ++i) walk(tree->topLevelItem(i), 0);
+  return out;
+}
+
 
 }  // namespace malvex

@@ -8,6 +8,7 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <algorithm>
+#include <utility>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
@@ -93,6 +94,13 @@ TResultPanel::TResultPanel(Messages& messages, QWidget* parent) : QWidget(parent
   PopupTriFrequence->setCheckable(true);
   ListBoxModItems->addAction(PopupTriAlpha);
   ListBoxModItems->addAction(PopupTriFrequence);
+  auto* branches = new QActionGroup(this);
+  PopupMasquerBranches = new QAction(ToQt(messages_.message(2049)), branches);
+  PopupMasquerBranches->setCheckable(true);
+  PopupDevelopperTout = new QAction(ToQt(messages_.message(826)), branches);
+  PopupDevelopperTout->setCheckable(true);
+  ListBoxModItems->addAction(PopupMasquerBranches);
+  ListBoxModItems->addAction(PopupDevelopperTout);
 
   ActionChercherSuivant = new QAction(ToQt(messages_.message(745)), this);
   ActionChercherSuivant->setShortcut(QKeySequence(Qt::Key_F3));
@@ -173,6 +181,14 @@ TResultPanel::TResultPanel(Messages& messages, QWidget* parent) : QWidget(parent
     ShowItems();
     ShowTexts();
   });
+  for (auto [action, hidden] : {std::pair{PopupMasquerBranches, true}, std::pair{PopupDevelopperTout, false}}) {
+    connect(action, &QAction::triggered, this, [this, hidden] {
+      if (model_ == nullptr) return;
+      model_->SetBranchesHidden(hidden);
+      ShowItems();
+      ShowTexts();
+    });
+  }
   connect(ActionChercherSuivant, &QAction::triggered, this, [this] { ChercherSuivant(true); });
   connect(ActionChercherPrecedent, &QAction::triggered, this, [this] { ChercherSuivant(false); });
   Refresh();
@@ -221,6 +237,8 @@ void TResultPanel::ShowItems() {
   CheckBoxActe->setEnabled(analysed && model_->boxesEnabled());
   PopupTriAlpha->setChecked(model_ != nullptr && model_->alphabetical());
   PopupTriFrequence->setChecked(model_ != nullptr && !model_->alphabetical());
+  PopupMasquerBranches->setChecked(model_ != nullptr && model_->branchesHidden());
+  PopupDevelopperTout->setChecked(model_ == nullptr || !model_->branchesHidden());
   const int chosen = analysed ? model_->chosenFunction() : -1;
   ToolButtonResultatsPrecedent->setEnabled(analysed && model_->FunctionCount() > 0 && chosen != 0);
   ToolButtonResultatsSuivant->setEnabled(analysed && chosen + 1 < model_->FunctionCount());

@@ -59,6 +59,10 @@ class TResultPanel : public QWidget {
   QLabel* LabelMessage;
   QAction* PopupTriAlpha;
   QAction* PopupTriFrequence;
+  // The Scenario list's branch items: top-level groups only, or every
+  // group with its sub-groups.
+  QAction* PopupMasquerBranches;
+  QAction* PopupDevelopperTout;
   QAction* ActionChercherSuivant;
   QAction* ActionChercherPrecedent;
 
