@@ -1,11 +1,11 @@
 #include "app/command_line.h"
 
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 #include "foundations/charset.h"
 #include "foundations/messages.h"
+#include "platform/files.h"
 
 namespace malvex {
 
@@ -134,11 +134,17 @@ std::string ScenarioFileFromOption(const std::string& name) {
 }
 
 bool ReadFileList(const std::string& listPath, std::vector<std::string>& files) {
-  std::ifstream in(listPath, std::ios::binary);
-  if (!in) return false;
+  // Only a regular file: a FIFO or a device named by another program
+  // would hold the start-up.
+  std::string bytes;
+  if (!ReadWholeFile(listPath, bytes)) return false;
   const std::string folder = fs::path(listPath).parent_path().string();
-  std::string line;
-  while (std::getline(in, line)) {
+  size_t start = 0;
+  while (start < bytes.size()) {
+    size_t end = bytes.find('\n', start);
+    if (end == std::string::npos) end = bytes.size();
+    std::string line = bytes.substr(start, end - start);
+    start = end + 1;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.find_first_not_of(" \t") == std::string::npos) continue;
     files.push_back(FullPath(line, folder));

@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -149,6 +150,13 @@ TEST_F(CommandLineTest, ListFileGivesOnePathPerLine) {
   ASSERT_TRUE(ReadFileList(list, files));
   EXPECT_EQ(files, (std::vector<std::string>{text_, "/abs/other.txt", dir_.File("sub/third.txt")}));
   EXPECT_FALSE(ReadFileList(dir_.File("none.lst"), files));
+  // A list named by another program that is a FIFO nobody writes to is
+  // refused at once instead of holding the start-up.
+  const std::string fifo = dir_.File("fifo.lst");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  files.clear();
+  EXPECT_FALSE(ReadFileList(fifo, files));
+  EXPECT_TRUE(files.empty());
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
 #include "cli/analysis_settings.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 
 #include "engine/engine.h"
+#include "platform/files.h"
 #include "scenarios/current_scenario.h"
 #include "settings/folders.h"
 #include "settings/settings_record.h"
@@ -12,13 +15,16 @@
 namespace malvex {
 
 std::string UnreadableReason(const std::string& file) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(file, ec)) return "it is a folder";
-  if (std::FILE* in = std::fopen(file.c_str(), "rb")) {
-    std::fclose(in);
+  int64_t size = 0;
+  int error = 0;
+  const int fd = OpenRegularFile(file, size, error);
+  if (fd >= 0) {
+    ::close(fd);
     return std::string();
   }
-  return std::strerror(errno);
+  if (error == EISDIR) return "it is a folder";
+  if (error == EINVAL) return "it is not a regular file (a pipe or a device)";
+  return std::strerror(error);
 }
 
 bool CheckInputFiles(const std::vector<std::string>& files, std::FILE* err) {

@@ -4,20 +4,19 @@
 #include <cstring>
 
 #include "engine/engine.h"
+#include "cli/analysis_settings.h"
 #include "platform/files.h"
 
 namespace malvex {
 
 bool UseBordersFile(const std::string& path, EngineOptions& options, std::FILE* err) {
   const char* reason = nullptr;
+  std::string reasonText;
   if (path.empty()) {
     reason = "no file name";
-  } else if (FolderExists(path)) {
-    reason = "it is a folder";
-  } else if (std::FILE* f = std::fopen(path.c_str(), "rb"); f == nullptr) {
-    reason = std::strerror(errno);
-  } else {
-    std::fclose(f);
+  } else if (const std::string why = UnreadableReason(path); !why.empty()) {
+    reasonText = why;
+    reason = reasonText.c_str();
   }
   if (reason != nullptr) {
     std::fprintf(err, "malvex-cli: cannot read the borders file %s: %s\n", path.c_str(), reason);

@@ -5,14 +5,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/files.h"
+
 namespace malvex {
 
 bool MappedFile::Open(const std::string& path) {
   Close();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  int64_t fileSize = 0;
+  int error = 0;
+  const int fd = OpenRegularFile(path, fileSize, error);
   if (fd < 0) return false;
   struct stat st;
-  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  bool ok = ::fstat(fd, &st) == 0;
   if (ok && st.st_size > 0) {
     // Populated at once: the whole file is read anyway.
     void* const p = ::mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ,

@@ -1,5 +1,7 @@
 #include "platform/document_text.h"
 
+#include "platform/files.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -44,7 +46,12 @@ class ZipPackage {
   ZipPackage& operator=(const ZipPackage&) = delete;
 
   ExtractionStep Open(const std::string& path) {
+    // A FIFO or a device would hold the open (or be read without end).
+    int64_t size = 0;
     int error = 0;
+    const int fd = OpenRegularFile(path, size, error);
+    if (fd < 0) return ExtractionStep::kNotLoaded;
+    ::close(fd);
     zip_ = zip_open(path.c_str(), ZIP_RDONLY, &error);
     if (zip_ != nullptr) return ExtractionStep::kDone;
     switch (error) {
@@ -131,11 +138,9 @@ class ZipPackage {
 // stream: the form in which office programs store password-protected
 // zipped documents.
 bool IsEncryptedPackage(const std::string& path) {
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr) return false;
-  std::vector<char> head(1 << 20);
-  const size_t n = std::fread(head.data(), 1, head.size(), f);
-  std::fclose(f);
+  std::string head;
+  if (!ReadFileHead(path, 1 << 20, head)) return false;
+  const size_t n = head.size();
   static constexpr char kSignature[] = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
   if (n < 8 || std::memcmp(head.data(), kSignature, 8) != 0) return false;
   static constexpr char kName[] = "EncryptedPackage";

@@ -151,16 +151,42 @@ std::string CurrentFolder() {
 
 bool FileExists(const std::string& path, int64_t& size, FileErrors* errors) {
   if (path.empty()) return Fail(errors, ENOENT);
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return Fail(errors, errno);
-  struct stat st;
-  int rc = ::fstat(fd, &st);
-  int code = errno;
+  int code = 0;
+  const int fd = OpenRegularFile(path, size, code);
+  if (fd < 0) return Fail(errors, code);
   ::close(fd);
-  if (rc != 0) return Fail(errors, code);
-  if (!S_ISREG(st.st_mode)) return Fail(errors, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
-  size = st.st_size;
   return Succeed(errors);
+}
+
+int OpenRegularFile(const std::string& path, int64_t& size, int& error) {
+  size = 0;
+  error = 0;
+  if (path.empty()) {
+    error = ENOENT;
+    return -1;
+  }
+  // Without O_NONBLOCK the open of a FIFO would wait for a writer.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) {
+    error = errno;
+    return -1;
+  }
+  struct stat st;
+  if (::fstat(fd, &st) != 0) {
+    error = errno != 0 ? errno : EIO;
+    ::close(fd);
+    return -1;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    ::close(fd);
+    return -1;
+  }
+  // Reads of a regular file then block as usual.
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  size = st.st_size;
+  return fd;
 }
 
 bool FolderExists(const std::string& path) {
@@ -187,13 +213,15 @@ bool FileModificationTime(const std::string& path, int64_t& nanoseconds, FileErr
 
 bool CopyFile(const std::string& source, const std::string& destination, FileErrors* errors) {
   if (source.empty() || destination.empty()) return Fail(errors, ENOENT);
-  int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
-  if (in < 0) return Fail(errors, errno);
+  int64_t sourceSize = 0;
+  int openCode = 0;
+  int in = OpenRegularFile(source, sourceSize, openCode);
+  if (in < 0) return Fail(errors, openCode);
   struct stat sourceStat;
-  if (::fstat(in, &sourceStat) != 0 || !S_ISREG(sourceStat.st_mode)) {
-    int code = S_ISDIR(sourceStat.st_mode) ? EISDIR : errno;
+  if (::fstat(in, &sourceStat) != 0) {
+    const int code = errno;
     ::close(in);
-    return Fail(errors, code ? code : EINVAL);
+    return Fail(errors, code ? code : EIO);
   }
   // Opening the destination with truncation would destroy a source that is
   // the same file under another name.
@@ -244,18 +272,33 @@ bool DeleteFile(const std::string& path, FileErrors* errors) {
   return Succeed(errors);
 }
 
+bool ReadFileHead(const std::string& path, size_t limit, std::string& bytes) {
+  bytes.clear();
+  int64_t size = 0;
+  int code = 0;
+  const int fd = OpenRegularFile(path, size, code);
+  if (fd < 0) return false;
+  bytes.resize(std::min<size_t>(limit, static_cast<size_t>(size)));
+  size_t got = 0;
+  while (got < bytes.size()) {
+    const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    got += static_cast<size_t>(n);
+  }
+  ::close(fd);
+  bytes.resize(got);
+  return true;
+}
+
 bool ReadWholeFile(const std::string& path, std::string& bytes, FileErrors* errors) {
   bytes.clear();
   if (path.empty()) return Fail(errors, ENOENT);
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return Fail(errors, errno);
-  struct stat st;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    int code = S_ISDIR(st.st_mode) ? EISDIR : errno;
-    ::close(fd);
-    return Fail(errors, code ? code : EINVAL);
-  }
-  bytes.reserve(static_cast<size_t>(st.st_size));
+  int64_t size = 0;
+  int code = 0;
+  const int fd = OpenRegularFile(path, size, code);
+  if (fd < 0) return Fail(errors, code);
+  bytes.reserve(static_cast<size_t>(size));
   char block[16384];
   for (;;) {
     ssize_t n = ReadSome(fd, block, sizeof block);

@@ -76,6 +76,17 @@ bool RenameFile(const std::string& oldName, const std::string& newName,
 // Removes the file `path`.
 bool DeleteFile(const std::string& path, FileErrors* errors = nullptr);
 
+// Opens `path` for reading when it names a regular file, and gives its
+// size. A FIFO, a socket or a device is refused at once: a plain open of a
+// FIFO would wait until another program opened it for writing, and a
+// device would be read without end. Returns the descriptor (the caller
+// closes it), or -1 with `error` set (EISDIR for a folder, EINVAL for
+// anything else that is no regular file, or the system's code).
+int OpenRegularFile(const std::string& path, int64_t& size, int& error);
+
+// Reads at most `limit` bytes from the start of the regular file `path`.
+bool ReadFileHead(const std::string& path, size_t limit, std::string& bytes);
+
 // Reads the whole file into `bytes`.
 bool ReadWholeFile(const std::string& path, std::string& bytes, FileErrors* errors = nullptr);
 // Replaces `path` by `bytes` so that a failure at any point leaves the

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
@@ -222,6 +223,42 @@ TEST(Files, ReadWholeFile) {
   EXPECT_FALSE(ReadWholeFile(dir.File("none"), read));
   EXPECT_TRUE(read.empty());
   EXPECT_FALSE(ReadWholeFile(dir.path().string(), read));
+}
+
+// A FIFO without a writer, and a character device: every reader refuses
+// them at once instead of waiting (a plain open of the FIFO would block
+// the test for good) or reading without end.
+TEST(Files, FifosAndDevicesAreRefusedWithoutWaiting) {
+  TempDir dir;
+  const std::string fifo = dir.File("pipe.txt");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& path : {fifo, std::string("/dev/zero")}) {
+    int64_t size = -1;
+    int error = 0;
+    EXPECT_EQ(OpenRegularFile(path, size, error), -1) << path;
+    EXPECT_EQ(error, EINVAL) << path;
+    FileErrors errors;
+    EXPECT_FALSE(FileExists(path, size, &errors)) << path;
+    EXPECT_EQ(errors.last, EINVAL) << path;
+    std::string bytes;
+    EXPECT_FALSE(ReadWholeFile(path, bytes, &errors)) << path;
+    EXPECT_FALSE(ReadFileHead(path, 4, bytes)) << path;
+    EXPECT_FALSE(CopyFile(path, dir.File("copy"), &errors)) << path;
+    EXPECT_EQ(errors.last, EINVAL) << path;
+  }
+  // A regular file opens, gives its size and reads as usual.
+  ASSERT_TRUE(WriteFile(dir.File("a.txt"), "PK\x03\x04rest"));
+  int64_t size = -1;
+  int error = 0;
+  const int fd = OpenRegularFile(dir.File("a.txt"), size, error);
+  ASSERT_GE(fd, 0);
+  EXPECT_EQ(size, 8);
+  ::close(fd);
+  std::string head;
+  EXPECT_TRUE(ReadFileHead(dir.File("a.txt"), 4, head));
+  EXPECT_EQ(head, std::string("PK\x03\x04", 4));
+  EXPECT_TRUE(ReadFileHead(dir.File("a.txt"), 100, head));
+  EXPECT_EQ(head.size(), 8u);
 }
 
 TEST(Files, WriteFileAtomicallyReplacesAndKeepsMode) {

@@ -5,6 +5,7 @@
 
 #include "foundations/charset.h"
 #include "foundations/messages.h"
+#include "platform/files.h"
 #include "platform/registry.h"
 #include "reading/file_types.h"
 #include "reading/ms_word_document.h"
@@ -41,12 +42,8 @@ bool Blank(std::string_view text) {
 
 // True when the file starts as a zip archive does (a Word 2007 document).
 bool IsZipFile(const std::string& fileName) {
-  FILE* f = std::fopen(fileName.c_str(), "rb");
-  if (f == nullptr) return false;
-  char head[4] = {};
-  const size_t n = std::fread(head, 1, sizeof head, f);
-  std::fclose(f);
-  return n == 4 && std::memcmp(head, "PK\x03\x04", 4) == 0;
+  std::string head;
+  return ReadFileHead(fileName, 4, head) && head == std::string_view("PK\x03\x04", 4);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "reading/read_ahead.h"
 
+#include "platform/files.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -48,20 +50,16 @@ bool TThreadDeLectureDisque::OpenFile(const char* name, int64_t& size) {
   // while the fields are set and have it thrown away by the reset below.
   std::lock_guard<std::mutex> lk(lock_);
   CloseFile();
-  int fd = ::open(name, O_RDONLY | O_CLOEXEC);
+  int64_t fileSize = 0;
+  int error = 0;
+  const int fd = OpenRegularFile(name, fileSize, error);
   if (fd < 0) {
-    lastError_ = errno;
-    return false;
-  }
-  struct stat st;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    lastError_ = S_ISDIR(st.st_mode) ? EISDIR : errno;
-    ::close(fd);
+    lastError_ = error;
     return false;
   }
   fd_ = fd;
   lastError_ = 0;
-  size_ = st.st_size;
+  size_ = fileSize;
   remaining_ = size_;
   blockReady_ = false;
   size = size_;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <chrono>
 #include <string>
@@ -171,7 +174,17 @@ TEST(ReadAheadTest, OpeningAMissingFileOrAFolderFails) {
   EXPECT_FALSE(worker.OpenFile(dir.File("none.txt").c_str(), size));
   EXPECT_NE(worker.LastError(), 0);
   EXPECT_FALSE(worker.OpenFile(dir.path().c_str(), size));
+  EXPECT_EQ(worker.LastError(), EISDIR);
   EXPECT_FALSE(worker.FileOpen());
+  // A FIFO nobody writes to (the reading would wait for a writer) and a
+  // device are refused with an error, not as an empty success.
+  const std::string fifo = dir.File("pipe.txt");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& path : {fifo, std::string("/dev/zero")}) {
+    EXPECT_FALSE(worker.OpenFile(path.c_str(), size)) << path;
+    EXPECT_EQ(worker.LastError(), EINVAL) << path;
+    EXPECT_FALSE(worker.FileOpen());
+  }
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 #include "views/context_window.h"
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
+#include "platform/files.h"
 #include "views/stream_bookmarks.h"
 
 namespace malvex {
@@ -146,10 +146,9 @@ std::string ContextWindowModel::Folder() const {
 
 std::string ContextWindowModel::ShortcutAddress() const {
   if (shortcutPath_.empty()) return {};
-  std::ifstream in(shortcutPath_, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return ShortcutUrl(content.str());
+  std::string content;
+  if (!ReadWholeFile(shortcutPath_, content)) return {};
+  return ShortcutUrl(content);
 }
 
 bool ContextWindowModel::LocalizeFolder() {
