@@ -20,8 +20,12 @@ std::string_view Trim(std::string_view s) {
 
 bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 
+// The keys' root, and the one earlier versions wrote.
+constexpr std::string_view kRoot = "Software/Malvex/";
+constexpr std::string_view kEarlierRoot = "Software/Lumenor/";
+
 std::string Key(std::string_view product, std::string_view version, std::string_view dictionaryCode) {
-  std::string key = "Software/Lumenor/";
+  std::string key(kRoot);
   key.append(product).append("/V").append(version).append("/").append(dictionaryCode);
   return key;
 }
@@ -74,7 +78,27 @@ bool Registry::Load() {
     // no blanks around it), so a value's own blanks survive a round trip.
     Set(current->name, key, line.substr(equals + 1));
   }
+  MoveEarlierKeys();
   return true;
+}
+
+void Registry::MoveEarlierKeys() {
+  std::vector<Section> earlier;
+  for (auto it = sections_.begin(); it != sections_.end();) {
+    if (it->name.size() >= kEarlierRoot.size() && SameName(std::string_view(it->name).substr(0, kEarlierRoot.size()), kEarlierRoot)) {
+      earlier.push_back(std::move(*it));
+      it = sections_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  for (Section& old : earlier) {
+    const std::string name = std::string(kRoot) + old.name.substr(kEarlierRoot.size());
+    for (const auto& [key, value] : old.values) {
+      std::string present;
+      if (!Get(name, key, present)) Set(name, key, value);
+    }
+  }
 }
 
 bool Registry::Save() const {

@@ -1,7 +1,8 @@
 // The user registry: per-user values kept in an INI file under the XDG
 // configuration folder. Sections are key paths written with '/'
-// ("Software/Lumenor/Ontologies/V8.2/ro"); section and value names are
-// compared without regard to ASCII case, as registry keys are.
+// ("Software/Malvex/Ontologies/V8.2/ro"); section and value names are
+// compared without regard to ASCII case, as registry keys are. Earlier
+// versions wrote the keys under "Software/Lumenor/": Load moves them.
 #pragma once
 
 #include <string>
@@ -16,7 +17,7 @@ std::string OntologiesRegistryKey(std::string_view dictionaryCode);
 // Key of the program's values ("ProgramsPath").
 std::string ProgramRegistryKey(std::string_view dictionaryCode);
 // Key of the document converters.
-inline constexpr char kConverterRegistryKey[] = "Software/Lumenor/ConversionFilters/V1.2";
+inline constexpr char kConverterRegistryKey[] = "Software/Malvex/ConversionFilters/V1.2";
 
 class Registry {
  public:
@@ -30,7 +31,10 @@ class Registry {
   static std::string DefaultPath();
 
   // Reads the file. A missing file gives an empty registry and true; an
-  // unreadable one gives an empty registry and false.
+  // unreadable one gives an empty registry and false. Sections under the
+  // key of earlier versions ("Software/Lumenor/...") are taken under
+  // "Software/Malvex/..."; where both exist, the values of the new one
+  // win, and the next Save writes the new names only.
   bool Load();
   // Writes every value back atomically, creating the folder when missing.
   bool Save() const;
@@ -54,6 +58,7 @@ class Registry {
     std::vector<std::pair<std::string, std::string>> values;
   };
 
+  void MoveEarlierKeys();
   Section* FindSection(std::string_view name);
   const Section* FindSection(std::string_view name) const;
 

@@ -13,9 +13,9 @@ using testing::TempDir;
 using testing::WriteFile;
 
 TEST(RegistryKeys, PathsOfTheEdition) {
-  EXPECT_EQ(OntologiesRegistryKey("ro"), "Software/Lumenor/Ontologies/V8.2/ro");
-  EXPECT_EQ(ProgramRegistryKey("ro"), "Software/Lumenor/Malvex/V8.2/ro");
-  EXPECT_STREQ(kConverterRegistryKey, "Software/Lumenor/ConversionFilters/V1.2");
+  EXPECT_EQ(OntologiesRegistryKey("ro"), "Software/Malvex/Ontologies/V8.2/ro");
+  EXPECT_EQ(ProgramRegistryKey("ro"), "Software/Malvex/Malvex/V8.2/ro");
+  EXPECT_STREQ(kConverterRegistryKey, "Software/Malvex/ConversionFilters/V1.2");
 }
 
 TEST(Registry, MissingFileIsAnEmptyRegistry) {
@@ -23,7 +23,7 @@ TEST(Registry, MissingFileIsAnEmptyRegistry) {
   Registry registry(dir.File("none/registry.ini"));
   EXPECT_TRUE(registry.Load());
   std::string value = "untouched";
-  EXPECT_FALSE(registry.Get("Software/Lumenor/Ontologies/V8.2/ro", "UserPath", value));
+  EXPECT_FALSE(registry.Get(OntologiesRegistryKey("ro"), "UserPath", value));
   EXPECT_EQ(value, "untouched");
   EXPECT_EQ(registry.GetString("s", "k", "fallback"), "fallback");
 }
@@ -50,7 +50,7 @@ TEST(Registry, SaveCreatesTheFolderAndRoundTripsValues) {
   EXPECT_EQ(again.GetString("s", "spaces"), "  both ends  ");
   EXPECT_EQ(again.GetString("s", "equals"), "a=b;c");
   // Names are compared without regard to case, as registry keys are.
-  EXPECT_EQ(again.GetString("software/lumenor/ontologies/v8.2/RO", "userpath"),
+  EXPECT_EQ(again.GetString("software/malvex/ontologies/v8.2/RO", "userpath"),
             "/home/ana/My Malvex/Romanian");
 }
 
@@ -90,6 +90,42 @@ TEST(Registry, ReadsHandWrittenFiles) {
   EXPECT_EQ(registry.GetString(ProgramRegistryKey("ro"), "ProgramsPath"), "/opt/m");
   EXPECT_EQ(registry.GetString("other", "x"), "1");
   EXPECT_EQ(registry.GetString("other", "orphan", "none"), "none");
+}
+
+// The values earlier versions kept under their own root are found under
+// the new keys, the new ones win where both exist, and the file written
+// next holds the new names only.
+TEST(Registry, EarlierKeysAreMovedUnderTheNewRoot) {
+  TempDir dir;
+  const std::string path = dir.File("registry.ini");
+  ASSERT_TRUE(WriteFile(path,
+                        "[Software/Lumenor/Ontologies/V8.2/ro]\n"
+                        "UserPath=/home/ana/Old\n"
+                        "MultiUser=1\n"
+                        "[software/lumenor/ConversionFilters/V1.2]\n"
+                        "pdf=/usr/bin/pdftotext\n"
+                        "[Software/Malvex/Ontologies/V8.2/ro]\n"
+                        "UserPath=/home/ana/New\n"
+                        "[Software/Lumenorish]\n"
+                        "x=1\n"));
+  {
+    Registry registry(path);
+    ASSERT_TRUE(registry.Load());
+    EXPECT_EQ(registry.GetString(OntologiesRegistryKey("ro"), "UserPath"), "/home/ana/New");
+    EXPECT_EQ(registry.GetString(OntologiesRegistryKey("ro"), "MultiUser"), "1");
+    EXPECT_EQ(registry.GetString(kConverterRegistryKey, "pdf"), "/usr/bin/pdftotext");
+    // A section that only begins with the same letters stays as it is.
+    EXPECT_EQ(registry.GetString("Software/Lumenorish", "x"), "1");
+    std::string value;
+    EXPECT_FALSE(registry.Get("Software/Lumenor/Ontologies/V8.2/ro", "UserPath", value));
+    ASSERT_TRUE(registry.Save());
+  }
+  const std::string written = ReadFile(path);
+  EXPECT_EQ(written.find("Software/Lumenor/"), std::string::npos) << written;
+  EXPECT_EQ(written.find("lumenor/"), std::string::npos) << written;
+  Registry again(path);
+  ASSERT_TRUE(again.Load());
+  EXPECT_EQ(again.GetString(OntologiesRegistryKey("ro"), "MultiUser"), "1");
 }
 
 TEST(Registry, FailedSaveKeepsThePreviousFile) {
