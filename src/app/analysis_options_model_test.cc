@@ -122,19 +122,23 @@ TEST_F(AnalysisOptionsModelTest, TheScenarioWarningIsRememberedOnlyWhenTheValues
 }
 
 TEST_F(AnalysisOptionsModelTest, CancelToTheScenarioWarningClearsTheBoxAndKeepsTheDialogOpen) {
-  TOptionsAnalyseModel model = Model();
-  model.FormCreate();
-  model.SetScenarioOnAllCategories(true);
-  model.SetRelationLevel(3);
-  box_.QueueAnswer(kButton3);  // Cancel
-  EXPECT_FALSE(model.ButtonOkClick());
-  EXPECT_FALSE(model.scenarioOnAllCategories());
-  EXPECT_FALSE(record_.scenarioOnAllCategories());
-  EXPECT_EQ(record_.relationLevel(), 2);
-  // Accepting again stores the rest without the option.
-  EXPECT_TRUE(model.ButtonOkClick());
-  EXPECT_FALSE(record_.scenarioOnAllCategories());
-  EXPECT_EQ(record_.relationLevel(), 3);
+  // Cancel, and the box closed without a button, which is no consent.
+  for (int answer : {static_cast<int>(kButton3), static_cast<int>(kClosed)}) {
+    record_.setRelationLevel(2);
+    TOptionsAnalyseModel model = Model();
+    model.FormCreate();
+    model.SetScenarioOnAllCategories(true);
+    model.SetRelationLevel(3);
+    box_.QueueAnswer(answer);
+    EXPECT_FALSE(model.ButtonOkClick()) << answer;
+    EXPECT_FALSE(model.scenarioOnAllCategories()) << answer;
+    EXPECT_FALSE(record_.scenarioOnAllCategories()) << answer;
+    EXPECT_EQ(record_.relationLevel(), 2) << answer;
+    // Accepting again stores the rest without the option.
+    EXPECT_TRUE(model.ButtonOkClick()) << answer;
+    EXPECT_FALSE(record_.scenarioOnAllCategories()) << answer;
+    EXPECT_EQ(record_.relationLevel(), 3) << answer;
+  }
 }
 
 TEST_F(AnalysisOptionsModelTest, OnlyARealChangeAsksForANewAnalysis) {

@@ -83,7 +83,9 @@ bool Messages::askYesDefaultDontShow(const std::string& text) {
 }
 
 bool Messages::confirmCancel(const std::string& text) {
-  return show(text, BoxKind::kOkCancel, false) == kButton3;
+  // Only Ok goes on: a box closed without a button (Escape, the window's
+  // close button, no box at all) cancels, as its safe answer.
+  return show(text, BoxKind::kOkCancel, false) != kButton1;
 }
 
 int Messages::askThreeWays(const std::string& text) {

@@ -46,7 +46,7 @@ class Messages {
   bool askNot(const std::string& text);                 // !ask
   bool askDontShow(const std::string& text);            // kind 4 + check box
   bool askYesDefaultDontShow(const std::string& text);  // kind 5 + check box
-  bool confirmCancel(const std::string& text);          // kind 1, true on Cancel
+  bool confirmCancel(const std::string& text);          // kind 1, true unless Ok
   int askThreeWays(const std::string& text);            // kind 3, the answer
   bool dontShowAgain() const;
   void lastResortError(const std::string& text);

@@ -98,9 +98,9 @@ TEST_F(MessagesTest, QuestionsMapTheAnswers) {
   const struct {
     int answer;
     bool ask, askNot, confirmCancel;
-  } cases[] = {{kClosed, false, true, false},
+  } cases[] = {{kClosed, false, true, true},
                {kButton1, true, false, false},
-               {kButton2, false, true, false},
+               {kButton2, false, true, true},
                {kButton3, false, true, true}};
   for (const auto& c : cases) {
     box_.SetDefaultAnswer(c.answer);
@@ -139,10 +139,12 @@ TEST_F(MessagesTest, AskWhenClosedIsFalse) {
   EXPECT_FALSE(messages_.ask("Do you really want to stop this process?"));
 }
 
-TEST_F(MessagesTest, ConfirmCancelOnlyForCancel) {
+TEST_F(MessagesTest, ConfirmCancelGoesOnOnlyForOk) {
   box_.QueueAnswer(kButton1);  // "Ok"
   box_.QueueAnswer(kButton3);  // "Cancel"
+  box_.QueueAnswer(kClosed);   // closed without a button
   EXPECT_FALSE(messages_.confirmCancel("c"));
+  EXPECT_TRUE(messages_.confirmCancel("c"));
   EXPECT_TRUE(messages_.confirmCancel("c"));
 }
 
@@ -163,7 +165,8 @@ TEST_F(MessagesTest, ABoxThatCannotBeShownAnswersNothing) {
   EXPECT_FALSE(messages_.ask("a"));
   EXPECT_TRUE(messages_.askNot("a"));
   EXPECT_FALSE(messages_.askDontShow("a"));
-  EXPECT_FALSE(messages_.confirmCancel("c"));
+  // No Ok was given: the operation asked about is cancelled.
+  EXPECT_TRUE(messages_.confirmCancel("c"));
   EXPECT_EQ(messages_.askThreeWays("t"), kClosed);
 }
 
