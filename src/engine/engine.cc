@@ -10,6 +10,7 @@
 #include "reading/lexicon_analysis.h"
 #include "reading/ms_word_document.h"
 #include "reading/text_reader.h"
+#include "scenarios/criteria_parser.h"
 #include "scenarios/current_scenario.h"
 #include "scenarios/scenario_layer.h"
 #include "scenarios/scenario_store.h"
@@ -100,6 +101,19 @@ bool Engine::StartEngine() {
                            ScenarioLayer(*semantic_, *scenario_, verbLemmas_.get(), adjectiveLemmas_.get(), messages_));
   messages_.checkMemory(scenarioLayer_.get());
   semantic_->SetScenarioGroups(scenarioLayer_.get());
+  {
+    // The parser reads the dictionaries made just above.
+    CriteriaParserSources sources;
+    sources.tables = &tables_;
+    sources.messages = &messages_;
+    sources.lexicon = lexicon_.get();
+    sources.semantic = semantic_.get();
+    sources.verbLemmas = verbLemmas_.get();
+    sources.adjectiveLemmas = adjectiveLemmas_.get();
+    sources.scenario = scenarioLayer_.get();
+    criteriaParser_.reset(new (std::nothrow) TScenParser(sources, CriteriaParserOptions{}));
+    if (!criteriaParser_) messages_.errorBox(messages_.message(451));
+  }
   worker_.reset(new (std::nothrow) TThreadDeLectureDisque);
   messages_.checkMemory(worker_.get());
   worker_->Start();
@@ -313,6 +327,7 @@ void Engine::StopEngine() {
   lexicalAnalysisLexicon_ = nullptr;
   lexicalAnalysisScenario_ = nullptr;
   currentScenario_.reset();
+  criteriaParser_.reset();
   if (semantic_) semantic_->SetScenarioGroups(nullptr);
   scenarioLayer_.reset();
   lexicon_.reset();

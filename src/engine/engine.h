@@ -35,6 +35,7 @@ class CurrentScenario;
 class ScenarioLayer;
 class ScenarioStore;
 class SegmentBuffer;
+class TScenParser;
 
 // Where the engine finds its folders. Without `places` the engine uses
 // those of the running program (folders beside it, registry and user
@@ -111,6 +112,10 @@ class Engine final : public ReadingEnvironment, public SemanticEnvironment {
   ScenarioStore& scenarioStore() { return *scenario_; }
   ScenarioLayer& scenarioLayer() { return *scenarioLayer_; }
   CurrentScenario& currentScenario() { return *currentScenario_; }
+  // The criteria parser of the word search box, made once at start-up and
+  // kept (with its choice history) until the engine stops; null before
+  // StartEngine or when it could not be made (message 451 was shown).
+  TScenParser* criteriaParser() { return criteriaParser_.get(); }
   const CategoryMatrix& matrix() const { return matrix_; }
   // The gauge of the current run, or nullptr.
   Gauge* gauge() override { return gauge_.get(); }
@@ -165,6 +170,7 @@ class Engine final : public ReadingEnvironment, public SemanticEnvironment {
   std::unique_ptr<NounLemmaIndex> nounLemmas_;
   std::unique_ptr<ScenarioLayer> scenarioLayer_;
   std::unique_ptr<CurrentScenario> currentScenario_;
+  std::unique_ptr<TScenParser> criteriaParser_;
   std::unique_ptr<TThreadDeLectureDisque> worker_;
   std::unique_ptr<DocumentConverters> converters_;
   std::unique_ptr<LexicalAnalysis> lexicalAnalysis_;
