@@ -984,12 +984,12 @@ void GuiTest::textPopupKeepsEveryItemAndOpensTheColours() {
   }
   QCOMPARE(labels, (QStringList{"Copy...", "Search...", "Context...", "Add in the Scenario", "Insert in the Scenario",
                                 "Colors..."}));
-  // Copy and Context have their windows; the others are not part of this
-  // version: greyed, never removed.
+  // Copy, Search and Context have their windows; the scenario items wait
+  // for the open editor: greyed, never removed.
   QVERIFY(window.PopupImageTexteCopier->isEnabled());
+  QVERIFY(window.PopupImageTexteChercher->isEnabled());
   QVERIFY(window.PopupImageTexteContexte->isEnabled());
-  for (QAction* a : {window.PopupImageTexteChercher, window.PopupImageTexteCopierDsScenario,
-                     window.PopupImageTexteInsererDsScenario}) {
+  for (QAction* a : {window.PopupImageTexteCopierDsScenario, window.PopupImageTexteInsererDsScenario}) {
     QVERIFY2(!a->isEnabled(), qPrintable(a->text()));
     QVERIFY(a->isVisible());
   }

@@ -34,6 +34,7 @@
 #include "app/open_filters.h"
 #include "gui/app/analysis_options_dialog.h"
 #include "gui/app/general_options_dialog.h"
+#include "gui/app/word_search_link.h"
 #include "app/result_scenario_commands.h"
 #include "dictionaries/lemma_index.h"
 #include "dictionaries/semantic_dictionary.h"
@@ -138,6 +139,7 @@ TApdEditForm::TApdEditForm(QtFrontEnd& frontEnd, EngineOptions options)
                 : QFileDialog::getOpenFileName(dlgScenario_, Text(527), folder, filter + ";;OWL (*.owl *.OWL)");
     return !path.isEmpty();
   };
+  wordSearch_ = new WordSearchLink(*this);
   // 2. The text view over the engine's word stream, and the graph.
   CreateTextView();
   CreateGraphPanel();
@@ -337,8 +339,9 @@ void TApdEditForm::CreateMenus() {
   CopyResultatsDsClipBrd = AddCommand(edit, "&" + Text(2014), Gate::kText, true);
   connect(CopyResultatsDsClipBrd, &QAction::triggered, this, [this] { CopyResultatsDsClipBrdClick(); });
   edit->addSeparator();
-  QAction* search = AddCommand(edit, "&" + Text(520) + "...", Gate::kText, false);
+  QAction* search = MenuChercher = AddCommand(edit, "&" + Text(520) + "...", Gate::kText, true);
   search->setShortcut(QKeySequence::Find);
+  connect(search, &QAction::triggered, this, [this] { MenuChercherClick(); });
 
   // The text panel's choices: the whole text or the extracts of the
   // selection, and the colours of words outside any selection.
@@ -504,10 +507,25 @@ void TApdEditForm::CreateTextPopup() {
   PopupImageTexteInsererDsScenario = PopupMenuImageTexte->addAction(Text(525));
   PopupMenuImageTexte->addSeparator();
   PopupImageTexteCouleurs = PopupMenuImageTexte->addAction(Text(543) + "...");
-  // The word search is not part of this version: its item says so.
-  for (QAction* a : {PopupImageTexteChercher}) {
-    a->setToolTip(Text(kMsgNotAvailable));
-  }
+  // Search: the word under the mouse in the word search window.
+  connect(PopupImageTexteChercher, &QAction::triggered, this, [this] {
+    TextViewHit hit;
+    if (textView_ == nullptr || !textView_->WordAt(textPopupAt_.x(), textPopupAt_.y(), hit) || hit.kind == 1) {
+      MenuChercherClick();
+      return;
+    }
+    WordStream& stream = engine_->stream();
+    WordNode* const kept = stream.Current();
+    stream.SeekPosition(hit.position);
+    const WordNode* node = stream.Current();
+    const std::string word = node != nullptr && node->text != nullptr && node != stream.Tail() ? node->text : "";
+    stream.SetCurrent(kept);
+    if (word.empty() || word == "/") {
+      MenuChercherClick();
+    } else {
+      wordSearch_->SearchWord(word);
+    }
+  });
   connect(PopupImageTexteCopier, &QAction::triggered, this, [this] { CopyTextOf(pointer_->Position()); });
   connect(PopupImageTexteContexte, &QAction::triggered, this, [this] { ShowContextOf(pointer_->Position()); });
   connect(PopupImageTexteCouleurs, &QAction::triggered, this, [this] { MenuOptionsCouleursClick(); });
@@ -533,8 +551,14 @@ void TApdEditForm::CreateTextPopup() {
   PopupResultatDbClick1 = new QAction(Text(2048), this);
   PopupResultatsOuvrirScenario = new QAction(Text(309) + "...", this);
   PopupResultatsChercher = new QAction(Text(520) + "...", this);
-  PopupResultatsChercher->setEnabled(false);
-  PopupResultatsChercher->setToolTip(Text(kMsgNotAvailable));
+  connect(PopupResultatsChercher, &QAction::triggered, this, [this] {
+    // Search the item: the chosen result's text searched in the window.
+    if (!resultsShown_ || model_->closing()) return;
+    ResultKind kind = ResultKind::kNone;
+    std::string group;
+    const std::string text = CurrentResultItem(kind, group);
+    if (!text.empty()) wordSearch_->SearchWord(text.substr(0, 80));
+  });
   for (QAction* a : {PopupResultatsAjouter1, PopupResultatsInserer1, PopupResultatDbClick1,
                      PopupResultatsOuvrirScenario, PopupResultatsChercher})
     list->addAction(a);
@@ -597,10 +621,9 @@ void TApdEditForm::CopyTextOf(int32_t position) {
 }
 
 void TApdEditForm::PopupMenuImageTextePopup() {
-  // This version has the copy-text dialog, the context window and the
-  // scenario editor, not yet the word search.
   ToolWindows tools;
   tools.copyTextDialog = true;
+  tools.wordSearch = true;
   tools.contextWindow = true;
   tools.scenarioEditorOpen = ScenarioEditorOpen();
   const TextPopupItems items = malvex::PopupMenuImageTextePopup(tools, model_->closing());
@@ -1170,6 +1193,7 @@ void TApdEditForm::MenuScenarioClick() {
       QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(engine_->folders().scenario)));
     });
     dlgScenario_->SetOptionsCommand([this] { OptionsdAnalyseClick(); });
+    dlgScenario_->SetCreateItemCommand([this](const std::string& text) { wordSearch_->ShowWord(text); });
     connect(dlgScenario_, &TDlgScenario::closed, this, [this] { PopupMenuImageTextePopup(); });
   }
   // The editor sits at the right of the desktop: a maximised main window
@@ -1235,6 +1259,19 @@ void TApdEditForm::PopupMenuResultatsPopup() {
   PopupResultatsInserer1->setVisible(items.insert);
   PopupResultatDbClick1->setVisible(items.showInScenario);
   PopupResultatsOuvrirScenario->setVisible(items.openScenario);
+  PopupResultatsChercher->setEnabled(item);
+}
+
+void TApdEditForm::MenuChercherClick() {
+  if (model_->closing()) return;
+  wordSearch_->Show();
+}
+
+void TApdEditForm::ShowScenarioGroup(int32_t group) {
+  if (group <= 0 || results_ == nullptr || !results_->Analysed()) return;
+  ChooseResultFunction(ResultFunctionTable::kScenario);
+  const int index = results_->IndexOfItem(group);
+  if (index >= 0) ResultPanel->ListBoxModItemsClick(index);
 }
 
 bool TApdEditForm::PopupResultatsAjouterOuInserer(bool insert) {
@@ -1396,6 +1433,7 @@ void TApdEditForm::ScenarioChanged() {
   const std::string label = std::move(groupToShow_);
   groupToShow_.clear();
   if (dlgScenario_ != nullptr) dlgScenario_->RefreshTexts();
+  wordSearch_->ScenarioChanged();
   if (label.empty() || results_ == nullptr || !results_->Analysed()) return;
   ChooseResultFunction(ResultFunctionTable::kScenario);
   std::string folded = label;

@@ -45,6 +45,7 @@ namespace malvex {
 
 class TDlgScenario;
 class TDlgAnomalieScen;
+class WordSearchLink;
 
 // Passes the Scenario layer's reports to the anomaly list, then tells the
 // window that a build ended or the layer was cleared.
@@ -269,6 +270,14 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   // (text panel coordinates).
   bool TextWordIntoScenario(const QPoint& at, bool insert);
 
+  // Edit, Search (and the toolbar's Search, the Scenario Tool's Create
+  // item): the word search window, made on first use, in front.
+  QAction* MenuChercher = nullptr;
+  void MenuChercherClick();
+  WordSearchLink& wordSearch() { return *wordSearch_; }
+  // Chooses the Scenario function and its group `group` in the results.
+  void ShowScenarioGroup(int32_t group);
+
   SelectionState& selection() { return selection_; }
   TExtraitDuTexte* textView() { return textView_.get(); }
   PendingExpressions& pendingExpressions() { return pending_; }
@@ -399,6 +408,7 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   TDlgScenario* dlgScenario_ = nullptr;
   std::unique_ptr<AnomalyForwarder> anomalyForwarder_;
   TDlgAnomalieScen* dlgAnomalies_ = nullptr;
+  WordSearchLink* wordSearch_ = nullptr;
   ScenarioFileDialog scenarioFileDialog_;
   QPoint textPopupAt_;
   std::string groupToShow_;

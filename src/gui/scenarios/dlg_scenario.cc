@@ -357,8 +357,8 @@ void TDlgScenario::CreateActions() {
   MenuQuitter1 = make(Text(608), QKeySequence(), nullptr);
   connect(MenuQuitter1, &QAction::triggered, this, &QWidget::close);
   MenuCrergroupe1 = make(newGroup, QKeySequence(Qt::CTRL | Qt::Key_G), &TDlgScenario::ToolButtonCreerGroupeClick);
-  // Create item opens the word search, which this version lacks.
-  MenuCreeritem1 = make(create, QKeySequence(Qt::CTRL | Qt::Key_I), nullptr);
+  // Create item opens the word search, once the main window gives it.
+  MenuCreeritem1 = make(create, QKeySequence(Qt::CTRL | Qt::Key_I), &TDlgScenario::MenuCreeritemClick);
   MenuCreeritem1->setEnabled(false);
   MenuCouper1 = make(Text(600), QKeySequence(Qt::CTRL | Qt::Key_X), &TDlgScenario::ToolButtonCouperClick);
   MenuColler1 = make(Text(601), QKeySequence(Qt::CTRL | Qt::Key_V), &TDlgScenario::ToolButtonCollerClick);
@@ -453,6 +453,13 @@ void TDlgScenario::ApplyFonts() {
   TreeView1->setIconSize(QSize(iconSize, iconSize));
   Image3->setPixmap(IconOf(ScenarioIcon::kClass).pixmap(iconSize, iconSize));
   if (PanelCote->layout() != nullptr) PanelCote->layout()->activate();
+}
+
+void TDlgScenario::MenuCreeritemClick() {
+  if (!createItem_) return;
+  const ScenarioNode* node = editor_.selected();
+  std::string text = node != nullptr ? ScenarioNodeBareText(*node) : FromQt(EditChercher->text());
+  createItem_(text);
 }
 
 void TDlgScenario::PlaceOnDesktop() {

@@ -116,6 +116,13 @@ class TDlgScenario : public QMainWindow {
   void SetPrintTarget(PrintTarget target) { printTarget_ = std::move(target); }
   // The Folder command: shows the scenario folder.
   void SetFolderCommand(std::function<void()> command) { showFolder_ = std::move(command); }
+  // Create item: the word search window, given the selected node's text
+  // or else the search box's text (code page 1250).
+  void SetCreateItemCommand(std::function<void(const std::string& text)> command) {
+    createItem_ = std::move(command);
+    MenuCreeritem1->setEnabled(static_cast<bool>(createItem_));
+  }
+  void MenuCreeritemClick();
   // The Options command: the main window's analysis options.
   void SetOptionsCommand(std::function<void()> command) {
     showOptions_ = std::move(command);
@@ -213,6 +220,7 @@ class TDlgScenario : public QMainWindow {
   std::unordered_map<int, QIcon> icons_;
   PrintTarget printTarget_;
   std::function<void()> showFolder_;
+  std::function<void(const std::string&)> createItem_;
   std::function<void()> showOptions_;
   bool filling_ = false;
   bool placed_ = false;
