@@ -87,6 +87,8 @@ bool TParseCmdCriteres::AddResultLine(const std::string&, const ClassPath&, bool
 
 bool TParseCmdCriteres::AcceptMeaning(int32_t, int) { return true; }
 
+bool TParseCmdCriteres::AcceptsMoreLines() const { return true; }
+
 int TParseCmdCriteres::MeaningWeight(int32_t) { return 1; }
 
 // ---- Parse ------------------------------------------------------------------
@@ -172,10 +174,13 @@ void TParseCmdCriteres::Tokenize(std::string_view text) {
   if (tokens_[0].length == 0) tokenCount_ = 0;
 }
 
-bool TParseCmdCriteres::KnownToLexicon(const std::string& candidate) {
+bool TParseCmdCriteres::KnownToLexicon(const std::string& candidate, bool& prefix) {
+  prefix = false;
   if (sources_.lexicon == nullptr || !sources_.lexicon->Ready()) return false;
   LookupBuffer buffer(candidate);
-  return sources_.lexicon->LookupForm(0, buffer.text, buffer.length, false, false) >= 0;
+  const bool known = sources_.lexicon->LookupForm(0, buffer.text, buffer.length, false, false) >= 0;
+  prefix = sources_.lexicon->reached();
+  return known;
 }
 
 void TParseCmdCriteres::JoinCompounds() {
@@ -194,7 +199,8 @@ void TParseCmdCriteres::JoinCompounds() {
       for (size_t k = 1; k < candidate.size(); ++k) {
         if (candidate[k] == '-') candidate[k] = '_';
       }
-      if (KnownToLexicon(candidate)) {
+      bool prefix = false;
+      if (KnownToLexicon(candidate, prefix)) {
         best = candidate;
         bestEnd = j;
         continue;
@@ -202,10 +208,15 @@ void TParseCmdCriteres::JoinCompounds() {
       for (size_t k = 1; k < candidate.size(); ++k) {
         if (candidate[k] == '_') candidate[k] = '-';
       }
-      if (KnownToLexicon(candidate)) {
+      bool hyphenPrefix = false;
+      if (KnownToLexicon(candidate, hyphenPrefix)) {
         best = candidate;
         bestEnd = j;
+        continue;
       }
+      // No stored word begins with the candidate in either spelling: no
+      // longer candidate can be one.
+      if (!prefix && !hyphenPrefix) break;
     }
     if (bestEnd == 0) continue;
     std::memset(first.text, 0, sizeof first.text);
@@ -233,7 +244,9 @@ void TParseCmdCriteres::AnalyseToken(int slot) {
   if (tokenResults_ < static_cast<int>(hasMeanings_.size())) hasMeanings_[tokenResults_] = 0;
   const Token& t = tokens_[slot - 1];
   currentOperator_ = t.op;
-  if (t.length == 0) return;
+  // Once the lines have no room left, every line of the token would be
+  // refused: it is not looked up.
+  if (t.length == 0 || !AcceptsMoreLines()) return;
   const std::string typed(t.text, t.length);
   std::string folded = typed;
   FoldToLower(folded);

@@ -123,6 +123,10 @@ class TParseCmdCriteres {
   // the heaviest comes first. The base class weighs every group 1.
   virtual int MeaningWeight(int32_t group);
 
+  // Whether a further line would be taken; false saves the lookups of the
+  // tokens left. The base class takes every line.
+  virtual bool AcceptsMoreLines() const;
+
   // Counts a line (for the derived class, which decides whether it keeps
   // it).
   void CountLine() { ++lineCount_; }
@@ -147,7 +151,9 @@ class TParseCmdCriteres {
   void EndToken(int& slot);
   void RecordOperator(Token& token, char op);
   void JoinCompounds();
-  bool KnownToLexicon(const std::string& candidate);
+  // Whether the lexicon knows `candidate`; `prefix` tells whether some
+  // stored word begins with it.
+  bool KnownToLexicon(const std::string& candidate, bool& prefix);
   void AnalyseToken(int slot);
   // The token's scenario groups; false when a line was refused.
   bool ListGroups(const std::string& typed, const std::string& folded);
@@ -227,6 +233,7 @@ class TScenParser : public TParseCmdCriteres {
  protected:
   bool AddResultLine(const std::string& display, const ClassPath& classes, bool disabled, bool checked, char op,
                      const WordCategory& category, const std::string& item, int32_t reference, int kind) override;
+  bool AcceptsMoreLines() const override { return static_cast<int>(lines_.size()) < kMaxLines; }
 
  private:
   bool Store(CriteriaLine line);
