@@ -1194,7 +1194,10 @@ void TApdEditForm::MenuScenarioClick() {
     });
     dlgScenario_->SetOptionsCommand([this] { OptionsdAnalyseClick(); });
     dlgScenario_->SetCreateItemCommand([this](const std::string& text) { wordSearch_->ShowWord(text); });
-    connect(dlgScenario_, &TDlgScenario::closed, this, [this] { PopupMenuImageTextePopup(); });
+    connect(dlgScenario_, &TDlgScenario::closed, this, [this] {
+      PopupMenuImageTextePopup();
+      wordSearch_->ScenarioChanged();
+    });
   }
   // The editor sits at the right of the desktop: a maximised main window
   // would lie under it.
