@@ -124,10 +124,10 @@ bool WordSearchModel::SearchLine(const CriteriaLine& line) {
     subject = TextSearchSubject::Lemma(lemma, isVerb(line.category) ? kClassVerb : kClassAdjective);
   } else if (line.kind == TParseCmdCriteres::kKindGroup) {
     subject = TextSearchSubject::Class(kScenarioLevel, static_cast<uint32_t>(line.reference));
-  } else if (line.kind >= 1 && line.kind <= 3) {
+  } else if (line.kind >= 1 && line.kind <= 3 && line.classes.at(line.kind) != 0) {
     subject = TextSearchSubject::Class(line.kind, static_cast<uint32_t>(line.classes.at(line.kind)));
   } else {
-    // A word line: the word itself.
+    // A word line, or the line of a word no dictionary classes: the word.
     subject = TextSearchSubject::Word(line.item, true);
   }
   return search_.Find(subject, fromTop_);

@@ -44,7 +44,7 @@ class RecordingHost : public WordSearchHost {
   std::vector<int32_t> shownGroups;
 };
 
-const char kText[] = "Robot merge la om. Om vorbe\xBAte de mare. Robot merge la mare.";
+const char kText[] = "Zorbulac zorbulac. Robot merge la om. Om vorbe\xBAte de mare. Robot merge la mare.";
 
 class WordSearchModelTest : public ::testing::Test {
  protected:
@@ -179,6 +179,8 @@ TEST_F(WordSearchModelTest, SearchingTheCheckedMeaningFindsItsClassOrItsVerb) {
       {"robot", "obiect", 3, 2},
       {"merge", "merge", 0, 2},
       {"vorbe\xBAte", "vorbi", 0, 1},
+      // A word no dictionary classes: its line searches the word.
+      {"Zorbulac", "zorbulac", 1, 2},
   };
   for (const Case& c : cases) {
     model->EditUnMotChange(c.typed);

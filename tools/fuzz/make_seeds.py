@@ -4,7 +4,8 @@
 Usage: make_seeds.py OUT_DIR
 Creates OUT_DIR/seed-<target>/ (one file per seed) and OUT_DIR/<target>.dict
 for markup, rtf, binary_document, office_package, scenario_file,
-scenario_layer, settings, parameters, external_request and text_analysis.
+scenario_layer, settings, parameters, external_request, text_analysis and
+criteria_parser.
 Every seed is made up here; the first byte of each seed of the format and
 text targets is the target's selector byte, the file seeds (scenario,
 settings, parameters, request) are whole files. The settings seeds are
@@ -449,6 +450,21 @@ def text_seeds():
     return seeds, tokens
 
 
+# ---- Typed text of the word search box (code page 1250, no selector byte)
+
+def criteria_seeds():
+    return ["mare", "Om, -robot + cas\u0103", "de la", "\u00een ciuda faptului", "\u00eentr-un", "ex-ministru",
+            "vorbe\u0219te frumoas\u0103", "12 3.5 12:30", "a eu el", "l'om a_b", "  ,+ - ' _ ",
+            " ".join(["vorbi"] * 110), "z" * 90]
+
+
+def criteria_tokens():
+    return [" ", ",", "+", "-", "'", "_", ".", ":", "\x8c", "\xc6"] + [
+        cp1250(w) for w in ("mare", "om", "robot", "cas\u0103", "vorbi", "vorbe\u0219te", "merge", "mers", "frumos",
+                            "de", "la", "\u00een", "ciuda", "faptului", "\u00eentr", "un", "ex", "ministru", "a",
+                            "eu", "12", "loc", "pas")]
+
+
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
@@ -463,6 +479,8 @@ def main():
     for target in ("scenario_file", "scenario_layer"):
         write_files(out, target, scenario_files())
         write_dict(out, target, scenario_tokens())
+    write_files(out, "criteria_parser", criteria_seeds())
+    write_dict(out, "criteria_parser", criteria_tokens())
     write_files(out, "parameters", parameter_files())
     write_dict(out, "parameters", parameter_tokens())
     write_files(out, "external_request", request_files())

@@ -9,6 +9,7 @@
 #                  external_request
 #   documents      word_document markup rtf binary_document office_package
 #   whole analysis text_analysis
+#   typed text     criteria_parser
 # none means all of them. The dictionary targets are seeded with the files
 # of the mini edition (tests/data/edition-mini, compiled by malvex-mkdict),
 # which scenario_layer, settings and text_analysis also load; settings is
@@ -23,7 +24,8 @@ cd "$(dirname "$0")/../.."
 SECONDS_EACH="${1:-300}"
 [ $# -gt 0 ] && shift
 ALL="lexicon semantic_dictionary lemma_index category_matrix borders scenario_file scenario_layer settings
-parameters external_request word_document markup rtf binary_document office_package text_analysis"
+parameters external_request word_document markup rtf binary_document office_package text_analysis
+criteria_parser"
 TARGETS="${*:-$ALL}"
 JOBS="${JOBS:-1}"
 B=build-fuzz
@@ -66,6 +68,7 @@ run_one() {
     settings) set -- "$@" -max_len=13000 ;;
     external_request) set -- "$@" -max_len=2400 ;;
     text_analysis) set -- "$@" -max_len=8192 ;;
+    criteria_parser) set -- "$@" -max_len=400 ;;
   esac
   log="$OUT/logs/$name.log"
   echo "fuzz_$name: $SECONDS_EACH s, log $log"
