@@ -145,7 +145,7 @@ void TGrapheMalvex::DrawAreas() {
     for (const auto& [cls, f] : entries) {
       if (i >= limit) break;
       if (cls == leftCentre || cls == rightCentre || f == 0) continue;
-      if (std::any_of(placed.begin(), placed.end(), [&](const Placed& p) { return p.cls == cls; })) continue;
+      if (std::any_of(placed.begin(), placed.end(), [c = cls](const Placed& p) { return p.cls == c; })) continue;
       const uint32_t count = source_.ClassCount(level_, cls);
       if (count == 0) continue;
       ++i;
