@@ -37,6 +37,12 @@ const char kUsage[] =
     "                  the lemmas of that category by frequency\n"
     "  episodes        each episode (status line) and the bundles it holds\n"
     "  parts           the most characteristic propositions, as text\n"
+    "  terminology     the terms of the text, most frequent first, one per line:\n"
+    "                  head word, tab, compound (its words joined by \"_\"), tab,\n"
+    "                  frequency; a frequent noun missing from the Scenario has an\n"
+    "                  empty compound. Compounds seen twice or more and nouns\n"
+    "                  seen more than once are listed (--filter: 3 times, more\n"
+    "                  than twice)\n"
     "A class or lemma line is the name, a tab and the frequency on 4 digits;\n"
     "lists stop at the class detection threshold.\n"
     "\n"
@@ -58,6 +64,7 @@ const char kUsage[] =
     "                   class is listed without a share)\n"
     "  --sort ORDER     frequency (default) or alphabetical, for class and lemma\n"
     "                   lists\n"
+    "  --filter         terminology: only the most significant terms\n"
     "\n"
     "Each file on its own (--each; the names may also come from --list FILE):\n"
     "the dictionaries are loaded once, then every file is analysed as a text of\n"
@@ -171,6 +178,7 @@ constexpr NamedResult kResultNames[] = {
     {CliResult::kSubstantives, "substantives"},
     {CliResult::kEpisodes, "episodes"},
     {CliResult::kParts, "parts"},
+    {CliResult::kTerminology, "terminology"},
 };
 
 // A whole decimal number within [low, high].
@@ -311,6 +319,8 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
         if (!seen) o.results.push_back(*r);
         start = end + 1;
       }
+    } else if (name == "--filter") {
+      o.termFilter = true;
     } else if (name == "--actant") {
       o.actant = true;
     } else if (name == "--acted") {

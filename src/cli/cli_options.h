@@ -26,6 +26,7 @@ enum class CliResult {
   kSubstantives,
   kEpisodes,
   kParts,
+  kTerminology,
 };
 
 // The command-line name of `result` ("style", "all-categories"...).
@@ -52,6 +53,7 @@ struct CliOptions {
   bool actant = false;        // --actant
   bool acted = false;         // --acted
   bool alphabetical = false;  // --sort alphabetical
+  bool termFilter = false;    // --filter: only the most significant terms
 
   // Analysis settings for this run; unset ones keep the stored settings.
   std::optional<std::string> scenario;         // --scenario FILE

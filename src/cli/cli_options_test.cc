@@ -36,11 +36,21 @@ TEST(CliOptionsTest, ResultsAreTakenInTheirOrderOnceEach) {
   EXPECT_EQ(o.results, (std::vector<CliResult>{CliResult::kRelations, CliResult::kVerbs, CliResult::kStyle}));
   EXPECT_EQ(o.format, CliFormat::kJson);
   for (const char* name : {"style", "references", "fields1", "fields2", "scenario", "relations", "categories",
-                           "all-categories", "verbs", "adjectives", "substantives", "episodes", "parts"}) {
+                           "all-categories", "verbs", "adjectives", "substantives", "episodes", "parts",
+                           "terminology"}) {
     const std::optional<CliResult> r = CliResultOfName(name);
     ASSERT_TRUE(r.has_value()) << name;
     EXPECT_STREQ(CliResultName(*r), name);
   }
+}
+
+TEST(CliOptionsTest, FilterIsATermOptionWithoutValue) {
+  EXPECT_FALSE(Parse({"--result", "terminology", "t.txt"}).termFilter);
+  const CliOptions o = Parse({"--result", "terminology", "--filter", "t.txt"});
+  ASSERT_EQ(o.action, CliAction::kAnalyse) << o.error;
+  EXPECT_TRUE(o.termFilter);
+  EXPECT_EQ(o.results, (std::vector<CliResult>{CliResult::kTerminology}));
+  EXPECT_EQ(Parse({"--filter=yes", "t.txt"}).action, CliAction::kUsageError);
 }
 
 TEST(CliOptionsTest, AnalysisOptionsAreReadWithTheirRanges) {

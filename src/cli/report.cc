@@ -18,6 +18,7 @@
 #include "views/result_list.h"
 #include "views/scenario_list.h"
 #include "views/style_result.h"
+#include "views/terminology.h"
 
 namespace malvex {
 
@@ -39,6 +40,7 @@ int PositionOf(CliResult result) {
     case CliResult::kSubstantives: return ResultFunctionTable::kSubstantives;
     case CliResult::kEpisodes: return ResultFunctionTable::kFirstEpisode;
     case CliResult::kParts: return -1;
+    case CliResult::kTerminology: return -1;
   }
   return -1;
 }
@@ -198,6 +200,29 @@ void AddParts(Engine& engine, ItemSink& sink) {
   }
 }
 
+// The terms of the text, most frequent first: head TAB compound TAB
+// frequency, the compound empty for a frequent noun missing from the
+// Scenario.
+void AddTerminology(Engine& engine, bool filter, ReportResult& result, ItemSink& sink) {
+  TerminologyOptions options;
+  options.filter = filter;
+  bool overflow = false;
+  std::vector<TermLine> lines = ExtractTerminology(&engine.messages(), engine.stream(), engine.semanticDictionary(),
+                                                   engine.tables(), options, ResultList::kDefaultCapacity, &overflow);
+  SortByFrequency(lines);
+  result.information = engine.messages().message(lines.size() > 3 ? kTermsToAddMessage : kSmallSampleMessage);
+  result.overflow = overflow;
+  for (const TermLine& line : lines) {
+    ReportItem item;
+    item.type = line.isCompound ? "compound" : "noun";
+    item.name = line.head;
+    if (line.isCompound) item.second = line.compound;
+    item.text = item.name + '\t' + item.second + '\t' + std::to_string(line.frequency);
+    item.frequency = line.frequency;
+    if (!sink.Add(std::move(item))) return;
+  }
+}
+
 }  // namespace
 
 Report BuildReport(Engine& engine, const CliOptions& options, bool completed) {
@@ -245,6 +270,8 @@ Report BuildReport(Engine& engine, const CliOptions& options, bool completed) {
       const ResultFunction function = table.Count() > 0 ? table.At(position) : ResultFunction{};
       result.title = asked == CliResult::kEpisodes ? messages.message(564) : table.Title(messages, position);
       result.information = InformationLine(messages, function, context);
+    } else if (asked == CliResult::kTerminology) {
+      result.title = messages.message(kTerminologyTitleMessage);
     } else {
       result.title = messages.message(kCharacteristicPartsMessage);
       result.information = messages.message(369);
@@ -285,6 +312,7 @@ Report BuildReport(Engine& engine, const CliOptions& options, bool completed) {
         break;
       case CliResult::kEpisodes: AddEpisodes(engine, sink); break;
       case CliResult::kParts: AddParts(engine, sink); break;
+      case CliResult::kTerminology: AddTerminology(engine, options.termFilter, result, sink); break;
     }
     report.results.push_back(std::move(result));
   }

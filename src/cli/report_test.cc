@@ -184,6 +184,80 @@ TEST_F(ReportTest, JsonAndCsvHaveTheirDocumentedShape) {
   }
 }
 
+// The terms of a text where "robot" leads the same compound three times,
+// "website" comes back three times alone and "ciuda" twice.
+class TerminologyReportTest : public ReportTest {
+ protected:
+  Report AnalyseTerms(std::vector<std::string> args) {
+    EXPECT_TRUE(testing::WriteFile(dir.File("t.txt"),
+                                   "Robot mare merge. Robot mare vorbe\xBAte. Robot mare merge la website. "
+                                   "Website merge. Website vorbe\xBAte. Robot merge. Ciuda merge. Ciuda vorbe\xBAte."));
+    args.push_back("--result");
+    args.push_back("terminology");
+    args.push_back("t.txt");
+    const CliOptions options = Parse(args);
+    EXPECT_EQ(options.action, CliAction::kAnalyse) << options.error;
+    engine->files().Add(dir.File("t.txt"));
+    RunSettings settings(*engine);
+    EXPECT_TRUE(settings.Apply(options, stderr));
+    const bool ok = engine->RunAnalysis(1);
+    EXPECT_TRUE(ok);
+    Report report = BuildReport(*engine, options, ok);
+    settings.Restore();
+    return report;
+  }
+};
+
+TEST_F(TerminologyReportTest, TextJsonAndCsvCarryHeadCompoundAndFrequencyMostFrequentFirst) {
+  const Report report = AnalyseTerms({});
+  ASSERT_EQ(report.results.size(), 1u);
+  const ReportResult& terms = report.results[0];
+  EXPECT_EQ(terms.title, "Terminology extraction");
+  ASSERT_FALSE(terms.items.empty());
+  std::vector<std::string> lines;
+  int64_t previous = INT64_MAX;
+  for (const ReportItem& item : terms.items) {
+    lines.push_back(item.text);
+    ASSERT_TRUE(item.frequency.has_value());
+    EXPECT_LE(*item.frequency, previous) << item.text;
+    previous = *item.frequency;
+    EXPECT_EQ(item.text, item.name + "\t" + item.second + "\t" + std::to_string(*item.frequency));
+    EXPECT_EQ(item.type, item.second.empty() ? "noun" : "compound");
+  }
+  EXPECT_EQ(lines, (std::vector<std::string>{"robot\t\t4", "website\t\t3", "robot\trobot_mare\t3", "ciuda\t\t2"}));
+
+  // Text: the same lines in UTF-8, nothing else for a single result.
+  EXPECT_EQ(Lines(FormatText(report)), lines);
+  // JSON: each item has its type, text, head (name), compound (second) and frequency.
+  const std::string json = FormatJson(report);
+  EXPECT_NE(json.find("\"name\": \"terminology\""), std::string::npos);
+  EXPECT_NE(json.find("{\"type\": \"compound\", \"text\": \"robot\\trobot_mare\\t3\", \"name\": \"robot\", "
+                      "\"second\": \"robot_mare\", \"frequency\": 3"),
+            std::string::npos)
+      << json;
+  EXPECT_NE(json.find("{\"type\": \"noun\", \"text\": \"website\\t\\t3\", \"name\": \"website\", \"frequency\": 3"),
+            std::string::npos)
+      << json;
+  // CSV: name, second and frequency columns, in the same order.
+  const std::vector<std::string> rows = Lines(FormatCsv(report));
+  ASSERT_EQ(rows.size(), lines.size() + 1);
+  const std::vector<std::string> second = CsvFields(rows[3]);
+  EXPECT_EQ(second[0], "terminology");
+  EXPECT_EQ(second[2], "compound");
+  EXPECT_EQ(second[4], "robot");
+  EXPECT_EQ(second[5], "robot_mare");
+  EXPECT_EQ(second[6], "3");
+  EXPECT_EQ(CsvFields(rows[2])[5], "");
+}
+
+TEST_F(TerminologyReportTest, FilterKeepsOnlyTheMostSignificantTerms) {
+  const Report report = AnalyseTerms({"--filter"});
+  std::vector<std::string> lines;
+  for (const ReportItem& item : report.results[0].items) lines.push_back(item.text);
+  // Three times is enough for a compound and a noun; twice is not.
+  EXPECT_EQ(lines, (std::vector<std::string>{"robot\t\t4", "website\t\t3", "robot\trobot_mare\t3"}));
+}
+
 TEST_F(ReportTest, RunOptionsApplyToTheRunAndLeaveTheStoredSettings) {
   const SettingsRecord stored = engine->record();
   const Report report = Analyse(Parse({"--relation-level", "3", "--threshold-words", "1", "--parts", "40",

@@ -20,6 +20,12 @@ class TermIndex;
 class WordStream;
 struct LanguageTables;
 
+// The window's title and the status line after a run: more than 3 lines
+// listed, or fewer.
+inline constexpr int kTerminologyTitleMessage = 1236;
+inline constexpr int kTermsToAddMessage = 887;
+inline constexpr int kSmallSampleMessage = 580;
+
 // Longest compound, in characters.
 inline constexpr size_t kMaxCompoundLength = 75;
 
