@@ -35,6 +35,7 @@
 #include "gui/app/analysis_options_dialog.h"
 #include "gui/app/general_options_dialog.h"
 #include "gui/app/word_search_link.h"
+#include "gui/app/terminology_host.h"
 #include "app/result_scenario_commands.h"
 #include "dictionaries/lemma_index.h"
 #include "dictionaries/semantic_dictionary.h"
@@ -42,6 +43,7 @@
 #include "foundations/charset.h"
 #include "gui/scenarios/dlg_anomalie_scen.h"
 #include "gui/scenarios/dlg_scenario.h"
+#include "gui/scenarios/dlg_terminology.h"
 #include "gui/qt_text.h"
 #include "platform/files.h"
 #include "platform/registry.h"
@@ -443,7 +445,8 @@ void TApdEditForm::CreateMenus() {
   MenuScenario->setShortcut(QKeySequence(Qt::Key_F9));
   connect(MenuScenario, &QAction::triggered, this, [this] { MenuScenarioClick(); });
   AddCommand(tools, "&" + Text(574) + "...", Gate::kAlways, false);
-  QAction* terminology = AddCommand(tools, "&" + Text(1236) + "...", Gate::kText, false);
+  QAction* terminology = MenuExtractionTerminologique = AddCommand(tools, "&" + Text(1236) + "...", Gate::kText, true);
+  connect(terminology, &QAction::triggered, this, [this] { MenuExtractionTerminologiqueClick(); });
   CreateExternalTools(tools);
   tools->addSeparator();
   MenuOptionsAnalyse = AddCommand(tools, "&" + Text(620) + "...", Gate::kAlways, true);
@@ -1207,6 +1210,25 @@ void TApdEditForm::MenuScenarioClick() {
   PopupMenuImageTextePopup();
   // The anomalies of the last build, the start-up one included.
   ShowAnomalies();
+}
+
+void TApdEditForm::MenuExtractionTerminologiqueClick() {
+  if (results_ == nullptr || !results_->Analysed()) return;
+  if (dlgTerminology_ == nullptr) {
+    terminologyHost_ = std::make_unique<MainWindowTerminologyHost>(*this);
+    dlgTerminology_ = new TDlgExtracteurTerminologique(*engine_, *terminologyHost_, this);
+  }
+  dlgTerminology_->show();
+  dlgTerminology_->raise();
+  dlgTerminology_->activateWindow();
+  dlgTerminology_->ButtonRetablirClick();
+}
+
+bool TApdEditForm::LocateInText(const std::string& word, bool fromLastHit) {
+  // The text view has no word search yet: nothing is found.
+  (void)word;
+  (void)fromLastHit;
+  return false;
 }
 
 void TApdEditForm::ShowAnomalies() {

@@ -46,6 +46,8 @@ namespace malvex {
 class TDlgScenario;
 class TDlgAnomalieScen;
 class WordSearchLink;
+class TDlgExtracteurTerminologique;
+class MainWindowTerminologyHost;
 
 // Passes the Scenario layer's reports to the anomaly list, then tells the
 // window that a build ended or the layer was cleared.
@@ -277,6 +279,14 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   WordSearchLink& wordSearch() { return *wordSearch_; }
   // Chooses the Scenario function and its group `group` in the results.
   void ShowScenarioGroup(int32_t group);
+  // Tools, Terminology extraction (also on the toolbar): while a text is
+  // analysed, shows the window (made on first use) and runs the extraction.
+  QAction* MenuExtractionTerminologique = nullptr;
+  void MenuExtractionTerminologiqueClick();
+  TDlgExtracteurTerminologique* dlgTerminology() { return dlgTerminology_; }
+  // Searches the analysed text for `word` as a whole word, from the last
+  // hit or from the beginning, and shows the hit; false when not found.
+  bool LocateInText(const std::string& word, bool fromLastHit);
 
   SelectionState& selection() { return selection_; }
   TExtraitDuTexte* textView() { return textView_.get(); }
@@ -409,6 +419,8 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   std::unique_ptr<AnomalyForwarder> anomalyForwarder_;
   TDlgAnomalieScen* dlgAnomalies_ = nullptr;
   WordSearchLink* wordSearch_ = nullptr;
+  std::unique_ptr<MainWindowTerminologyHost> terminologyHost_;
+  TDlgExtracteurTerminologique* dlgTerminology_ = nullptr;
   ScenarioFileDialog scenarioFileDialog_;
   QPoint textPopupAt_;
   std::string groupToShow_;
