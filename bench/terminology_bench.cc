@@ -1,0 +1,98 @@
+// The terminology extraction over an analysed text of about a million
+// words (ordinary Romanian prose repeated): the walk that fills the term
+// index and the listing, timed after the analysis. Prints the time, the
+// words per second and the number of listed terms.
+//
+//   [MALVEX_BENCH_WORDS=N] terminology_bench DICTIONARY_BASE
+// DICTIONARY_BASE is the edition's base path, for instance build/Dico/roglex.
+
+#include <time.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "../tests/support/test_installation.h"
+#include "bench_support.h"
+#include "dictionaries/term_index.h"
+#include "engine/engine.h"
+#include "semantic/analysis_context.h"
+#include "views/result_list.h"
+#include "views/terminology.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace malvex;
+
+double CpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+double Seconds(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double>(b - a).count(); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: terminology_bench DICTIONARY_BASE\n");
+    return 64;
+  }
+  int target = 1000000;
+  if (const char* w = std::getenv("MALVEX_BENCH_WORDS")) target = std::atoi(w);
+
+  bench::ScratchFolder dir;
+  if (dir.path().empty() || !malvex::testing::WriteTestInstallation(dir.path(), argv[1])) {
+    std::fprintf(stderr, "cannot copy the edition %s\n", argv[1]);
+    return 2;
+  }
+  const std::string file = (dir.path() / "Text" / "bench.txt").string();
+  malvex::testing::QuietFrontEnd frontEnd;
+  EngineOptions options;
+  options.places = malvex::testing::TestSettingsPlaces(dir.path());
+  Engine engine(frontEnd, options);
+  if (!engine.StartEngine()) return 2;
+  engine.record().setTextSizeWarning(10000);
+  // The reader joins compounds and expressions: the text is made longer
+  // once when it stores fewer words than asked.
+  int written = target;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    {
+      const std::string text = bench::ProseText(written);
+      std::ofstream out(file, std::ios::binary | std::ios::trunc);
+      out.write(text.data(), static_cast<std::streamsize>(text.size()));
+      if (!out) return 2;
+    }
+    engine.files().Clear();
+    engine.files().Add(file);
+    if (!engine.RunAnalysis(1)) {
+      std::fprintf(stderr, "analysis failed\n");
+      return 1;
+    }
+    const int stored = engine.stream().HighestPosition();
+    if (stored >= target || stored <= 0) break;
+    written = static_cast<int>(static_cast<double>(written) * target / stored) + 1000;
+  }
+  const double words = engine.stream().HighestPosition();
+
+  // Both listings the window offers: everything, and the filtered one.
+  for (const bool filter : {false, true}) {
+    TerminologyOptions terms;
+    terms.filter = filter;
+    const Clock::time_point start = Clock::now();
+    const double cpuStart = CpuSeconds();
+    const std::vector<TermLine> lines =
+        ExtractTerminology(&engine.messages(), engine.stream(), engine.semanticDictionary(), engine.tables(), terms,
+                           ResultList::kDefaultCapacity);
+    const double wall = Seconds(start, Clock::now());
+    const double cpu = CpuSeconds() - cpuStart;
+    std::printf("terminology%s  %10.0f words  %7.3f s  %10.0f words/s   cpu %7.3f s   %zu terms\n",
+                filter ? " (filter)" : "         ", words, wall, words / wall, cpu, lines.size());
+  }
+  engine.StopEngine();
+  return 0;
+}
