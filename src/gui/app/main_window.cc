@@ -1224,13 +1224,6 @@ void TApdEditForm::MenuExtractionTerminologiqueClick() {
   dlgTerminology_->ButtonRetablirClick();
 }
 
-bool TApdEditForm::LocateInText(const std::string& word, bool fromLastHit) {
-  // The text view has no word search yet: nothing is found.
-  (void)word;
-  (void)fromLastHit;
-  return false;
-}
-
 void TApdEditForm::ShowAnomalies() {
   if (anomalies_ == nullptr) return;
   if (dlgScenario_ != nullptr) dlgScenario_->RefreshTexts();

@@ -284,9 +284,6 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   QAction* MenuExtractionTerminologique = nullptr;
   void MenuExtractionTerminologiqueClick();
   TDlgExtracteurTerminologique* dlgTerminology() { return dlgTerminology_; }
-  // Searches the analysed text for `word` as a whole word, from the last
-  // hit or from the beginning, and shows the hit; false when not found.
-  bool LocateInText(const std::string& word, bool fromLastHit);
 
   SelectionState& selection() { return selection_; }
   TExtraitDuTexte* textView() { return textView_.get(); }

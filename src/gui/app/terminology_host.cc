@@ -1,12 +1,20 @@
 #include "gui/app/terminology_host.h"
 
 #include <QLineEdit>
+#include <QStatusBar>
 
 #include "gui/app/main_window.h"
 #include "gui/qt_text.h"
 #include "gui/scenarios/dlg_scenario.h"
+#include "gui/views/text_view_widget.h"
+#include "views/text_search.h"
 
 namespace malvex {
+
+MainWindowTerminologyHost::MainWindowTerminologyHost(TApdEditForm& window)
+    : window_(window), search_(std::make_unique<TextSearch>(window.engine().stream())) {}
+
+MainWindowTerminologyHost::~MainWindowTerminologyHost() = default;
 
 ScenarioEditor* MainWindowTerminologyHost::OpenEditor() {
   return window_.ScenarioEditorOpen() ? &window_.dlgScenario()->editor() : nullptr;
@@ -27,7 +35,16 @@ void MainWindowTerminologyHost::SetEditorSearchText(const std::string& text) {
 }
 
 bool MainWindowTerminologyHost::LocateInText(const std::string& word, bool fromLastHit) {
-  return window_.LocateInText(word, fromLastHit);
+  TExtraitDuTexte* view = window_.textView();
+  if (view == nullptr || !window_.ResultsShown()) return false;
+  if (!search_->Find(TextSearchSubject::Word(word, true), !fromLastHit)) {
+    window_.statusBar()->showMessage(ToQt(TextSearch::NotFoundText(window_.engine().messages(), word)));
+    return false;
+  }
+  ShowSearchHit(*view, *search_);
+  window_.ImageTexte->update();
+  window_.statusBar()->clearMessage();
+  return true;
 }
 
 }  // namespace malvex

@@ -30,6 +30,7 @@ class TerminologyWindowTest : public QObject {
   void linesShowTheirFrequencySquareAndTheirFields();
   void insertPutsTheSelectedTermsInTheScenarioToolAndRemovesTheirLines();
   void copyPutsEveryLineOnTheClipboard();
+  void textBoxLocatesTheHeadInTheTextViewFromTheLastHit();
 
  private:
   static TDlgExtracteurTerminologique* Open(AnalysedWindow& analysed) {
@@ -126,6 +127,35 @@ void TerminologyWindowTest::copyPutsEveryLineOnTheClipboard() {
   dialog->PopupMenuCopy->trigger();
   QCOMPARE(QApplication::clipboard()->text(), QString("robot\trobot\t4\nrobot\trobot_mare\t3\nwebsite\twebsite\t3\n"));
   QCOMPARE(dialog->StatusBar1->currentMessage(), QString("The results are copied in the clipboard"));
+}
+
+void TerminologyWindowTest::textBoxLocatesTheHeadInTheTextViewFromTheLastHit() {
+  AnalysedWindow analysed;
+  QVERIFY(analysed.Open(kTermsText));
+  TDlgExtracteurTerminologique* dialog = Open(analysed);
+  QVERIFY(dialog != nullptr);
+  dialog->CheckBoxRechercheAutomatique->setChecked(false);
+  dialog->CheckBoxLocaliserTexte->setChecked(true);
+  TExtraitDuTexte* view = analysed.window->textView();
+  const WordStream& stream = analysed.window->engine().stream();
+  // The word at a position, as the stream stores it.
+  const auto wordAt = [&stream](int32_t position) {
+    for (const WordNode* n = stream.Head(); n != stream.Tail(); n = n->next)
+      if (n->position == position && n->text[0] != '/') return std::string(n->text);
+    return std::string();
+  };
+  std::vector<int32_t> hits;
+  for (int click = 0; click < 3; ++click) {
+    ClickRow(dialog->ListBox1, 2);  // website => website (3)
+    hits.push_back(view->CursorPosition());
+    QCOMPARE(QString::fromStdString(wordAt(hits.back())), QString("website"));
+  }
+  QVERIFY(hits[0] < hits[1] && hits[1] < hits[2]);
+  // Another line starts from the top again.
+  ClickRow(dialog->ListBox1, 0);  // robot
+  QCOMPARE(view->CursorPosition(), 1);
+  ClickRow(dialog->ListBox1, 2);
+  QCOMPARE(view->CursorPosition(), hits[0]);
 }
 
 }  // namespace malvex
