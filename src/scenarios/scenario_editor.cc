@@ -11,6 +11,7 @@
 #include "scenarios/scenario_layer.h"
 #include "scenarios/scenario_store.h"
 #include "settings/folders.h"
+#include "settings/scenario_folder_check.h"
 #include "settings/settings_record.h"
 
 namespace malvex {
@@ -789,8 +790,7 @@ bool ScenarioEditor::Open() {
     host_->ImportOwl(path);
     return true;
   }
-  if (!SameFolder(FolderPart(path), folders_.scenario)) {
-    messages_.errorBox(FolderMessage());
+  if (!CheckInScenarioFolder(folders_, messages_, path)) {
     host_->ShowFolders(folders_.scenario, FolderPart(path));
     return false;
   }
@@ -802,14 +802,6 @@ bool ScenarioEditor::OpenByName(const std::string& name) {
   if (tree_.modified && messages_.ask(messages_.message(450)) && !Save()) return false;
   record_.setScenarioFile(FilePart(name));
   return ReloadCurrent();
-}
-
-std::string ScenarioEditor::FolderMessage() {
-  // Each text is copied before the next is fetched: they share one buffer.
-  std::string text = messages_.message(1221);
-  text += "\"" + folders_.scenario + "\" ";
-  text += messages_.message(1222);
-  return text;
 }
 
 bool ScenarioEditor::DefaultScenarioQuestion() {
@@ -833,18 +825,10 @@ bool ScenarioEditor::SaveWithReload() {
   if (record_.scenarioFile().empty()) {
     std::string path;
     if (host_ == nullptr || !host_->ChooseFileToSave(path)) return false;
-    std::string name = FilePart(ChangeExtension(path, kScenarioExtension));
-    if (name.empty()) return false;
-    if (!SameFolder(FolderPart(path), folders_.scenario)) {
-      messages_.errorBox(FolderMessage());
-      // The scenario goes into the scenario folder under the user's name;
-      // a file already there is replaced only when the user says so.
-      int64_t size = 0;
-      if (FileExists(folders_.scenario + "/" + name, size) &&
-          !messages_.ask(name + messages_.message(kScenarioReplaceMessage))) {
-        return false;
-      }
-    }
+    // The scenario goes into the scenario folder under the user's name; a
+    // file already there is replaced only when the user says so.
+    std::string name;
+    if (!ScenarioFolderSaveName(folders_, messages_, path, kScenarioExtension, name)) return false;
     record_.setScenarioFile(name);
   }
   if (!current_.SaveScenarioFile(tree_)) return false;

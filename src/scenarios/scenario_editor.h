@@ -36,6 +36,8 @@
 #include <vector>
 
 #include "scenarios/scenario_tree.h"
+#include "scenarios/scenario_wizard.h"
+#include "settings/scenario_folder_check.h"
 
 namespace malvex {
 
@@ -51,7 +53,7 @@ struct Folders;
 inline constexpr int kScenarioTooDeepMessage = 2043;
 // Asked before a save replaces a file of the scenario folder that the user
 // did not choose there (the name is put before it).
-inline constexpr int kScenarioReplaceMessage = 2044;
+inline constexpr int kScenarioReplaceMessage = kReplaceInScenarioFolderMessage;
 // Deepest level a node may take.
 inline constexpr int kScenarioMaxNodeLevel = 9;
 // Longest group label and pending text (the file's field length).
@@ -270,8 +272,27 @@ class ScenarioEditor {
   // New: the wizard.
   void New();
 
+  // --- What the creation wizard makes (scenario_editor_wizard.cc) ----------
+  // Each leaves an untitled scenario (no current file name). When the tree
+  // is modified they first ask message 450 and save on Yes; a failed save
+  // stops them (false), the editor unchanged.
+  // An empty scenario: the store and the layer emptied, signatures
+  // restarted, the tree cleared and not modified.
+  bool NewEmptyScenario();
+  // A scenario made of `candidates` (see FillWizardTree), sorted, written
+  // into the store and built into the layer, left modified. A class level
+  // with no class in the text stops before anything changes (message 2300).
+  // False too when the store refuses the tree.
+  bool BuildFromText(const WizardCandidates& candidates, const WizardBuildOptions& options);
+  // The scenario files `names` of the scenario folder merged (see
+  // MergeScenarioFiles) and loaded with every group numbered afresh, left
+  // modified; the merged file is deleted. False when no merged file could
+  // be made.
+  bool MergeScenarios(const std::vector<std::string>& names);
+
  private:
   bool SaveWithReload();
+  bool SaveBeforeReplacing();
   bool ReloadCurrent();
   bool AfterSave();
   void Forget(const ScenarioNode* removed);
@@ -280,7 +301,6 @@ class ScenarioEditor {
   bool Detach(ScenarioNode* node);
   bool CheckDepth(const ScenarioNode& node, const ScenarioNode* newParent, bool tell);
   bool DefaultScenarioQuestion();
-  std::string FolderMessage();
   std::string GroupPlaceholder() const;
 
   ScenarioStore& store_;
