@@ -102,7 +102,7 @@ bool ScenarioWizardModel::TakeThreshold() {
   return true;
 }
 
-void ScenarioWizardModel::Next() {
+bool ScenarioWizardModel::Next() {
   switch (page_) {
     case 1:
       switch (way_) {
@@ -115,7 +115,7 @@ void ScenarioWizardModel::Next() {
           next_ = true;
           break;
         case Way::kAutomatic:
-          if (!TextIsSignificant()) return;
+          if (!TextIsSignificant()) return false;
           host_.ShowResultsOf(1);
           page_ = 2;
           next_ = true;
@@ -129,16 +129,16 @@ void ScenarioWizardModel::Next() {
       page_ = 3;
       break;
     case 3:
-      if (!TakeThreshold()) return;
+      if (!TakeThreshold()) return false;
       page_ = 4;
       next_ = false;
       break;
     case 6:
-      Done();
-      break;
+      return Done();
     default:
       break;
   }
+  return false;
 }
 
 void ScenarioWizardModel::Back() {

@@ -82,7 +82,9 @@ class ScenarioWizardModel {
   const std::vector<bool>& selection() const { return selected_; }
   void SetSelection(std::vector<bool> selected);
 
-  void Next();
+  // Next; on the files page it is Done, and true says the wizard is to
+  // close.
+  bool Next();
   void Back();
   // Builds the chosen scenario into the editor. True when the wizard is to
   // close; false when it stays (a message told why).

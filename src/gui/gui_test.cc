@@ -1760,9 +1760,8 @@ void GuiTest::scenarioToolOpensOnceFromTheMenu() {
   window.MenuScenario->trigger();
   QCOMPARE(window.dlgScenario(), tool);
   QCOMPARE(window.findChildren<TDlgScenario*>().size(), 1);
-  // New needs the creation wizard, which this version lacks; Options opens
-  // the analysis options.
-  QVERIFY(!tool->MenuNouveau1->isEnabled());
+  // New runs the creation wizard; Options opens the analysis options.
+  QVERIFY(tool->MenuNouveau1->isEnabled());
   QVERIFY(tool->MenuOptions->isEnabled());
   // The text pop-up's scenario items follow the open editor.
   window.PopupMenuImageTextePopup();

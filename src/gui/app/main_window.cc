@@ -41,6 +41,7 @@
 #include "dictionaries/semantic_dictionary.h"
 #include "foundations/category.h"
 #include "foundations/charset.h"
+#include "gui/scenarios/assistant_scenario.h"
 #include "gui/scenarios/dlg_anomalie_scen.h"
 #include "gui/scenarios/dlg_scenario.h"
 #include "gui/scenarios/dlg_terminology.h"
@@ -1465,6 +1466,18 @@ void TApdEditForm::ScenarioChanged() {
 void TApdEditForm::ShowGroupInResults(const std::string& label) {
   // Shown once the analysis that follows the save has run.
   groupToShow_ = label;
+}
+
+void TApdEditForm::RunWizard() {
+  ScenarioWizardLinks links;
+  links.analysed = [this] { return model_->HasAnalysed() && resultsShown_; };
+  links.analysisRunning = [this] { return AnalysisRunning(); };
+  links.showResults = [this](int position) {
+    if (resultsShown_) ChooseResultFunction(position);
+  };
+  links.openDocument = [this] { FileOpen1Execute(); };
+  RunScenarioWizard(dlgScenario_ != nullptr ? static_cast<QWidget*>(dlgScenario_) : this, *engine_, *scenarioEditor_,
+                    links);
 }
 
 }  // namespace malvex

@@ -371,6 +371,7 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   void ShowFolders(const std::string& scenarioFolder, const std::string& otherFolder) override;
   void ScenarioChanged() override;
   void ShowGroupInResults(const std::string& label) override;
+  void RunWizard() override;
 
   // The chosen result item's text ("" when none) and the kind of its list.
   std::string CurrentResultItem(ResultKind& kind, std::string& groupName);

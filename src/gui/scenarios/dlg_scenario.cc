@@ -375,8 +375,6 @@ void TDlgScenario::CreateActions() {
   connect(MenuOptions, &QAction::triggered, this, [this] {
     if (showOptions_) showOptions_();
   });
-  // New runs the creation wizard, which this version lacks.
-  MenuNouveau1->setEnabled(false);
   connect(MenuDossierScenario, &QAction::triggered, this, [this] {
     if (showFolder_) showFolder_();
   });
