@@ -41,6 +41,7 @@
 #include "dictionaries/semantic_dictionary.h"
 #include "foundations/category.h"
 #include "foundations/charset.h"
+#include "gui/reading/dialogue_delimiteurs.h"
 #include "gui/scenarios/assistant_scenario.h"
 #include "gui/scenarios/dlg_anomalie_scen.h"
 #include "gui/scenarios/dlg_scenario.h"
@@ -445,7 +446,8 @@ void TApdEditForm::CreateMenus() {
   MenuScenario = AddCommand(tools, "&" + Text(309) + "...", Gate::kAlways, true);
   MenuScenario->setShortcut(QKeySequence(Qt::Key_F9));
   connect(MenuScenario, &QAction::triggered, this, [this] { MenuScenarioClick(); });
-  AddCommand(tools, "&" + Text(574) + "...", Gate::kAlways, false);
+  MenuDelimiteurs = AddCommand(tools, "&" + Text(574) + "...", Gate::kAlways, true);
+  connect(MenuDelimiteurs, &QAction::triggered, this, [this] { MenuDelimiteursClick(); });
   QAction* terminology = MenuExtractionTerminologique = AddCommand(tools, "&" + Text(1236) + "...", Gate::kText, true);
   connect(terminology, &QAction::triggered, this, [this] { MenuExtractionTerminologiqueClick(); });
   CreateExternalTools(tools);
@@ -1478,6 +1480,22 @@ void TApdEditForm::RunWizard() {
   links.openDocument = [this] { FileOpen1Execute(); };
   RunScenarioWizard(dlgScenario_ != nullptr ? static_cast<QWidget*>(dlgScenario_) : this, *engine_, *scenarioEditor_,
                     links);
+}
+
+void TApdEditForm::MenuDelimiteursClick() {
+  if (dlgDelimiteurs_ == nullptr) {
+    TDialogueDelimiteurs::Links links;
+    links.analysisRunning = [this] { return AnalysisRunning(); };
+    links.textShown = [this] { return model_->HasAnalysed() && resultsShown_; };
+    links.reanalyse = [this] { model_->ReLancerAnalyse(); };
+    dlgDelimiteurs_ = new TDialogueDelimiteurs(this, *engine_, std::move(links));
+  }
+  if (dlgDelimiteurs_->isVisible()) {
+    dlgDelimiteurs_->raise();
+    dlgDelimiteurs_->activateWindow();
+    return;
+  }
+  dlgDelimiteurs_->Open();
 }
 
 }  // namespace malvex

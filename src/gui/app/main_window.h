@@ -48,6 +48,7 @@ class TDlgAnomalieScen;
 class WordSearchLink;
 class TDlgExtracteurTerminologique;
 class MainWindowTerminologyHost;
+class TDialogueDelimiteurs;
 
 // Passes the Scenario layer's reports to the anomaly list, then tells the
 // window that a build ended or the layer was cleared.
@@ -236,6 +237,10 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   // while shown.
   QAction* MenuScenario = nullptr;
   void MenuScenarioClick();
+  // Tools > Borders: the borders dialog, made on first use.
+  QAction* MenuDelimiteurs = nullptr;
+  void MenuDelimiteursClick();
+  TDialogueDelimiteurs* dlgDelimiteurs() { return dlgDelimiteurs_; }
   TDlgScenario* dlgScenario() { return dlgScenario_; }
   bool ScenarioEditorOpen() const;
   ScenarioAnomalyList& scenarioAnomalies() { return *anomalies_; }
@@ -414,6 +419,7 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   std::unique_ptr<ScenarioAnomalyList> anomalies_;
   std::unique_ptr<ScenarioEditor> scenarioEditor_;
   TDlgScenario* dlgScenario_ = nullptr;
+  TDialogueDelimiteurs* dlgDelimiteurs_ = nullptr;
   std::unique_ptr<AnomalyForwarder> anomalyForwarder_;
   TDlgAnomalieScen* dlgAnomalies_ = nullptr;
   WordSearchLink* wordSearch_ = nullptr;
