@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -10,6 +12,7 @@
 #include "engine/engine.h"
 #include "foundations/messages.h"
 #include "gui/qt_text.h"
+#include "gui/scenarios/dlg_scenario.h"
 
 namespace malvex {
 
@@ -98,6 +101,7 @@ TDialogueDelimiteurs::TDialogueDelimiteurs(QWidget* parent, Engine& engine, Link
                 : QFileDialog::getOpenFileName(this, Text(527), folder, filter);
     return !path.isEmpty();
   };
+  setAcceptDrops(true);
   resize(440, 460);
 }
 
@@ -208,6 +212,28 @@ void TDialogueDelimiteurs::closeEvent(QCloseEvent* event) {
   model_.Close();
   Refresh();
   event->accept();
+}
+
+bool TDialogueDelimiteurs::DropData(const QMimeData* data) {
+  std::string text;
+  int level = 0;
+  char letter = '?';
+  if (!TextShown() || !ReadScenarioItemMime(data, text, level, letter)) return false;
+  Edit1->setText(ToQt(text));
+  ButtonAjouterClick();
+  return true;
+}
+
+void TDialogueDelimiteurs::dragEnterEvent(QDragEnterEvent* event) {
+  if (TextShown() && event->mimeData()->hasFormat(kScenarioItemMime)) event->acceptProposedAction();
+}
+
+void TDialogueDelimiteurs::dragMoveEvent(QDragMoveEvent* event) {
+  if (TextShown() && event->mimeData()->hasFormat(kScenarioItemMime)) event->acceptProposedAction();
+}
+
+void TDialogueDelimiteurs::dropEvent(QDropEvent* event) {
+  if (DropData(event->mimeData())) event->acceptProposedAction();
 }
 
 }  // namespace malvex

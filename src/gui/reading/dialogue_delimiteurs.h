@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -77,8 +78,16 @@ class TDialogueDelimiteurs : public QDialog, private BordersDialogHost {
   QPushButton* ButtonAppliquer = nullptr;
   QTextBrowser* Explication = nullptr;
 
+  // A drop from the main window's result lists or text view (the scenario
+  // item data they drag): while a text is shown, its word goes into the
+  // edit box and is added. True when the drop was taken.
+  bool DropData(const QMimeData* data);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   // BordersDialogHost.

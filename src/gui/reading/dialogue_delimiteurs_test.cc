@@ -3,6 +3,7 @@
 
 #include "dictionaries/borders.h"
 #include "gui/reading/dialogue_delimiteurs.h"
+#include "gui/scenarios/dlg_scenario.h"
 #include "gui/testing/gui_test_registry.h"
 #include "gui/testing/gui_test_support.h"
 #include "settings/settings_record.h"
@@ -17,6 +18,7 @@ class DialogueDelimiteursTest : public QObject {
   void bordersDialogOpensFromTheToolsMenu();
   void excludedAnnexesLeaveTheAnalysis();
   void cancelUndoesTheShowBordersBox();
+  void droppedWordsAreAdded();
 };
 
 namespace {
@@ -103,6 +105,27 @@ void DialogueDelimiteursTest::cancelUndoesTheShowBordersBox() {
   QVERIFY(dialog->CheckBoxAfficherDansLeTexte->isChecked());
   QVERIFY(window.engine().record().keepBorderKeywords());
   QVERIFY(!dialog->ButtonAnnuler->isEnabled());
+}
+
+void DialogueDelimiteursTest::droppedWordsAreAdded() {
+  AnalysedWindow w;
+  QVERIFY(w.Open());
+  TApdEditForm& window = *w.window;
+  window.MenuDelimiteurs->trigger();
+  TDialogueDelimiteurs* dialog = window.dlgDelimiteurs();
+  std::unique_ptr<QMimeData> data(MakeScenarioItemMime("Robot", 0, '?'));
+  QVERIFY(dialog->DropData(data.get()));
+  QCOMPARE(dialog->CheckListBox1->count(), 1);
+  QCOMPARE(dialog->CheckListBox1->item(0)->text(), QString("robot"));
+  QVERIFY(dialog->ButtonAppliquer->isEnabled());
+  // Other data is refused.
+  QMimeData plain;
+  plain.setText("casa");
+  QVERIFY(!dialog->DropData(&plain));
+  // Without a text shown nothing is taken.
+  window.MenuFermer->trigger();
+  QVERIFY(!dialog->DropData(data.get()));
+  QCOMPARE(dialog->CheckListBox1->count(), 1);
 }
 
 }  // namespace malvex
