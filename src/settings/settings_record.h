@@ -205,6 +205,15 @@ class SettingsRecord {
 
   bool printInColour() const { return u8(kPrintInColourAt) != 0; }
   void setPrintInColour(bool v) { setU8(kPrintInColourAt, v); }
+  // The print dialog's check list: one byte per report, from print choice 1
+  // on (a reset checks the first and the fifth).
+  static constexpr int kPrintChoiceCount = 11;
+  bool printChoice(int i) const {
+    return i >= 0 && i < kPrintChoiceCount && u8(kPrintChoice1At + static_cast<size_t>(i)) != 0;
+  }
+  void setPrintChoice(int i, bool v) {
+    if (i >= 0 && i < kPrintChoiceCount) setU8(kPrintChoice1At + static_cast<size_t>(i), v);
+  }
   bool scenarioOnAllCategories() const { return u8(kScenarioOnAllCategoriesAt) != 0; }
   void setScenarioOnAllCategories(bool v) { setU8(kScenarioOnAllCategoriesAt, v); }
   bool keepBorderKeywords() const { return u8(kKeepBorderKeywordsAt) != 0; }

@@ -2,12 +2,18 @@
 
 namespace malvex {
 
-void RecordingCanvas::SetFont(int pointSize, bool bold) {
+void RecordingCanvas::SetFont(int pointSize, bool bold) { SetFont(pointSize, bold, false); }
+
+void RecordingCanvas::SetFont(int pointSize, bool bold, bool italic) {
   Op op;
   op.kind = OpKind::kFont;
   op.fontSize = pointSize;
   op.bold = bold;
+  op.italic = italic;
   ops_.push_back(op);
+  fontSize_ = pointSize;
+  bold_ = bold;
+  italic_ = italic;
 }
 
 void RecordingCanvas::DrawText(int x, int y, std::string_view text, const TextStyle& style) {
@@ -17,6 +23,9 @@ void RecordingCanvas::DrawText(int x, int y, std::string_view text, const TextSt
   op.y = y;
   op.text = std::string(text);
   op.style = style;
+  op.fontSize = fontSize_;
+  op.bold = bold_;
+  op.italic = italic_;
   ops_.push_back(std::move(op));
 }
 
@@ -133,6 +142,37 @@ std::string RecordingCanvas::JoinedTexts() const {
   std::string out;
   for (const Op& op : ops_) {
     if (op.kind != OpKind::kText) continue;
+    if (!out.empty()) out += '|';
+    out += op.text;
+  }
+  return out;
+}
+
+bool RecordingPrintTarget::NewPage() {
+  pageStarts_.push_back(canvas_.ops().size());
+  return true;
+}
+
+std::vector<RecordingCanvas::Op> RecordingPrintTarget::PageOps(int page) const {
+  std::vector<RecordingCanvas::Op> out;
+  if (page < 0 || page >= Pages()) return out;
+  const auto& ops = canvas_.ops();
+  const size_t end = page + 1 < Pages() ? pageStarts_[static_cast<size_t>(page) + 1] : ops.size();
+  out.assign(ops.begin() + static_cast<std::ptrdiff_t>(pageStarts_[static_cast<size_t>(page)]),
+             ops.begin() + static_cast<std::ptrdiff_t>(end));
+  return out;
+}
+
+std::vector<RecordingCanvas::Op> RecordingPrintTarget::PageTexts(int page) const {
+  std::vector<RecordingCanvas::Op> out;
+  for (RecordingCanvas::Op& op : PageOps(page))
+    if (op.kind == RecordingCanvas::OpKind::kText) out.push_back(std::move(op));
+  return out;
+}
+
+std::string RecordingPrintTarget::PageJoinedTexts(int page) const {
+  std::string out;
+  for (const RecordingCanvas::Op& op : PageTexts(page)) {
     if (!out.empty()) out += '|';
     out += op.text;
   }

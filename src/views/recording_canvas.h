@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "views/canvas.h"
+#include "views/print_target.h"
 
 namespace malvex {
 
@@ -29,6 +30,9 @@ class RecordingCanvas : public Canvas {
     LineStyle line = LineStyle::kSolid;  // lines
     bool filled = false;                 // ellipses: style.background is the fill
     ObjectPicture picture = ObjectPicture::kBlueSphere;
+    // Font operations: the slant asked. Text operations: the font in force
+    // (fontSize, bold, italic) when the text was written.
+    bool italic = false;
   };
 
   // Every character is `charWidth` pixels wide and every text `textHeight`
@@ -37,6 +41,8 @@ class RecordingCanvas : public Canvas {
       : charWidth_(charWidth), textHeight_(textHeight) {}
 
   void SetFont(int pointSize, bool bold) override;
+  // A font with a slant, as a print target asks for it.
+  void SetFont(int pointSize, bool bold, bool italic);
   int TextWidth(std::string_view text) override { return static_cast<int>(text.size()) * charWidth_; }
   int TextHeight(std::string_view text) override { return textHeight_; }
   void DrawText(int x, int y, std::string_view text, const TextStyle& style) override;
@@ -67,6 +73,49 @@ class RecordingCanvas : public Canvas {
   const int charWidth_;
   const int textHeight_;
   std::vector<Op> ops_;
+  int fontSize_ = 0;
+  bool bold_ = false;
+  bool italic_ = false;
+};
+
+// A print target of fixed page size and resolution that records what each
+// page receives, and can play a user who cancels the job once a given
+// number of pages has been started.
+class RecordingPrintTarget : public PrintTarget {
+ public:
+  RecordingPrintTarget(int pageWidth, int pageHeight, int resolution = 72, int charWidth = 6, int textHeight = 10)
+      : canvas_(charWidth, textHeight), width_(pageWidth), height_(pageHeight), resolution_(resolution) {}
+
+  Canvas& canvas() override { return canvas_; }
+  int ResolutionY() const override { return resolution_; }
+  int PageWidth() const override { return width_; }
+  int PageHeight() const override { return height_; }
+  void SetFont(int pointSize, bool bold, bool italic) override { canvas_.SetFont(pointSize, bold, italic); }
+  bool NewPage() override;
+  bool Cancelled() const override { return cancelAfter_ > 0 && Pages() > cancelAfter_; }
+
+  // Cancelled() turns true once a page after the first `pages` has been
+  // started (0: never), as when the user cancels while page pages + 1
+  // prints.
+  void CancelAfterPages(int pages) { cancelAfter_ = pages; }
+
+  // Pages started so far (the first page counts from the first operation).
+  int Pages() const { return static_cast<int>(pageStarts_.size()); }
+  const RecordingCanvas& recording() const { return canvas_; }
+  // The operations of page `page` (0-based), in drawing order.
+  std::vector<RecordingCanvas::Op> PageOps(int page) const;
+  // The text operations of page `page`.
+  std::vector<RecordingCanvas::Op> PageTexts(int page) const;
+  // The texts of page `page` joined by '|'.
+  std::string PageJoinedTexts(int page) const;
+
+ private:
+  RecordingCanvas canvas_;
+  const int width_;
+  const int height_;
+  const int resolution_;
+  int cancelAfter_ = 0;
+  std::vector<size_t> pageStarts_{0};
 };
 
 }  // namespace malvex
