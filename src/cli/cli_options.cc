@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "cli/pdf_options.h"
 #include "platform/files.h"
 
 namespace malvex {
@@ -116,6 +117,15 @@ const char kUsage[] =
     "                   actors need one, distribution shows where it occurs\n"
     "  --level N        the level of --item's classes, 1..4\n"
     "  --size WxH       the picture's size in pixels (default 1000x700)\n"
+    "\n"
+    "Printed reports (files analysed together):\n"
+    "  --pdf FILE.pdf   prints the reports into one PDF file, as the print\n"
+    "                   dialog does: each on pages of its own, A4\n"
+    "  --reports LIST   the reports, comma-separated, printed in this order:\n"
+    "                   text, style, fields1, fields2, references, scenario,\n"
+    "                   relations, episodes, graph, verbs, adjectives\n"
+    "                   (default: text,references); graph prints the graph of\n"
+    "                   --graph TYPE --item TEXT (no --output needed)\n"
     "\n"
     "Other options:\n"
     "  -h, --help       show this help and exit\n"
@@ -269,7 +279,7 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
     static constexpr const char* kWithValue[] = {"--list", "--format", "--result", "--sort", "--scenario", "--borders",
                                                  "--relation-level", "--threshold-words",
                                                  "--threshold-pertinence", "--parts", "--graph", "--output", "--item",
-                                                 "--level", "--size"};
+                                                 "--level", "--size", "--pdf", "--reports"};
     bool needsValue = false;
     for (const char* n : kWithValue) needsValue = needsValue || name == n;
     if (!needsValue && value) return fail("option " + name + " takes no value");
@@ -372,6 +382,9 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
       if (!w || !h) return fail("--size takes WIDTHxHEIGHT, each 16 to 20000 pixels");
       o.graphWidth = *w;
       o.graphHeight = *h;
+    } else if (name == "--pdf" || name == "--reports") {
+      const std::string problem = ParsePdfOption(name, v, o);
+      if (!problem.empty()) return fail(problem);
     } else if (name == "--numbers-as-substantives") {
       o.numbersAsSubstantives = true;
     } else if (name == "--scenario-all-categories") {
@@ -384,8 +397,11 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
   if (lookup && o.tagged) return fail("--lookup and --tagged exclude each other");
   if (o.graphType == 0 && (!o.graphOutput.empty() || !o.graphItem.empty() || o.graphLevel))
     return fail("--output, --item and --level go with --graph");
+  if (!o.pdfReports.empty() && o.pdfOutput.empty()) return fail("--reports goes with --pdf");
+  if (!o.pdfOutput.empty() && (lookup || o.tagged || o.each))
+    return fail("--pdf does not go with --lookup, --tagged or --each");
   if (o.graphType != 0) {
-    if (o.graphOutput.empty()) return fail("--graph needs --output FILE (.svg or .png)");
+    if (o.graphOutput.empty() && o.pdfOutput.empty()) return fail("--graph needs --output FILE (.svg or .png)");
     if (lookup || o.tagged || o.each) return fail("--graph does not go with --lookup, --tagged or --each");
   }
   if (o.each && (lookup || o.tagged)) return fail(std::string("--each does not go with ") + (lookup ? "--lookup" : "--tagged"));

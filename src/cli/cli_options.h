@@ -72,6 +72,10 @@ struct CliOptions {
   std::optional<int> graphLevel;
   int graphWidth = 1000;
   int graphHeight = 700;
+
+  // --pdf FILE [--reports LIST]: the printed reports, into one PDF file.
+  std::string pdfOutput;
+  std::vector<int> pdfReports;  // print report numbers; empty: the print dialog's defaults
 };
 
 // Reads the arguments (argv[1..argc-1]). The names in a --list file are

@@ -8,6 +8,8 @@
 #include "cli/tagged_lemma.h"
 #include "engine/engine.h"
 #include "cli/graph_output.h"
+#include "cli/pdf_options.h"
+#include "cli/pdf_output.h"
 #include "foundations/category.h"
 #include "foundations/charset.h"
 #include "foundations/display_form.h"
@@ -16,6 +18,27 @@
 namespace malvex {
 
 namespace {
+
+std::string ResolveName(const std::string& folder, const std::string& given);
+
+// The printed reports of --pdf, when this build has Qt to print with.
+int WritePdfOfRun(Engine& engine, const CliOptions& o, const CliStreams& io) {
+#ifdef MALVEX_CLI_GRAPHS
+  PdfRequest request;
+  request.output = ResolveName(io.callerFolder, o.pdfOutput);
+  request.reports = PdfReportsOf(o);
+  for (const std::string& f : o.operands) request.files.push_back(ResolveName(io.callerFolder, f));
+  request.graphType = o.graphType;
+  request.graphItem = o.graphItem;
+  request.graphLevel = o.graphLevel;
+  return WritePdf(engine, request, io.err);
+#else
+  (void)engine;
+  (void)o;
+  std::fprintf(io.err, "malvex-cli: this build prints no PDF (it was built without Qt)\n");
+  return kExitUsage;
+#endif
+}
 
 // The graph of --graph, when this build has the Qt canvas to draw it with.
 int WriteGraphOfRun(Engine& engine, const GraphRequest& request, std::FILE* err) {
@@ -193,7 +216,11 @@ int AnalyseTogether(Engine& engine, const CliOptions& o, const CliStreams& io) {
     ReportOverflows(engine, report, nullptr, io.err);
     Write(io.out, FormatReport(report, o.format));
   }
-  if (o.graphType != 0 && ok) {
+  if (!o.pdfOutput.empty() && ok) {
+    const int status = WritePdfOfRun(engine, o, io);
+    if (status != kExitOk && verdict.status == kExitOk) verdict.status = status;
+  }
+  if (o.graphType != 0 && !o.graphOutput.empty() && ok) {
     GraphRequest request;
     request.type = o.graphType;
     request.item = o.graphItem;

@@ -42,9 +42,12 @@ const QString& QPainterCanvas::Text(std::string_view text) {
   return lastQText_;
 }
 
-void QPainterCanvas::SetFont(int pointSize, bool bold) {
+void QPainterCanvas::SetFont(int pointSize, bool bold) { SetFont(pointSize, bold, false); }
+
+void QPainterCanvas::SetFont(int pointSize, bool bold, bool italic) {
   font_.setPointSize(pointSize);
   font_.setBold(bold);
+  font_.setItalic(italic);
   font_.setUnderline(false);
   painter_.setFont(font_);
   metrics_ = QFontMetrics(font_, painter_.device());

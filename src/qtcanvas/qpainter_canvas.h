@@ -20,6 +20,8 @@ class QPainterCanvas : public Canvas {
   explicit QPainterCanvas(QPainter& painter);
 
   void SetFont(int pointSize, bool bold) override;
+  // The same with a slant (the printed reports' italic headings).
+  void SetFont(int pointSize, bool bold, bool italic);
   int TextWidth(std::string_view text) override;
   int TextHeight(std::string_view text) override;
   void DrawText(int x, int y, std::string_view text, const TextStyle& style) override;

@@ -250,6 +250,22 @@ int PrintReportMessage(int report) {
   return report >= 0 && report < kPrintReportCount ? kMessages[report] : 0;
 }
 
+namespace {
+constexpr const char* kReportNames[kPrintReportCount] = {"text",      "style",    "fields1", "fields2",
+                                                         "references", "scenario", "relations", "graph",
+                                                         "episodes",  "verbs",    "adjectives"};
+}  // namespace
+
+int PrintReportOfName(const std::string& name) {
+  for (int i = 0; i < kPrintReportCount; ++i)
+    if (name == kReportNames[i]) return i;
+  return -1;
+}
+
+const char* PrintReportName(int report) {
+  return report >= 0 && report < kPrintReportCount ? kReportNames[report] : "";
+}
+
 RateBase RateBaseOf(const Engine& engine) {
   return engine.parameters().calculationBase == 2 ? RateBase::kPropositions : RateBase::kWords;
 }

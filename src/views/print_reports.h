@@ -46,6 +46,13 @@ inline constexpr std::array<int, kPrintReportCount> kPrintOrder = {
 // The catalogue message naming report `report` in the check list.
 int PrintReportMessage(int report);
 
+// The report of a name as the batch program takes them ("text", "style",
+// "fields1", "fields2", "references", "scenario", "relations", "graph",
+// "episodes", "verbs", "adjectives"); -1 for any other.
+int PrintReportOfName(const std::string& name);
+// The name of report `report`.
+const char* PrintReportName(int report);
+
 // How rates are computed: over the text's words or over its propositions.
 enum class RateBase { kWords = 1, kPropositions = 2 };
 
