@@ -81,6 +81,8 @@ class PrintFrame {
   Canvas& canvas() { return target_.canvas(); }
   // Selects the font of `style` (when it is not the one in force).
   void Use(const PrintStyle& style);
+  // Something else has set the canvas's font: the next text sets its own.
+  void ForgetFont() { fontSet_ = false; }
 
  private:
   void DrawHeaderAndFooter();

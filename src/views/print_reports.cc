@@ -600,6 +600,7 @@ bool PrintGraphReport(PrintFrame& frame, const PrintSources& sources) {
   sources.graph->Draw(frame.canvas(), body, TGrapheMalvex::kHighlightNone, sources.graphSelection);
   sources.graph->SetPrinting(false);
   frame.canvas().ClearClip();
+  frame.ForgetFont();
   frame.EndReport();
   return !frame.cancelled();
 }

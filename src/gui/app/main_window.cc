@@ -36,6 +36,7 @@
 #include "gui/app/general_options_dialog.h"
 #include "gui/app/word_search_link.h"
 #include "gui/app/terminology_host.h"
+#include "gui/app/print_command.h"
 #include "app/result_scenario_commands.h"
 #include "dictionaries/lemma_index.h"
 #include "dictionaries/semantic_dictionary.h"
@@ -317,8 +318,9 @@ void TApdEditForm::CreateMenus() {
   fileMenu_->addSeparator();
   QAction* filesPage = AddCommand(fileMenu_, Text(2011), Gate::kAlways, true);
   connect(filesPage, &QAction::triggered, this, [this] { PageControl->setCurrentWidget(TabSheetFichiers); });
-  QAction* print = AddCommand(fileMenu_, "&" + Text(606) + "...", Gate::kText, false);
+  QAction* print = MenuImprimer = AddCommand(fileMenu_, "&" + Text(606) + "...", Gate::kText, true);
   print->setShortcut(QKeySequence::Print);
+  connect(print, &QAction::triggered, this, [this] { PrintFromWindow(*this); });
   QAction* report = AddCommand(fileMenu_, Text(1148) + "...", Gate::kText, false);
   fileMenu_->addSeparator();
   MenuNouvelleFenetre = AddCommand(fileMenu_, "&" + Text(2008), Gate::kAlways, true);

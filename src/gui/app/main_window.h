@@ -135,6 +135,7 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   QPushButton* ButtonListeFichiersAnalyser = nullptr;
   QPushButton* ButtonListeFichiersOuvrir = nullptr;
   QAction* MenuOuvrir = nullptr;
+  QAction* MenuImprimer = nullptr;  // File > Print
   QAction* MenuFermer = nullptr;
   QAction* MenuRelancer = nullptr;
   QAction* MenuHistoFichier[FileHistory::kMenuSlots] = {};
