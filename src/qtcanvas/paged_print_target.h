@@ -27,9 +27,12 @@ class PagedPrintTarget : public PrintTarget {
   void SetFont(int pointSize, bool bold, bool italic) override { canvas_.SetFont(pointSize, bold, italic); }
   bool NewPage() override { return device_.newPage(); }
   bool Cancelled() const override { return cancelled_ && cancelled_(); }
+  // Drawn on an image of twice the screen's resolution, laid over `rect`.
+  void DrawScreenPicture(const CanvasRect& rect, int screenDpi, const ScreenDrawing& draw) override;
 
  private:
   QPagedPaintDevice& device_;
+  QPainter& painter_;
   QPainterCanvas canvas_;
   std::function<bool()> cancelled_;
 };

@@ -29,6 +29,7 @@ namespace malvex {
 namespace {
 
 constexpr int kClassColourIndex = 11;
+constexpr int kScreenDpi = 96;
 constexpr int kOutsideEpisodesMessage = 2330;  // "Outside the episodes"
 
 std::string Format(const char* format, double value) {
@@ -46,15 +47,7 @@ std::string Count(const char* format, long long value) {
 // A copy of message `id`: the catalogue hands out one buffer for all.
 std::string Msg(Messages& messages, int id) { return messages.message(id); }
 
-// part / whole x 100, 0 when there is no whole.
-double Percent(double part, double whole) { return whole > 0 ? part / whole * 100.0 : 0.0; }
-
-// Trunc(actant / count x 100): the share of the occurrences as actant; 0
-// for a class never seen.
-int ActantShare(uint32_t actant, uint32_t count) {
-  if (count == 0) return 0;
-  return static_cast<int>(std::min<uint64_t>(actant, count) * 100 / count);
-}
+double Percent(double part, double whole) { return PrintRate(part, whole); }
 
 std::string Percentage(int value) { return std::to_string(value) + "%"; }
 
@@ -244,6 +237,13 @@ PrintStyle WordStyle(const PrintSources& sources, const WordNode& node) {
 }
 
 }  // namespace
+
+double PrintRate(double part, double whole) { return whole > 0 ? part / whole * 100.0 : 0.0; }
+
+int ActantShare(uint32_t actant, uint32_t count) {
+  if (count == 0) return 0;
+  return static_cast<int>(std::min<uint64_t>(actant, count) * 100 / count);
+}
 
 int PrintReportMessage(int report) {
   static constexpr int kMessages[kPrintReportCount] = {719, 779, 307, 308, 300, 309, 390, 512, 564, 845, 848};
@@ -596,10 +596,15 @@ bool PrintGraphReport(PrintFrame& frame, const PrintSources& sources) {
   const int h = frame.h();
   const CanvasRect body{h, PrintFrame::kFirstBodyLine * h, frame.pageWidth() - h, frame.pageHeight() - 3 * h};
   frame.Use(PrintStyle{});
-  sources.graph->SetPrinting(true);
-  sources.graph->Draw(frame.canvas(), body, TGrapheMalvex::kHighlightNone, sources.graphSelection);
-  sources.graph->SetPrinting(false);
-  frame.canvas().ClearClip();
+  TGrapheMalvex& graph = *sources.graph;
+  graph.SetPrinting(true);
+  // The graph's sizes are screen pixels: it is drawn as on a screen and
+  // laid over the page's body.
+  frame.target().DrawScreenPicture(body, kScreenDpi, [&](Canvas& canvas, const CanvasRect& rect) {
+    graph.Draw(canvas, rect, TGrapheMalvex::kHighlightNone, sources.graphSelection);
+    canvas.ClearClip();
+  });
+  graph.SetPrinting(false);
   frame.ForgetFont();
   frame.EndReport();
   return !frame.cancelled();
@@ -613,6 +618,13 @@ bool PrintEpisodesReport(PrintFrame& frame, const PrintSources& sources) {
   const std::vector<BundleRow> all =
       BundleRows(m, engine.semanticDictionary(), analysis->relationLevel(), analysis->chronology(), 0);
   if (all.empty()) return true;
+  if (!frame.BeginReport(Msg(m, 564))) return false;
+  if (!PrintBundleRows(frame, m, all)) return false;
+  frame.EndReport();
+  return !frame.cancelled();
+}
+
+bool PrintBundleRows(PrintFrame& frame, Messages& m, const std::vector<BundleRow>& all) {
   // The bundles of the episodes in table order, then those that fall in no
   // episode under a heading of their own.
   std::vector<BundleRow> rows;
@@ -621,8 +633,6 @@ bool PrintEpisodesReport(PrintFrame& frame, const PrintSources& sources) {
   const size_t inEpisodes = rows.size();
   for (const BundleRow& b : all)
     if (b.episode == 0) rows.push_back(b);
-
-  if (!frame.BeginReport(Msg(m, 564))) return false;
   const int h = frame.h();
   const int c = frame.c();
   const int q = frame.c4();
@@ -655,7 +665,6 @@ bool PrintEpisodesReport(PrintFrame& frame, const PrintSources& sources) {
     frame.RightText(c + 2 * q, Count("%4lld", static_cast<long long>(b.last)));
     frame.RightText(c + 3 * q, Format("%4.1f", b.mean));
   }
-  frame.EndReport();
   return !frame.cancelled();
 }
 

@@ -17,6 +17,7 @@ namespace malvex {
 
 class Engine;
 class GroupHierarchy;
+class Messages;
 class SelectionState;
 class TExtraitDuTexte;
 class TGrapheMalvex;
@@ -92,6 +93,17 @@ bool PrintRelationsReport(PrintFrame& frame, const PrintSources& sources);
 bool PrintGraphReport(PrintFrame& frame, const PrintSources& sources);
 bool PrintEpisodesReport(PrintFrame& frame, const PrintSources& sources);
 bool PrintLemmaReport(PrintFrame& frame, const PrintSources& sources, bool verbs);
+
+// part / whole x 100, 0 when there is no whole (a class, a text or a
+// category never seen).
+double PrintRate(double part, double whole);
+// Trunc(actant / count x 100), 0 for a class never seen.
+int ActantShare(uint32_t actant, uint32_t count);
+
+// The Episodes report's body: `bundles` in their order, each episode under
+// its heading and the bundles of no episode under one of their own, last.
+struct BundleRow;
+bool PrintBundleRows(PrintFrame& frame, Messages& messages, const std::vector<BundleRow>& bundles);
 
 // Whether report `report` has something to print from `sources`.
 bool PrintReportAvailable(const PrintSources& sources, int report);

@@ -11,6 +11,7 @@
 #include "test_engine.h"
 #include "test_installation.h"
 #include "test_support.h"
+#include "views/episode_list.h"
 #include "views/print_reports.h"
 #include "views/recording_canvas.h"
 #include "views/selection_state.h"
@@ -356,6 +357,42 @@ TEST_F(PrintReportsTest, FooterNamesTheFileAsItIsOrTheListOfFiles) {
   EXPECT_EQ(PrintFooter(*engine, {"/Texts/Robot Story.TXT"}), "/Texts/Robot Story.TXT");
   EXPECT_EQ(PrintFooter(*engine, {"a.txt", "b.txt"}), "statistics on a list of files");
   EXPECT_EQ(PrintFooter(*engine, {}), "");
+}
+
+TEST(PrintRateTest, NothingCountedGivesNoRateRatherThanADivisionByZero) {
+  struct Case {
+    double part;
+    double whole;
+    double rate;
+  } cases[] = {{3, 12, 25}, {0, 12, 0}, {5, 0, 0}, {0, 0, 0}, {2, -1, 0}};
+  for (const Case& c : cases) EXPECT_DOUBLE_EQ(PrintRate(c.part, c.whole), c.rate) << c.part << "/" << c.whole;
+  struct Share {
+    uint32_t actant;
+    uint32_t count;
+    int share;
+  } shares[] = {{1, 3, 33}, {3, 3, 100}, {0, 0, 0}, {4, 0, 0}, {9, 3, 100}};
+  for (const Share& c : shares) EXPECT_EQ(ActantShare(c.actant, c.count), c.share) << c.actant << "/" << c.count;
+}
+
+TEST_F(PrintReportsTest, BundlesOfNoEpisodeArePrintedUnderTheirOwnHeadingLast) {
+  BundleRow a{1, "casa", 1, 3, 10, 40, 25.0};
+  BundleRow loose{2, "robot", 0, 2, 12, 90, 51.0};
+  BundleRow b{3, "om", 2, 4, 100, 180, 140.5};
+  PrintFrame frame(target, 10, "a.txt");
+  ASSERT_TRUE(frame.BeginReport("Episodes"));
+  ASSERT_TRUE(PrintBundleRows(frame, engine->messages(), {a, loose, b}));
+  frame.EndReport();
+  std::vector<std::string> lines;
+  for (const Op& op : Body(0))
+    if (op.x == 14) lines.push_back(op.text);
+  EXPECT_EQ(lines, (std::vector<std::string>{"Episode 1", "casa", "Episode 2", "om", "Outside the episodes", "robot"}));
+  EXPECT_FALSE(HasText(target.PageTexts(0), "Episode 0"));
+  // The heading of the columns, in italics, once.
+  const Op* start = FindText(target.PageTexts(0), "Start");
+  ASSERT_NE(start, nullptr);
+  EXPECT_TRUE(start->italic);
+  EXPECT_EQ(start->y, 3 * 14);
+  EXPECT_TRUE(HasText(target.PageTexts(0), "140.5"));
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // device resolution the page frame scales its lines by.
 #pragma once
 
+#include <functional>
+
 #include "views/canvas.h"
 
 namespace malvex {
@@ -25,6 +27,15 @@ class PrintTarget {
   virtual bool NewPage() = 0;
   // The user (or the device) has cancelled the job.
   virtual bool Cancelled() const = 0;
+
+  // A drawing made for the screen (the graphs: their sizes are pixels of a
+  // screen of `screenDpi`) laid over `rect` of the page. `draw` receives a
+  // canvas and the rectangle to fill on it; by default the page itself.
+  using ScreenDrawing = std::function<void(Canvas& canvas, const CanvasRect& rect)>;
+  virtual void DrawScreenPicture(const CanvasRect& rect, int screenDpi, const ScreenDrawing& draw) {
+    (void)screenDpi;
+    draw(canvas(), rect);
+  }
 };
 
 }  // namespace malvex
