@@ -86,7 +86,8 @@ TEST_F(PrintFrameTest, BodyLinesBreakThePageAtTheLinesPerPage) {
   EXPECT_EQ(line0->x, 14);
   EXPECT_EQ(line23->y, 36 * 14);
   EXPECT_FALSE(HasText(first, "line 34"));
-  const Op* line24 = FindText(target.PageTexts(1), "line 34");
+  const std::vector<Op> second = target.PageTexts(1);
+  const Op* line24 = FindText(second, "line 34");
   ASSERT_NE(line24, nullptr);
   EXPECT_EQ(line24->y, 3 * 14);
   // Each page: its number right-aligned at the page width, the title
@@ -388,7 +389,8 @@ TEST_F(PrintReportsTest, BundlesOfNoEpisodeArePrintedUnderTheirOwnHeadingLast) {
   EXPECT_EQ(lines, (std::vector<std::string>{"Episode 1", "casa", "Episode 2", "om", "Outside the episodes", "robot"}));
   EXPECT_FALSE(HasText(target.PageTexts(0), "Episode 0"));
   // The heading of the columns, in italics, once.
-  const Op* start = FindText(target.PageTexts(0), "Start");
+  const std::vector<Op> page = target.PageTexts(0);
+  const Op* start = FindText(page, "Start");
   ASSERT_NE(start, nullptr);
   EXPECT_TRUE(start->italic);
   EXPECT_EQ(start->y, 3 * 14);
