@@ -465,6 +465,46 @@ def criteria_tokens():
                             "eu", "12", "loc", "pas")]
 
 
+# ---- OWL ontologies: a selector byte (the import's options), then the file
+
+OWL_HEAD = ('<?xml version="1.0" encoding="UTF-8"?>\n'
+            '<rdf:RDF xmlns:rdf="http://www.w3.org/1999/02/22-rdf-syntax-ns#" '
+            'xmlns:rdfs="http://www.w3.org/2000/01/rdf-schema#" xmlns:owl="http://www.w3.org/2002/07/owl#">\n')
+
+
+def owl_class(ident, parent="", labels=()):
+    s = '<owl:Class rdf:about="#%s">\n' % ident
+    if parent:
+        s += '  <rdfs:subClassOf rdf:resource="#%s"/>\n' % parent
+    for lang, text in labels:
+        tag = "synonym" if lang == "syn" else "rdfs:label"
+        attr = "" if lang in ("syn", "") else ' xml:lang="%s"' % lang
+        s += "  <%s%s>%s</%s>\n" % (tag, attr, text, tag)
+    return s + "</owl:Class>\n"
+
+
+def owl_seeds():
+    body = (owl_class("Animal", "", [("ro", "Animal"), ("en", "Animal")]) +
+            owl_class("Caine", "Animal", [("ro", "C\u00e2ine"), ("syn", "Dul\u0103u"), ("en", "Dog")]) +
+            owl_class("Pisica", "Animal", [("ro", "Pisic\u0103 &amp; co &#233;")]) +
+            owl_class("X", "Y", [("ro", "ics")]) + owl_class("Y", "X", [("ro", "igrec")]) +
+            owl_class("Caine", "Pisica", [("ro", "dublu")]) + owl_class("Gol") +
+            '<owl:Class rdf:about="#M"><rdfs:subClassOf><owl:Restriction><owl:onProperty rdf:resource="#p"/>'
+            '<owl:someValuesFrom><owl:Class rdf:about="#Animal"/></owl:someValuesFrom></owl:Restriction>'
+            '</rdfs:subClassOf><rdfs:comment>ma\u0219in\u0103</rdfs:comment></owl:Class>\n'
+            '<owl:ObjectProperty rdf:about="#p"><rdfs:label>are</rdfs:label></owl:ObjectProperty>\n')
+    deep = "".join(owl_class("L%d" % i, "L%d" % (i - 1) if i else "", [("", "nivel %d" % i)]) for i in range(11))
+    whole = (OWL_HEAD + body + "</rdf:RDF>\n").encode("utf-8")
+    seeds = [(0x00, whole), (0x03, whole), (0x7F, whole), (0x04, whole.replace(b"\xc3\xa2", b"\xe2")),
+             (0x10, (OWL_HEAD + deep + "</rdf:RDF>\n").encode("utf-8")),
+             (0x00, whole[:len(whole) // 2]), (0x00, b"<a><b></a>"), (0x00, b"")]
+    tokens = ["<owl:Class", "</owl:Class>", 'rdf:about="#', 'rdf:ID="', 'rdf:resource="#', "<rdfs:subClassOf",
+              "</rdfs:subClassOf>", "<owl:Restriction>", "</owl:Restriction>", "<rdfs:label", "</rdfs:label>",
+              "<rdfs:comment>", "<synonym>", "</synonym>", 'xml:lang="ro"', 'xml:lang="en"', 'xml:lang="??"',
+              "/>", ">", "&amp;", "&#233;", "&#x219;", "<![CDATA[", "]]>", "\xc4\x83", "\xe2\x80\x99"]
+    return seeds, tokens
+
+
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
@@ -485,6 +525,9 @@ def main():
     write_dict(out, "parameters", parameter_tokens())
     write_files(out, "external_request", request_files())
     write_dict(out, "external_request", request_tokens())
+    seeds, tokens = owl_seeds()
+    write_corpus(out, "owl_import", seeds)
+    write_dict(out, "owl_import", tokens)
     write_files(out, "settings", settings_files(out))
     write_dict(out, "settings", settings_tokens())
 

@@ -6,7 +6,7 @@
 # TARGET is a name without the "fuzz_" prefix:
 #   dictionaries   lexicon semantic_dictionary lemma_index category_matrix
 #   user files     borders scenario_file scenario_layer settings parameters
-#                  external_request
+#                  external_request owl_import
 #   documents      word_document markup rtf binary_document office_package
 #   whole analysis text_analysis
 #   typed text     criteria_parser
@@ -24,7 +24,7 @@ cd "$(dirname "$0")/../.."
 SECONDS_EACH="${1:-300}"
 [ $# -gt 0 ] && shift
 ALL="lexicon semantic_dictionary lemma_index category_matrix borders scenario_file scenario_layer settings
-parameters external_request word_document markup rtf binary_document office_package text_analysis
+parameters external_request owl_import word_document markup rtf binary_document office_package text_analysis
 criteria_parser"
 TARGETS="${*:-$ALL}"
 JOBS="${JOBS:-1}"
@@ -67,6 +67,7 @@ run_one() {
     markup|rtf|binary_document|office_package) set -- "$@" -max_len=20000 ;;
     settings) set -- "$@" -max_len=13000 ;;
     external_request) set -- "$@" -max_len=2400 ;;
+    owl_import) set -- "$@" -max_len=16384 ;;
     text_analysis) set -- "$@" -max_len=8192 ;;
     criteria_parser) set -- "$@" -max_len=400 ;;
   esac
