@@ -14,6 +14,7 @@ const char kUsage[] =
     "Usage: malvex-cli [options] FILE...\n"
     "       malvex-cli --each [options] FILE...\n"
     "       malvex-cli --lookup [--format FORMAT] WORD...\n"
+    "       malvex-cli --import-owl FILE.owl [--output FILE.scn] [options]\n"
     "\n"
     "Analyses the files as one text (one corpus) with the Romanian edition's\n"
     "dictionaries and prints the results asked for on standard output (UTF-8).\n"
@@ -127,6 +128,27 @@ const char kUsage[] =
     "                   (default: text,references); graph prints the graph of\n"
     "                   --graph TYPE --item TEXT (no --output needed)\n"
     "\n"
+    "Ontologies (--import-owl FILE.owl; no text is analysed):\n"
+    "  --import-owl FILE.owl\n"
+    "                   turn an OWL ontology (RDF/XML) into a Scenario: a group\n"
+    "                   per class, nested by rdfs:subClassOf (the first parent\n"
+    "                   kept, 8 levels at most), an item per label and synonym;\n"
+    "                   the counters of classes, labels, synonyms and errors go\n"
+    "                   to standard error, the path of the Scenario written too\n"
+    "  --output FILE.scn  the Scenario written (replaced when it exists); by\n"
+    "                   default OwlOutput.scn in the Scenario folder, or\n"
+    "                   OwlOutput-2.scn... when that name is taken\n"
+    "  --keep-other-languages\n"
+    "                   keep the labels whose xml:lang is not Romanian\n"
+    "  --keep-restrictions\n"
+    "                   take the classes named inside owl:Restriction\n"
+    "  --log FILE       the import's log (default: the OWL file's name ending in\n"
+    "                   .log, beside it, or in the user's folder when that\n"
+    "                   folder cannot be written)\n"
+    "  Then --scenario FILE.scn analyses a text with the Scenario written.\n"
+    "  Exit status: 0 done, 65 the OWL file is not well-formed XML (the log says\n"
+    "  where), 66 it cannot be opened, 73 the Scenario cannot be written.\n"
+    "\n"
     "Other options:\n"
     "  -h, --help       show this help and exit\n"
     "  --version        show the version and exit\n"
@@ -166,9 +188,11 @@ const char kUsage[] =
     "Exit status: 0 success, 1 analysis failed, stopped or cut short, 2\n"
     "dictionaries missing or corrupted, 3 with --each: one or more files failed\n"
     "or were cut (each has its error record, the others were analysed), 64 bad\n"
-    "usage, 66 a file to analyse is missing, unreadable or empty (or the\n"
-    "Scenario, or the borders file, cannot be read), 132 category matrix\n"
-    "unreadable (the engine's code 1412 cut to 8 bits).\n";
+    "usage, 65 (--import-owl) the OWL file is malformed, 66 a file to analyse is\n"
+    "missing, unreadable or empty (or the OWL file, the Scenario, or the\n"
+    "borders file, cannot be read), 73 (--import-owl) the Scenario cannot be\n"
+    "written, 132 category matrix unreadable (the engine's code 1412 cut to 8\n"
+    "bits).\n";
 
 struct NamedResult {
   CliResult result;
@@ -279,7 +303,7 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
     static constexpr const char* kWithValue[] = {"--list", "--format", "--result", "--sort", "--scenario", "--borders",
                                                  "--relation-level", "--threshold-words",
                                                  "--threshold-pertinence", "--parts", "--graph", "--output", "--item",
-                                                 "--level", "--size", "--pdf", "--reports"};
+                                                 "--level", "--size", "--pdf", "--reports", "--import-owl", "--log"};
     bool needsValue = false;
     for (const char* n : kWithValue) needsValue = needsValue || name == n;
     if (!needsValue && value) return fail("option " + name + " takes no value");
@@ -367,8 +391,13 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
         const std::string t(tail);
         return v.size() > t.size() && v.compare(v.size() - t.size(), t.size(), t) == 0;
       };
-      if (!endsWith(".svg") && !endsWith(".png")) return fail("--output takes a file ending in .svg or .png");
-      o.graphOutput = v;
+      if (endsWith(".scn")) {
+        o.owlOutput = v;
+      } else {
+        if (!endsWith(".svg") && !endsWith(".png"))
+          return fail("--output takes a file ending in .svg or .png (.scn with --import-owl)");
+        o.graphOutput = v;
+      }
     } else if (name == "--item") {
       if (v.empty()) return fail("--item needs a text");
       o.graphItem = v;
@@ -385,6 +414,16 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
     } else if (name == "--pdf" || name == "--reports") {
       const std::string problem = ParsePdfOption(name, v, o);
       if (!problem.empty()) return fail(problem);
+    } else if (name == "--import-owl") {
+      if (v.empty()) return fail("--import-owl needs a file name");
+      o.importOwl = v;
+    } else if (name == "--keep-other-languages") {
+      o.owlKeepOtherLanguages = true;
+    } else if (name == "--keep-restrictions") {
+      o.owlKeepRestrictions = true;
+    } else if (name == "--log") {
+      if (v.empty()) return fail("--log needs a file name");
+      o.owlLog = v;
     } else if (name == "--numbers-as-substantives") {
       o.numbersAsSubstantives = true;
     } else if (name == "--scenario-all-categories") {
@@ -394,6 +433,14 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
     }
   }
 
+  if (!o.importOwl.empty()) {
+    if (!o.operands.empty() || lookup || o.tagged || o.each || o.graphType != 0)
+      return fail("--import-owl takes no file to analyse and no --lookup, --tagged, --each or --graph");
+    o.action = CliAction::kImportOwl;
+    return o;
+  }
+  if (!o.owlOutput.empty() || !o.owlLog.empty() || o.owlKeepOtherLanguages || o.owlKeepRestrictions)
+    return fail("--output FILE.scn, --log, --keep-other-languages and --keep-restrictions go with --import-owl");
   if (lookup && o.tagged) return fail("--lookup and --tagged exclude each other");
   if (o.graphType == 0 && (!o.graphOutput.empty() || !o.graphItem.empty() || o.graphLevel))
     return fail("--output, --item and --level go with --graph");

@@ -36,7 +36,7 @@ std::optional<CliResult> CliResultOfName(const std::string& name);
 
 enum class CliFormat { kText, kJson, kCsv, kTsv };
 
-enum class CliAction { kAnalyse, kLookup, kHelp, kVersion, kUsageError };
+enum class CliAction { kAnalyse, kLookup, kImportOwl, kHelp, kVersion, kUsageError };
 
 struct CliOptions {
   CliAction action = CliAction::kAnalyse;
@@ -76,6 +76,13 @@ struct CliOptions {
   // --pdf FILE [--reports LIST]: the printed reports, into one PDF file.
   std::string pdfOutput;
   std::vector<int> pdfReports;  // print report numbers; empty: the print dialog's defaults
+  // --import-owl FILE.owl [--output FILE.scn] [--keep-other-languages]
+  // [--keep-restrictions] [--log FILE]
+  std::string importOwl;
+  std::string owlOutput;
+  std::string owlLog;
+  bool owlKeepOtherLanguages = false;
+  bool owlKeepRestrictions = false;
 };
 
 // Reads the arguments (argv[1..argc-1]). The names in a --list file are
@@ -92,6 +99,8 @@ inline constexpr int kExitAnalysisFailed = 1;
 inline constexpr int kExitDictionaries = 2;
 inline constexpr int kExitSomeFilesFailed = 3;  // --each: not every file was analysed completely
 inline constexpr int kExitUsage = 64;
+inline constexpr int kExitMalformedInput = 65;  // --import-owl: the OWL file is not well-formed
 inline constexpr int kExitUnreadableInput = 66;
+inline constexpr int kExitCannotWrite = 73;     // --import-owl: the Scenario cannot be written
 
 }  // namespace malvex

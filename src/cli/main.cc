@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -12,6 +13,7 @@
 #include "cli/analysis_settings.h"
 #include "cli/cli_borders.h"
 #include "cli/cli_options.h"
+#include "cli/cli_owl.h"
 #include "cli/cli_run.h"
 #include "engine/engine.h"
 #include "foundations/charset.h"
@@ -98,7 +100,28 @@ int Analyse(const malvex::CliOptions& o) {
   malvex::Engine engine(frontEnd, options);
   if (!engine.StartEngine()) return malvex::kExitDictionaries;
   std::signal(SIGINT, OnInterrupt);
-  const int status = o.each ? malvex::AnalyseEach(engine, o, io) : malvex::AnalyseTogether(engine, o, io);
+  // A --scenario given as a path, or found here, is taken from the caller's
+  // folder, not from the text folder the engine made current.
+  malvex::CliOptions run = o;
+  if (run.scenario && !run.scenario->empty() && (*run.scenario)[0] != '/') {
+    std::error_code ec;
+    const std::filesystem::path here = std::filesystem::path(io.callerFolder) / *run.scenario;
+    if (run.scenario->find('/') != std::string::npos || std::filesystem::exists(here, ec)) run.scenario = here.string();
+  }
+  const int status = run.each ? malvex::AnalyseEach(engine, run, io) : malvex::AnalyseTogether(engine, run, io);
+  engine.StopEngine();
+  return status;
+}
+
+// Turns an OWL ontology into a Scenario file (--import-owl).
+int ImportOwl(const malvex::CliOptions& o) {
+  malvex::CliStreams io;
+  io.callerFolder = malvex::CurrentFolder();
+  CliFrontEnd frontEnd(o.box, o.quiet);
+  malvex::EngineOptions options;
+  malvex::Engine engine(frontEnd, options);
+  if (!engine.StartEngine()) return malvex::kExitDictionaries;
+  const int status = malvex::ImportOwlCommand(engine, o, io);
   engine.StopEngine();
   return status;
 }
@@ -119,6 +142,8 @@ int main(int argc, char** argv) {
       return malvex::kExitUsage;
     case malvex::CliAction::kLookup:
       return Lookup(o);
+    case malvex::CliAction::kImportOwl:
+      return ImportOwl(o);
     case malvex::CliAction::kAnalyse:
       break;
   }
