@@ -47,6 +47,7 @@
 #include "gui/scenarios/dlg_anomalie_scen.h"
 #include "gui/scenarios/dlg_scenario.h"
 #include "gui/scenarios/dlg_terminology.h"
+#include "gui/scenarios/form_import_owl.h"
 #include "gui/qt_text.h"
 #include "platform/files.h"
 #include "platform/registry.h"
@@ -1447,6 +1448,11 @@ bool TApdEditForm::ChooseFileToSave(std::string& path) {
 void TApdEditForm::ShowFolders(const std::string& scenarioFolder, const std::string& otherFolder) {
   QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(scenarioFolder)));
   QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(otherFolder)));
+}
+
+void TApdEditForm::ImportOwl(const std::string& path) {
+  // The window sits above the Scenario Tool, whose Open chose the file.
+  RunOwlImport(*engine_, *scenarioEditor_, path, dlgScenario_ != nullptr ? static_cast<QWidget*>(dlgScenario_) : this);
 }
 
 void TApdEditForm::ScenarioChanged() {

@@ -375,6 +375,7 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   bool ChooseFileToOpen(const std::string& current, std::string& path) override;
   bool ChooseFileToSave(std::string& path) override;
   void ShowFolders(const std::string& scenarioFolder, const std::string& otherFolder) override;
+  void ImportOwl(const std::string& path) override;
   void ScenarioChanged() override;
   void ShowGroupInResults(const std::string& label) override;
   void RunWizard() override;
