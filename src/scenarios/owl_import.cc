@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -15,6 +16,7 @@
 #include "scenarios/current_scenario.h"
 #include "scenarios/scenario_editor.h"
 #include "scenarios/scenario_store.h"
+#include "settings/folders.h"
 
 namespace malvex {
 namespace {
@@ -255,7 +257,12 @@ void Converter::ClassTag(pugi::xml_node node, Frame& frame) {
     return;
   }
   const bool sub = frame.subClassOf > 0;
-  Log((sub ? std::string("rdfs:subClassOf (kept): ") : std::string(37, '-')) + TagText(node) + " - Parsed");
+  if (sub) {
+    Log("rdfs:subClassOf (kept): " + TagText(node) + " - Parsed");
+  } else {
+    Log(std::string(37, '-'));
+    Log(TagText(node) + " - Parsed");
+  }
   std::string id;
   if (!Identifier(node, id)) {
     Log("*** Class extraction error !!! ");
@@ -446,15 +453,11 @@ void Converter::Write(ScenarioStore& store) {
     if (!written[n]) Log("** Warning - class in a cycle of subClassOf, not written: " + FirstLabel(n));
 }
 
-void LogCounters(Converter& c, const OwlImportCounters& k) {
+void LogCounters(Converter& c, const OwlImportCounters& k, std::string& log) {
   c.Log("");
   c.Log("*** Processing ended successfully");
   c.Log("");
-  c.Log("Number of OWL main classes: " + std::to_string(k.classes));
-  c.Log("Number of OWL labels kept: " + std::to_string(k.labels));
-  c.Log("Number of Synonyms labels kept: " + std::to_string(k.synonyms));
-  c.Log("Number of parsing errors: " + std::to_string(k.parsingErrors));
-  c.Log("Number of Class ID errors (not found): " + std::to_string(k.classIdErrors));
+  log += OwlCounterLines(k);
 }
 
 // Runs the three steps into `store`; false when the parse fails.
@@ -495,7 +498,7 @@ OwlImportResult ConvertOwl(std::string_view bytes, const OwlImportOptions& optio
     c.Log(result.statusText);
     return result;
   }
-  LogCounters(c, result.counters);
+  LogCounters(c, result.counters, result.log);
   c.Status("*** OWL Conversion process done");
   return result;
 }
@@ -561,6 +564,22 @@ OwlImportResult ImportOwlFile(const OwlImportFiles& files, const OwlImportOption
     }
   }
   return result;
+}
+
+std::string OwlCounterLines(const OwlImportCounters& k) {
+  std::string s;
+  s += "Number of OWL main classes: " + std::to_string(k.classes) + "\n";
+  s += "Number of OWL labels kept: " + std::to_string(k.labels) + "\n";
+  s += "Number of Synonyms labels kept: " + std::to_string(k.synonyms) + "\n";
+  s += "Number of parsing errors: " + std::to_string(k.parsingErrors) + "\n";
+  s += "Number of Class ID errors (not found): " + std::to_string(k.classIdErrors) + "\n";
+  return s;
+}
+
+std::string OwlLogFallbackFolder(const Folders& folders) {
+  if (!folders.user.empty()) return folders.user;
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != 0) return home;
+  return folders.text;
 }
 
 std::string OwlLogPath(const std::string& owlPath) {

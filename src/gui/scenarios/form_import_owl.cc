@@ -52,6 +52,7 @@ TFormImportOWL::TFormImportOWL(OwlImportModel& model, Messages& messages, QWidge
   }
   ButtonOK = new QPushButton(ToQt(messages.message(kMsgOk)), this);
   ButtonOK->setDefault(true);
+  ButtonOK->setFocus();
   ButtonCancel = new QPushButton(ToQt(messages.message(kMsgCancel)), this);
   connect(ButtonOK, &QPushButton::clicked, this, [this] { ButtonOKClick(); });
   connect(ButtonCancel, &QPushButton::clicked, this, [this] { ButtonCancelClick(); });
