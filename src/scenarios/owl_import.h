@@ -41,6 +41,7 @@ namespace malvex {
 
 class Messages;
 class ScenarioStore;
+struct Folders;
 
 // Name of the scenario an import writes in the Scenario folder.
 inline constexpr char kOwlOutputName[] = "OwlOutput.scn";
@@ -126,6 +127,13 @@ struct OwlImportFiles {
 // scenario write error.
 OwlImportResult ImportOwlFile(const OwlImportFiles& files, const OwlImportOptions& options,
                               const LanguageTables& tables, Messages& messages, const OwlStatusSink& status = {});
+
+// Where a log goes that cannot be written beside its OWL file: the user
+// folder in multi-user mode, else the home folder ($HOME), else the text
+// folder.
+std::string OwlLogFallbackFolder(const Folders& folders);
+// The counter lines that close a successful import's log, '\n' after each.
+std::string OwlCounterLines(const OwlImportCounters& counters);
 
 // The OWL path with its extension replaced by ".log".
 std::string OwlLogPath(const std::string& owlPath);
