@@ -273,6 +273,15 @@ TEST_F(OwlImportTest, WideTreeKeepsClassOrderUnderEachParent) {
   EXPECT_EQ(lines[100], "G#1V|#|c48");
 }
 
+TEST_F(OwlImportTest, GroupsGetTheirOwnSignaturesWhateverTheirLabels) {
+  // Labels that read as numbers are not taken for signatures.
+  Convert(Owl(Class("A", "", {"ro:2024"}) + Class("B", "", {"ro:7"}) + Class("C", "", {"ro:2024"})));
+  std::vector<std::string> names;
+  for (const ScenarioEntry& e : store_.entries())
+    if (e.IsGroup()) names.push_back(e.name + "=" + e.value);
+  EXPECT_EQ(names, (std::vector<std::string>{"1=2024", "2=7", "3=2024"}));
+}
+
 // ---- The files of an import -------------------------------------------------
 
 class OwlFileTest : public OwlImportTest {
