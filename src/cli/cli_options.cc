@@ -149,6 +149,17 @@ const char kUsage[] =
     "  Exit status: 0 done, 65 the OWL file is not well-formed XML (the log says\n"
     "  where), 66 it cannot be opened, 73 the Scenario cannot be written.\n"
     "\n"
+    "Spreadsheet (besides the report; files analysed together):\n"
+    "  --xlsx FILE.xlsx the Scenario group counts as a workbook: a sheet\n"
+    "                   \"Statistics\" with one block per set of sibling groups\n"
+    "                   (name, count, share) and a chart sheet per block of two\n"
+    "                   groups or more (at most the settings' maximum, 8)\n"
+    "  --scope SCOPE    all (default): every set of the Scenario; branch: every\n"
+    "                   set of the top-level branch of --group; level: the\n"
+    "                   siblings of --group (without --group: the first group)\n"
+    "  --chart TYPE     default (column), bar, column, pie, area, radar or none\n"
+    "  --group NAME     the group branch and level start from\n"
+    "\n"
     "Other options:\n"
     "  -h, --help       show this help and exit\n"
     "  --version        show the version and exit\n"
@@ -303,7 +314,8 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
     static constexpr const char* kWithValue[] = {"--list", "--format", "--result", "--sort", "--scenario", "--borders",
                                                  "--relation-level", "--threshold-words",
                                                  "--threshold-pertinence", "--parts", "--graph", "--output", "--item",
-                                                 "--level", "--size", "--pdf", "--reports", "--import-owl", "--log"};
+                                                 "--level", "--size", "--pdf", "--reports", "--import-owl", "--log",
+                                                 "--xlsx", "--scope", "--chart", "--group"};
     bool needsValue = false;
     for (const char* n : kWithValue) needsValue = needsValue || name == n;
     if (!needsValue && value) return fail("option " + name + " takes no value");
@@ -424,6 +436,9 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
     } else if (name == "--log") {
       if (v.empty()) return fail("--log needs a file name");
       o.owlLog = v;
+    } else if (IsXlsxOption(name)) {
+      std::string why;
+      if (!SetXlsxOption(o.xlsx, name, v, why)) return fail(why);
     } else if (name == "--numbers-as-substantives") {
       o.numbersAsSubstantives = true;
     } else if (name == "--scenario-all-categories") {
@@ -451,6 +466,9 @@ CliOptions ParseCommandLine(int argc, const char* const* argv) {
     if (o.graphOutput.empty() && o.pdfOutput.empty()) return fail("--graph needs --output FILE (.svg or .png)");
     if (lookup || o.tagged || o.each) return fail("--graph does not go with --lookup, --tagged or --each");
   }
+  if (o.xlsx.output.empty() && o.xlsx.optionGiven) return fail("--scope, --chart and --group go with --xlsx");
+  if (!o.xlsx.output.empty() && (lookup || o.tagged || o.each))
+    return fail("--xlsx does not go with --lookup, --tagged or --each");
   if (o.each && (lookup || o.tagged)) return fail(std::string("--each does not go with ") + (lookup ? "--lookup" : "--tagged"));
   if (lookup || o.tagged) {
     if (format == CliFormat::kJson || format == CliFormat::kCsv)

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/xlsx_output.h"
 #include "platform/console_box.h"
 
 namespace malvex {
@@ -83,6 +84,8 @@ struct CliOptions {
   std::string owlLog;
   bool owlKeepOtherLanguages = false;
   bool owlKeepRestrictions = false;
+  // --xlsx FILE [--scope ...] [--chart ...] [--group NAME]
+  XlsxRequest xlsx;
 };
 
 // Reads the arguments (argv[1..argc-1]). The names in a --list file are

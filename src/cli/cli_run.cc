@@ -6,6 +6,7 @@
 #include "cli/report.h"
 #include "cli/report_format.h"
 #include "cli/tagged_lemma.h"
+#include "cli/xlsx_output.h"
 #include "engine/engine.h"
 #include "cli/graph_output.h"
 #include "cli/pdf_options.h"
@@ -230,6 +231,10 @@ int AnalyseTogether(Engine& engine, const CliOptions& o, const CliStreams& io) {
     // The engine works in its own folder: a relative name is the caller's.
     request.output = ResolveName(io.callerFolder, o.graphOutput);
     const int status = WriteGraphOfRun(engine, request, io.err);
+    if (status != kExitOk && verdict.status == kExitOk) verdict.status = status;
+  }
+  if (!o.xlsx.output.empty() && ok) {
+    const int status = WriteXlsxOfRun(engine, o.xlsx, ResolveName(io.callerFolder, o.xlsx.output), io.err);
     if (status != kExitOk && verdict.status == kExitOk) verdict.status = status;
   }
   settings.Restore();
