@@ -77,7 +77,8 @@ int WriteXlsxOfRun(Engine& engine, const XlsxRequest& request, const std::string
   options.showGraph = request.chart != "none";
   for (const ChartName& c : kCharts)
     if (request.chart == c.name) options.chart = c.chart;
-  const int maxGraphs = engine.record().reportMaxGraphs();
+  // The field is a signed 16-bit number: a negative one means none set.
+  const int maxGraphs = static_cast<int16_t>(static_cast<uint16_t>(engine.record().reportMaxGraphs()));
   options.maxGraphs = maxGraphs <= 0 ? 8 : maxGraphs;
   ScenarioReport report;
   if (!BuildScenarioReport(groups, options, engine.messages(), report)) {
