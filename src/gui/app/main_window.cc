@@ -322,7 +322,8 @@ void TApdEditForm::CreateMenus() {
   QAction* print = MenuImprimer = AddCommand(fileMenu_, "&" + Text(606) + "...", Gate::kText, true);
   print->setShortcut(QKeySequence::Print);
   connect(print, &QAction::triggered, this, [this] { PrintFromWindow(*this); });
-  QAction* report = AddCommand(fileMenu_, Text(1148) + "...", Gate::kText, false);
+  MenuGenererUnRapport = AddCommand(fileMenu_, Text(1148) + "...", Gate::kText, true);
+  connect(MenuGenererUnRapport, &QAction::triggered, this, [this] { MenuGenererUnRapportClick(); });
   fileMenu_->addSeparator();
   MenuNouvelleFenetre = AddCommand(fileMenu_, "&" + Text(2008), Gate::kAlways, true);
   connect(MenuNouvelleFenetre, &QAction::triggered, this, [this] { MenuNouvelleFenetreClick(); });
@@ -472,7 +473,6 @@ void TApdEditForm::CreateMenus() {
   connect(ToolButtonChercherDsScenario, &QAction::triggered, this, [this] { ToolButtonChercherDsScenarioClick(); });
   toolbar->addSeparator();
   toolbar->addAction(ToolButtonChercherDsScenario);
-  (void)report;
 }
 
 // -------------------------------------- graph and colour options, pop-ups

@@ -230,6 +230,10 @@ class TApdEditForm : public QMainWindow, private RequestTarget, private MainWind
   void CopyTextOf(int32_t position);
   TFormCopierTexte* copierTexte() { return copierTexte_; }
 
+  // File, Report: the Report dialog on the Scenario groups of the analysis.
+  QAction* MenuGenererUnRapport = nullptr;
+  void MenuGenererUnRapportClick();
+
   QAction* CopyResultatsDsClipBrd = nullptr;
   QAction* PopupResultatsCopier = nullptr;
   void CopyResultatsDsClipBrdClick();
