@@ -122,6 +122,8 @@ TDlgReportMng::TDlgReportMng(ReportDialogModel& model, Messages& messages, std::
   StatusPanel1->setMinimumWidth(40);
   StatusPanel2 = new QLabel(StatusBar);
   StatusPanel2->setWordWrap(true);
+  // Room for a message that names where the workbook is.
+  StatusPanel2->setMinimumHeight(StatusPanel2->fontMetrics().lineSpacing() * 3);
   StatusPanel2->setTextInteractionFlags(Qt::TextSelectableByMouse);
   StatusBar->addWidget(StatusPanel1);
   StatusBar->addWidget(StatusPanel2, 1);
