@@ -204,6 +204,30 @@ TEST_F(ScenarioReportTest, TheLastGroupIsWrittenOnce) {
   EXPECT_EQ(e, 1u);
 }
 
+// The flags span the whole range of group numbers: a Scenario of the most
+// groups a layer holds (65,535) has its last group tabulated like the
+// others.
+TEST_F(ScenarioReportTest, TheHighestGroupNumberIsTabulated) {
+  std::vector<ReportGroup> groups(65535, G("grup", 0, 1));
+  groups.back().name = "ultimul";
+  const ScenarioReport report = Build(groups, ReportScope::kWhole, 0);
+  ASSERT_EQ(report.blocks.size(), 1u);
+  ASSERT_EQ(report.blocks[0].rows.size(), 65535u);
+  EXPECT_EQ(report.blocks[0].rows.back().name, "Ultimul");
+}
+
+// A set of siblings that starts again after a hidden sibling with a count
+// does not tabulate the siblings already written.
+TEST_F(ScenarioReportTest, NoGroupIsTabulatedTwice) {
+  std::vector<ReportGroup> groups = {G("p", 0, 9), G("a", 1, 4), G("a1", 2, 2), G("b", 1, 3), G("c", 1, 2)};
+  groups[3].active = false;
+  const ScenarioReport report = Build(groups, ReportScope::kWhole, 0);
+  std::vector<std::string> all;
+  for (const ReportBlock& b : report.blocks)
+    for (const ReportRow& r : b.rows) all.push_back(r.name);
+  EXPECT_EQ(all, (std::vector<std::string>{"P", "A", "C", "A1"}));
+}
+
 TEST_F(ScenarioReportTest, ASiblingSetEndsAtTheFirstShallowerGroup) {
   // "alfa" is hidden but counted: its children do not join "beta"'s.
   const std::vector<ReportGroup> groups = {G("beta", 0, 4), G("b1", 1, 2), G("b2", 1, 2), G("alfa", 0, 3, false),
