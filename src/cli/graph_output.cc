@@ -31,25 +31,6 @@ bool EndsWith(const std::string& s, const char* tail) {
   return s.size() >= t.size() && s.compare(s.size() - t.size(), t.size(), t) == 0;
 }
 
-// Fonts need a GUI application; a batch run has no display, so Qt's
-// offscreen platform is used unless the caller chose one.
-// Qt's own notices of the missing session (no runtime folder in a batch
-// job) say nothing about the picture; they are not passed on.
-void QuietSessionNotices(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-  if (type <= QtWarningMsg && text.startsWith(QLatin1String("QStandardPaths:"))) return;
-  std::fprintf(stderr, "%s\n", qFormatLogMessage(type, context, text).toLocal8Bit().constData());
-}
-
-void EnsureGuiApplication() {
-  if (QCoreApplication::instance()) return;
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  qInstallMessageHandler(QuietSessionNotices);
-  static int argc = 1;
-  static char name[] = "malvex-cli";
-  static char* argv[] = {name, nullptr};
-  static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
-}
-
 // The class of `name` (code page 1250) at `level`, 0 when none.
 int32_t ClassAt(SemanticDictionary& dictionary, int level, const std::string& name) {
   std::string copy = name;
@@ -84,6 +65,24 @@ bool FindLemma(Engine& engine, const std::string& text, uint32_t& lemma, uint8_t
 }
 
 }  // namespace
+
+// Qt's own notices of the missing session (no runtime folder in a batch
+// job) say nothing about the picture or the document; they are not passed
+// on.
+static void QuietSessionNotices(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (type <= QtWarningMsg && text.startsWith(QLatin1String("QStandardPaths:"))) return;
+  std::fprintf(stderr, "%s\n", qFormatLogMessage(type, context, text).toLocal8Bit().constData());
+}
+
+void EnsureGuiApplication() {
+  if (QCoreApplication::instance()) return;
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  qInstallMessageHandler(QuietSessionNotices);
+  static int argc = 1;
+  static char name[] = "malvex-cli";
+  static char* argv[] = {name, nullptr};
+  static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
+}
 
 int GraphTypeOfName(const std::string& name) {
   if (name == "areas") return kGraphAreas;

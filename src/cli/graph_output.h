@@ -21,6 +21,11 @@ struct GraphRequest {
   std::string output;  // ends in .svg or .png
 };
 
+// Fonts, pictures and printers need a GUI application; a batch run has no
+// display, so Qt's offscreen platform is used unless the caller chose one.
+// Made once; Qt's notices of the missing session are not passed on.
+void EnsureGuiApplication();
+
 // The graph type named `name` (star, areas, actors, distribution,
 // episodes), 0 for any other.
 int GraphTypeOfName(const std::string& name);

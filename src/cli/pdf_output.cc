@@ -22,29 +22,6 @@
 
 namespace malvex {
 
-namespace {
-
-// Qt's notices of the missing session (no runtime folder in a batch job)
-// say nothing about the document; they are not passed on.
-void QuietSessionNotices(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-  if (type <= QtWarningMsg && text.startsWith(QLatin1String("QStandardPaths:"))) return;
-  std::fprintf(stderr, "%s\n", qFormatLogMessage(type, context, text).toLocal8Bit().constData());
-}
-
-// Fonts and printers need a GUI application; a batch run has no display,
-// so Qt's offscreen platform is used unless the caller chose one.
-void EnsurePrintApplication() {
-  if (QCoreApplication::instance()) return;
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  qInstallMessageHandler(QuietSessionNotices);
-  static int argc = 1;
-  static char name[] = "malvex-cli";
-  static char* argv[] = {name, nullptr};
-  static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
-}
-
-}  // namespace
-
 int WritePdf(Engine& engine, const PdfRequest& request, std::FILE* err) {
   PrintChoices choices{};
   for (int report : request.reports)
@@ -73,7 +50,7 @@ int WritePdf(Engine& engine, const PdfRequest& request, std::FILE* err) {
   if (choices[kPrintGraph] && request.graphType == 0)
     std::fprintf(err, "malvex-cli: --reports graph needs --graph TYPE (and --item TEXT): no graph printed\n");
 
-  EnsurePrintApplication();
+  EnsureGuiApplication();
   std::unique_ptr<ScenarioGroupHierarchy> groups;
   std::unique_ptr<AnalysisGraphSource> source;
   std::unique_ptr<TGrapheMalvex> graph;
