@@ -217,6 +217,7 @@ void AddTerminology(Engine& engine, bool filter, ReportResult& result, ItemSink&
     item.type = line.isCompound ? "compound" : "noun";
     item.name = line.head;
     if (line.isCompound) item.second = line.compound;
+    item.secondAlways = true;
     item.text = item.name + '\t' + item.second + '\t' + std::to_string(line.frequency);
     item.frequency = line.frequency;
     if (!sink.Add(std::move(item))) return;

@@ -23,6 +23,9 @@ struct ReportItem {
   std::string text;   // the line as the result list shows it
   std::string name;
   std::string second;
+  // JSON leaves an empty `second` out unless this is set: the terminology
+  // lines carry it always, empty for a noun, as their text and CSV do.
+  bool secondAlways = false;
   std::optional<int64_t> frequency;
   std::optional<double> percentage;
   std::optional<int64_t> actant;

@@ -72,7 +72,7 @@ std::string ItemJson(const ReportItem& item) {
   o.Raw("type", JsonString(item.type));
   o.Text("text", item.text);
   if (!item.name.empty()) o.Text("name", item.name);
-  if (!item.second.empty()) o.Text("second", item.second);
+  if (!item.second.empty() || item.secondAlways) o.Text("second", item.second);
   o.Optional("id", item.id);
   o.Optional("second_id", item.secondId);
   o.Optional("frequency", item.frequency);

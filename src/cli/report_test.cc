@@ -235,7 +235,8 @@ TEST_F(TerminologyReportTest, TextJsonAndCsvCarryHeadCompoundAndFrequencyMostFre
                       "\"second\": \"robot_mare\", \"frequency\": 3"),
             std::string::npos)
       << json;
-  EXPECT_NE(json.find("{\"type\": \"noun\", \"text\": \"website\\t\\t3\", \"name\": \"website\", \"frequency\": 3"),
+  EXPECT_NE(json.find("{\"type\": \"noun\", \"text\": \"website\\t\\t3\", \"name\": \"website\", \"second\": \"\", "
+                      "\"frequency\": 3"),
             std::string::npos)
       << json;
   // CSV: name, second and frequency columns, in the same order.
