@@ -28,27 +28,19 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using malvex::bench::CpuSeconds;
+using malvex::bench::Seconds;
 using namespace malvex;
 
 // The sentences are counted by their blanks; the reader joins compounds and
 // expressions, so this estimate gives about ten million stored words.
 constexpr uint64_t kDefaultWords = 11200000;
 
-
 long MaxRssKb() {
   struct rusage usage {};
   getrusage(RUSAGE_SELF, &usage);
   return usage.ru_maxrss;
 }
-
-
-double CpuSeconds() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
-}
-
-double Seconds(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double>(b - a).count(); }
 
 }  // namespace
 

@@ -4,6 +4,9 @@
 
 #include <stdlib.h>
 
+#include <time.h>
+
+#include <chrono>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
@@ -119,6 +122,18 @@ inline long StatusKb(const char* key) {
   }
   std::fclose(f);
   return kb;
+}
+
+// Processor time of the whole process, in seconds.
+inline double CpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+// Wall-clock seconds between two instants.
+inline double Seconds(std::chrono::steady_clock::time_point a, std::chrono::steady_clock::time_point b) {
+  return std::chrono::duration<double>(b - a).count();
 }
 
 }  // namespace malvex::bench

@@ -25,15 +25,9 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using malvex::bench::CpuSeconds;
+using malvex::bench::Seconds;
 using namespace malvex;
-
-double CpuSeconds() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
-}
-
-double Seconds(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double>(b - a).count(); }
 
 }  // namespace
 
