@@ -1155,6 +1155,12 @@ void TApdEditForm::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  // Borders edited and not saved: asked as when another file is opened
+  // (Yes saves; a failed save keeps the program open).
+  if (dlgDelimiteurs_ != nullptr && !dlgDelimiteurs_->model().ConfirmLeaving()) {
+    event->ignore();
+    return;
+  }
   model_->SetClosing();
   if (EngineStarted()) SaveGeometry();
   ImageTexte->SetView(nullptr, nullptr);

@@ -19,6 +19,8 @@ class DialogueDelimiteursTest : public QObject {
   void excludedAnnexesLeaveTheAnalysis();
   void cancelUndoesTheShowBordersBox();
   void droppedWordsAreAdded();
+  void closingTheProgramAsksForUnsavedBorders_data();
+  void closingTheProgramAsksForUnsavedBorders();
 };
 
 namespace {
@@ -126,6 +128,37 @@ void DialogueDelimiteursTest::droppedWordsAreAdded() {
   window.MenuFermer->trigger();
   QVERIFY(!dialog->DropData(data.get()));
   QCOMPARE(dialog->CheckListBox1->count(), 1);
+}
+
+void DialogueDelimiteursTest::closingTheProgramAsksForUnsavedBorders_data() {
+  QTest::addColumn<bool>("yes");
+  QTest::newRow("yes: saved, then closed") << true;
+  QTest::newRow("no: closed, nothing written") << false;
+}
+
+void DialogueDelimiteursTest::closingTheProgramAsksForUnsavedBorders() {
+  QFETCH(bool, yes);
+  AnalysedWindow w;
+  QVERIFY(w.Open(kLegalText));
+  TApdEditForm& window = *w.window;
+  window.MenuDelimiteurs->trigger();
+  TDialogueDelimiteurs* dialog = window.dlgDelimiteurs();
+  const QString folder = QDir(w.dir.path()).filePath("Scenario");
+  dialog->SetFileDialog([&](bool save, const QString&, QString& path) {
+    if (!save) return false;
+    path = QDir(folder).filePath("lege");
+    return true;
+  });
+  dialog->Edit1->setText("Anexa");
+  dialog->ButtonAjouterClick();
+  QCOMPARE(dialog->CheckListBox1->count(), 1);
+  BoxAnswers answers({yes ? Yes : No});
+  window.close();
+  QCOMPARE(answers.answered, 1);
+  QVERIFY(answers.texts.value(0).contains("Borders"));
+  QVERIFY(!window.isVisible());
+  const QByteArray saved = ReadFileBytes(QDir(folder).filePath("lege.dlm"));
+  QCOMPARE(saved.contains("anexa"), yes);
 }
 
 }  // namespace malvex

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -20,6 +21,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "foundations/messages.h"
 #include "gui/app/main_window.h"
@@ -300,5 +302,36 @@ inline QString WidgetTree(QTreeWidget* tree) {
   return out;
 }
 
+
+// Answers the question boxes that show, one answer each, in order: an
+// answer picks the button to click.
+class BoxAnswers : public QObject {
+ public:
+  using Pick = std::function<QPushButton*(TMssBoxOk&)>;
+  explicit BoxAnswers(std::vector<Pick> picks) : picks_(std::move(picks)) {
+    timer_.setInterval(0);
+    connect(&timer_, &QTimer::timeout, this, [this] {
+      if (answered >= static_cast<int>(picks_.size())) return;
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* box = qobject_cast<TMssBoxOk*>(w); box != nullptr && box->isVisible()) {
+          texts << box->Label1->text();
+          picks_[static_cast<size_t>(answered++)](*box)->click();
+          return;
+        }
+      }
+    });
+    timer_.start();
+  }
+  int answered = 0;
+  QStringList texts;
+
+ private:
+  std::vector<Pick> picks_;
+  QTimer timer_;
+};
+
+inline QPushButton* Yes(TMssBoxOk& box) { return box.Button1; }
+inline QPushButton* No(TMssBoxOk& box) { return box.Button3; }
+inline QPushButton* Ok(TMssBoxOk& box) { return box.Button2; }
 
 }  // namespace malvex
