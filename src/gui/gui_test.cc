@@ -1975,7 +1975,8 @@ void GuiTest::addedGroupIsInTheScenarioFunctionAfterTheSave() {
   window.MenuUnivers3->trigger();
   ClickRow(panel->ListBoxModItems, 0);
   // The request the list's viewport receives sets the items.
-  QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(5, 5));
+  QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                            panel->ListBoxModItems->viewport()->mapToGlobal(QPoint(5, 5)));
   QTimer::singleShot(0, [] {
     if (QWidget* menu = QApplication::activePopupWidget()) menu->close();
   });

@@ -204,7 +204,8 @@ TEST(PlainTextFilterTest, EmptyLastBlockWithoutBytesEndsTheFile) {
       {"undecided", "casa mare", ""},
       {"undecided with a carried lead byte", "casa mar\xC8", "\xC8"},
       {"utf8", "\xC8\x9B" "ara", ""},
-      {"utf16", "\xFF\xFEa\x00b", ""},
+      // A byte-order mark, then "ab" in UTF-16 (the zero byte inside).
+      {"utf16", std::string("\xFF\xFE" "a\x00" "b", 5), ""},
   };
   for (const auto& c : cases) {
     PlainTextFilter filter;

@@ -22,15 +22,6 @@ constexpr const char* kDefaultScenarios[] = {"Concepts Romanian V8.scn", "Concep
 
 uint8_t Folded(char c) { return FoldCharToLower(static_cast<uint8_t>(c)); }
 
-char SuffixForLevel(int level) {
-  switch (level) {
-    case 1: return '*';
-    case 2: return '2';
-    case 3: return '1';
-    default: return 0;
-  }
-}
-
 bool IsPartLetter(char c) { return c == 'A' || c == 'S' || c == 'V'; }
 
 // Capital of a lower-case letter a..z and of the code page's ş ă ţ.
