@@ -10,16 +10,15 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <time.h>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "../tests/support/test_installation.h"
+#include "bench_engine.h"
 #include "bench_support.h"
 #include "dictionaries/semantic_dictionary.h"
 #include "engine/engine.h"
@@ -34,14 +33,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using namespace malvex;
-
-// Processor time of this thread, in milliseconds: the figure to trust on a
-// busy machine.
-double ThreadCpuMs() {
-  timespec t{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
+using bench::ThreadCpuMs;
 
 }  // namespace
 
@@ -59,11 +51,8 @@ int main(int argc, char** argv) {
   int draws = 50;
   if (const char* d = std::getenv("MALVEX_BENCH_DRAWS")) draws = std::max(1, std::atoi(d));
 
-  bench::ScratchFolder dir;
-  if (dir.path().empty() || !malvex::testing::WriteTestInstallation(dir.path(), argv[1])) {
-    std::fprintf(stderr, "cannot copy the edition %s\n", argv[1]);
-    return 2;
-  }
+  bench::BenchEngine analysed;
+  if (!analysed.Start(argv[1])) return 2;
   std::string text;
   uint64_t words = 0;
   for (size_t k = 0; words < target; ++k) {
@@ -72,23 +61,8 @@ int main(int argc, char** argv) {
     text += (k % 5 == 4) ? "\n" : " ";
     words += bench::CountWords(s);
   }
-  const std::string file = (dir.path() / "Text" / "bench.txt").string();
-  {
-    std::ofstream out(file, std::ios::binary);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  }
-
-  malvex::testing::QuietFrontEnd frontEnd;
-  EngineOptions options;
-  options.places = malvex::testing::TestSettingsPlaces(dir.path());
-  Engine engine(frontEnd, options);
-  if (!engine.StartEngine()) return 2;
-  engine.files().Clear();
-  engine.files().Add(file);
-  if (!engine.RunAnalysis(1) || !engine.analysis()) {
-    std::fprintf(stderr, "analysis failed\n");
-    return 1;
-  }
+  if (!analysed.Analyse(text)) return 1;
+  Engine& engine = analysed.engine();
   AnalysisContext& context = *engine.analysis();
   SemanticDictionary& dictionary = engine.semanticDictionary();
   const int level = context.relationLevel();

@@ -9,18 +9,17 @@
 
 #include <QGuiApplication>
 #include <QPrinter>
-#include <time.h>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <poppler-document.h>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "../tests/support/test_installation.h"
+#include "bench_engine.h"
 #include "bench_support.h"
 #include "dictionaries/semantic_dictionary.h"
 #include "engine/engine.h"
@@ -37,12 +36,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using namespace malvex;
-
-double ThreadCpuMs() {
-  timespec t{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
+using bench::ThreadCpuMs;
 
 }  // namespace
 
@@ -60,28 +54,11 @@ int main(int argc, char** argv) {
   int runs = 3;
   if (const char* r = std::getenv("MALVEX_BENCH_RUNS")) runs = std::max(1, std::atoi(r));
 
-  bench::ScratchFolder dir;
-  if (dir.path().empty() || !malvex::testing::WriteTestInstallation(dir.path(), argv[1])) {
-    std::fprintf(stderr, "cannot copy the edition %s\n", argv[1]);
-    return 2;
-  }
-  const std::string text = bench::ProseText(words);
-  const std::string file = (dir.path() / "Text" / "bench.txt").string();
-  {
-    std::ofstream out(file, std::ios::binary);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  }
-  malvex::testing::QuietFrontEnd frontEnd;
-  EngineOptions options;
-  options.places = malvex::testing::TestSettingsPlaces(dir.path());
-  Engine engine(frontEnd, options);
-  if (!engine.StartEngine()) return 2;
-  engine.files().Clear();
-  engine.files().Add(file);
-  if (!engine.RunAnalysis(1) || !engine.analysis()) {
-    std::fprintf(stderr, "analysis failed\n");
-    return 1;
-  }
+  bench::BenchEngine analysed;
+  if (!analysed.Start(argv[1])) return 2;
+  if (!analysed.Analyse(bench::ProseText(words))) return 1;
+  Engine& engine = analysed.engine();
+  const std::string& file = analysed.file();
   AnalysisContext& context = *engine.analysis();
   SemanticDictionary& dictionary = engine.semanticDictionary();
   const int level = context.relationLevel();
@@ -108,7 +85,7 @@ int main(int argc, char** argv) {
   std::printf("words %lld, propositions %u; selected \"%s\"\n", static_cast<long long>(context.Words()),
               engine.statistics().Propositions(), ToUtf8(selection.text).c_str());
 
-  const std::string pdf = (dir.path() / "bench.pdf").string();
+  const std::string pdf = (analysed.folder() / "bench.pdf").string();
   for (int run = 0; run < runs; ++run) {
     const Clock::time_point a = Clock::now();
     const double c0 = ThreadCpuMs();

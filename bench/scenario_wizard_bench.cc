@@ -11,11 +11,11 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "../tests/support/test_installation.h"
+#include "bench_engine.h"
 #include "bench_support.h"
 #include "engine/engine.h"
 #include "foundations/messages.h"
@@ -49,31 +49,12 @@ int main(int argc, char** argv) {
   // gives a little over a million stored words.
   int target = 1130000;
   if (const char* w = std::getenv("MALVEX_BENCH_WORDS")) target = std::atoi(w);
-  bench::ScratchFolder dir;
-  if (dir.path().empty() || !malvex::testing::WriteTestInstallation(dir.path(), argv[1])) {
-    std::fprintf(stderr, "cannot copy the edition %s\n", argv[1]);
-    return 2;
-  }
-  const std::string file = (dir.path() / "Text" / "bench.txt").string();
-  {
-    const std::string text = bench::ProseText(target);
-    std::ofstream out(file, std::ios::binary);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    if (!out) return 2;
-  }
-  malvex::testing::QuietFrontEnd frontEnd;
-  EngineOptions options;
-  options.places = malvex::testing::TestSettingsPlaces(dir.path());
-  Engine engine(frontEnd, options);
-  if (!engine.StartEngine()) return 2;
+  bench::BenchEngine analysed;
+  if (!analysed.Start(argv[1])) return 2;
+  Engine& engine = analysed.engine();
   engine.record().setTextSizeWarning(10000);
   engine.record().setScenarioFile("");
-  engine.files().Clear();
-  engine.files().Add(file);
-  if (!engine.RunAnalysis(1)) {
-    std::fprintf(stderr, "analysis failed\n");
-    return 1;
-  }
+  if (!analysed.Analyse(bench::ProseText(target))) return 1;
   ScenarioEditor editor(engine.scenarioStore(), engine.currentScenario(), &engine.scenarioLayer(), engine.record(),
                         engine.folders(), engine.messages(), nullptr);
   const int threshold = std::max(1, static_cast<int>(engine.semanticDictionary().DetectionThreshold()));

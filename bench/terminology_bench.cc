@@ -6,15 +6,14 @@
 //   [MALVEX_BENCH_WORDS=N] terminology_bench DICTIONARY_BASE
 // DICTIONARY_BASE is the edition's base path, for instance build/Dico/roglex.
 
-#include <time.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 #include "../tests/support/test_installation.h"
+#include "bench_engine.h"
 #include "bench_support.h"
 #include "dictionaries/term_index.h"
 #include "engine/engine.h"
@@ -39,34 +38,15 @@ int main(int argc, char** argv) {
   int target = 1000000;
   if (const char* w = std::getenv("MALVEX_BENCH_WORDS")) target = std::atoi(w);
 
-  bench::ScratchFolder dir;
-  if (dir.path().empty() || !malvex::testing::WriteTestInstallation(dir.path(), argv[1])) {
-    std::fprintf(stderr, "cannot copy the edition %s\n", argv[1]);
-    return 2;
-  }
-  const std::string file = (dir.path() / "Text" / "bench.txt").string();
-  malvex::testing::QuietFrontEnd frontEnd;
-  EngineOptions options;
-  options.places = malvex::testing::TestSettingsPlaces(dir.path());
-  Engine engine(frontEnd, options);
-  if (!engine.StartEngine()) return 2;
+  bench::BenchEngine analysed;
+  if (!analysed.Start(argv[1])) return 2;
+  Engine& engine = analysed.engine();
   engine.record().setTextSizeWarning(10000);
   // The reader joins compounds and expressions: the text is made longer
   // once when it stores fewer words than asked.
   int written = target;
   for (int attempt = 0; attempt < 2; ++attempt) {
-    {
-      const std::string text = bench::ProseText(written);
-      std::ofstream out(file, std::ios::binary | std::ios::trunc);
-      out.write(text.data(), static_cast<std::streamsize>(text.size()));
-      if (!out) return 2;
-    }
-    engine.files().Clear();
-    engine.files().Add(file);
-    if (!engine.RunAnalysis(1)) {
-      std::fprintf(stderr, "analysis failed\n");
-      return 1;
-    }
+    if (!analysed.Analyse(bench::ProseText(written))) return 1;
     const int stored = engine.stream().HighestPosition();
     if (stored >= target || stored <= 0) break;
     written = static_cast<int>(static_cast<double>(written) * target / stored) + 1000;
