@@ -9,43 +9,19 @@
 #include <string>
 
 #include "cli/cli_options.h"
-#include "test_installation.h"
-#include "test_support.h"
+#include "cli/installed_cli_test_fixture.h"
 
 namespace malvex {
 namespace {
-
-const char kRobots[] =
-    "Robot merge la casa. Casa vede robot. Robot merge la casa. Casa vede robot. Robot merge la casa mare. "
-    "Robot vorbe\xBAte de casa. Casa vede robot.";
 
 // The level-1 classes of that text on the mini edition (UTF-8), and its
 // one relation "vede > ma\u0219in\u0103" (three times).
 const std::string kMachine = "ma\xC8\x99in\xC4\x83";
 const std::string kOther = "vede";
 
-class CliGraphTest : public ::testing::Test {
+class CliGraphTest : public InstalledCliTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(testing::WriteTestInstallation(dir_.path(), MALVEX_TEST_EDITION));
-    std::error_code ec;
-    std::filesystem::copy_file(MALVEX_CLI_PROGRAM, dir_.path() / "bin" / "malvex-cli", ec);
-    ASSERT_FALSE(ec) << ec.message();
-    ASSERT_TRUE(testing::WriteFile(dir_.File("robots.txt"), kRobots));
-  }
-
-  int Run(const std::string& args) {
-    const std::string command = "cd '" + dir_.path().string() + "' && XDG_CONFIG_HOME='" + dir_.File("config") +
-                                "' XDG_DATA_HOME='" + dir_.File("data") + "' XDG_RUNTIME_DIR='" + dir_.File("run") +
-                                "' QT_QPA_PLATFORM=offscreen ./bin/malvex-cli -q " + args +
-                                " robots.txt > out.txt 2> err.txt";
-    std::filesystem::create_directories(dir_.File("run"));
-    std::filesystem::permissions(dir_.File("run"), std::filesystem::perms::owner_all);
-    const int status = std::system(command.c_str());
-    EXPECT_TRUE(WIFEXITED(status));
-    return WEXITSTATUS(status);
-  }
-  std::string Err() { return testing::ReadFile(dir_.File("err.txt")); }
+  void SetUp() override { Install("robots.txt"); }
 
   // How many elements named `tag` the SVG holds.
   static int Count(const std::string& svg, const std::string& tag) {
@@ -71,7 +47,6 @@ class CliGraphTest : public ::testing::Test {
     return false;
   }
 
-  testing::TempDir dir_;
 };
 
 TEST_F(CliGraphTest, EachTypeIsWrittenAsSvgWithItsShapes) {

@@ -12,41 +12,17 @@
 #include <vector>
 
 #include "cli/cli_options.h"
-#include "test_installation.h"
-#include "test_support.h"
+#include "cli/installed_cli_test_fixture.h"
 
 namespace malvex {
 namespace {
 
-const char kRobots[] =
-    "Robot merge la casa. Casa vede robot. Robot merge la casa. Casa vede robot. Robot merge la casa mare. "
-    "Robot vorbe\xBAte de casa. Casa vede robot.";
-
 // "ma\u0219in\u0103", robot's level-1 class, in UTF-8.
 const std::string kMachine = "ma\xC8\x99in\xC4\x83";
 
-class CliPdfTest : public ::testing::Test {
+class CliPdfTest : public InstalledCliTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(testing::WriteTestInstallation(dir_.path(), MALVEX_TEST_EDITION));
-    std::error_code ec;
-    std::filesystem::copy_file(MALVEX_CLI_PROGRAM, dir_.path() / "bin" / "malvex-cli", ec);
-    ASSERT_FALSE(ec) << ec.message();
-    ASSERT_TRUE(testing::WriteFile(dir_.File("Robots.txt"), kRobots));
-  }
-
-  int Run(const std::string& args) {
-    const std::string command = "cd '" + dir_.path().string() + "' && XDG_CONFIG_HOME='" + dir_.File("config") +
-                                "' XDG_DATA_HOME='" + dir_.File("data") + "' XDG_RUNTIME_DIR='" + dir_.File("run") +
-                                "' QT_QPA_PLATFORM=offscreen ./bin/malvex-cli -q " + args +
-                                " Robots.txt > out.txt 2> err.txt";
-    std::filesystem::create_directories(dir_.File("run"));
-    std::filesystem::permissions(dir_.File("run"), std::filesystem::perms::owner_all);
-    const int status = std::system(command.c_str());
-    EXPECT_TRUE(WIFEXITED(status));
-    return WEXITSTATUS(status);
-  }
-  std::string Err() { return testing::ReadFile(dir_.File("err.txt")); }
+  void SetUp() override { Install("Robots.txt"); }
 
   // The text of each page of `name` (UTF-8); empty when it is no PDF.
   std::vector<std::string> Pages(const std::string& name) {
@@ -61,7 +37,6 @@ class CliPdfTest : public ::testing::Test {
     return pages;
   }
 
-  testing::TempDir dir_;
 };
 
 bool Has(const std::string& page, const std::string& text) { return page.find(text) != std::string::npos; }
