@@ -24,4 +24,13 @@ DialogButtons MakeDialogButtons(QDialog* dialog, Messages& messages, int okMessa
   return b;
 }
 
+QHBoxLayout* ButtonsRow(const DialogButtons& buttons) {
+  auto* row = new QHBoxLayout;
+  row->addStretch(1);
+  row->addWidget(buttons.ok);
+  row->addWidget(buttons.cancel);
+  row->addWidget(buttons.help);
+  return row;
+}
+
 }  // namespace malvex

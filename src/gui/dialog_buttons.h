@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QHBoxLayout>
 #include <QPushButton>
 
 namespace malvex {
@@ -18,5 +19,8 @@ struct DialogButtons {
 // (message `okMessage`, the default button) accepts, Cancel rejects, and
 // Help is greyed, since this version has no help file to open.
 DialogButtons MakeDialogButtons(QDialog* dialog, Messages& messages, int okMessage);
+
+// A row with the three buttons at its right, in the order OK, Cancel, Help.
+QHBoxLayout* ButtonsRow(const DialogButtons& buttons);
 
 }  // namespace malvex

@@ -136,11 +136,7 @@ TOptionsAnalyse::TOptionsAnalyse(TOptionsAnalyseModel& model, Messages& messages
   ButtonOk = dialogButtons.ok;
   ButtonAnnuler = dialogButtons.cancel;
   ButtonAide = dialogButtons.help;
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(ButtonOk);
-  buttons->addWidget(ButtonAnnuler);
-  buttons->addWidget(ButtonAide);
+  QHBoxLayout* buttons = ButtonsRow(dialogButtons);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(PageControl);

@@ -76,12 +76,7 @@ TFormParamImpression::TFormParamImpression(PrintOptionsModel& model, Messages& m
   const DialogButtons buttons = MakeDialogButtons(this, messages, kOkMessage);
   ButtonOk = buttons.ok;
   ButtonAnnuler = buttons.cancel;
-  auto* row = new QHBoxLayout;
-  row->addStretch(1);
-  row->addWidget(buttons.ok);
-  row->addWidget(buttons.cancel);
-  row->addWidget(buttons.help);
-  layout->addLayout(row);
+  layout->addLayout(ButtonsRow(buttons));
   ButtonOk->setEnabled(model_.AnythingChosen());
 }
 

@@ -75,14 +75,9 @@ TDlgOptionsGraphes::TDlgOptionsGraphes(TDlgOptionsGraphesModel& model, Messages&
   auto* top = new QHBoxLayout;
   top->addWidget(types);
   top->addLayout(right, 1);
-  auto* buttonsRow = new QHBoxLayout;
-  buttonsRow->addStretch(1);
-  buttonsRow->addWidget(ButtonOk);
-  buttonsRow->addWidget(ButtonAnnuler);
-  buttonsRow->addWidget(ButtonAide);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
-  layout->addLayout(buttonsRow);
+  layout->addLayout(ButtonsRow(dialogButtons));
 }
 
 QRadioButton* TDlgOptionsGraphes::TypeButton(int type) const {
