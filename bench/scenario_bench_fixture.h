@@ -5,10 +5,25 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
+#include "dictionaries/lemma_index.h"
+#include "dictionaries/semantic_dictionary.h"
 #include "dictionaries/semantic_dictionary_builder.h"
+#include "dictionaries/string_pool.h"
+#include "foundations/language_tables.h"
+#include "foundations/messages.h"
+#include "platform/console_box.h"
+#include "scenarios/current_scenario.h"
+#include "scenarios/scenario_editor.h"
+#include "scenarios/scenario_layer.h"
+#include "scenarios/scenario_store.h"
+#include "settings/folders.h"
+#include "settings/settings_record.h"
 
 namespace malvex::bench {
 
@@ -52,5 +67,56 @@ inline std::string Dictionary() {
   builder.Build(image);
   return image;
 }
+
+// The scenario of ScenarioText, written as "big.scn" in a scratch Scenario
+// folder and opened as the current scenario over the one-word dictionary,
+// with an editor on it; the objects a scenario window works with.
+struct OpenedScenario {
+  ScratchFolder folder;
+  ConsoleBox box;
+  Messages messages{box};
+  LanguageTables tables = DefaultLanguageTables();
+  StringPool pool;
+  SemanticDictionary dictionary{messages, tables, pool};
+  LemmaIndex verbs{29, 7};
+  LemmaIndex adjectives{29, 7};
+  ScenarioStore store{messages};
+  ScenarioLayer layer{dictionary, store, &verbs, &adjectives, messages};
+  SettingsRecord record;
+  Folders folders;
+  std::unique_ptr<CurrentScenario> current;
+  std::unique_ptr<ScenarioEditor> editor;
+
+  // False, with a line on standard error, when the dictionary, the file or
+  // the scenario cannot be made.
+  bool Open() {
+    if (dictionary.LoadImage(Dictionary()) != SemanticLoadStatus::kOk) {
+      std::fprintf(stderr, "dictionary not built\n");
+      return false;
+    }
+    verbs.CreateEmpty();
+    adjectives.CreateEmpty();
+    dictionary.SetScenarioGroups(&layer);
+    record.setScenarioWordsInCapitals(false);
+    record.setUnaccentedScenarioForms(false);
+    folders.scenario = folder.path().string();
+    const std::string text = ScenarioText();
+    std::FILE* f = std::fopen((folder.path() / "big.scn").c_str(), "wb");
+    if (f == nullptr || std::fwrite(text.data(), 1, text.size(), f) != text.size()) {
+      if (f != nullptr) std::fclose(f);
+      std::fprintf(stderr, "cannot write the scenario\n");
+      return false;
+    }
+    std::fclose(f);
+    record.setScenarioFile("big.scn");
+    current = std::make_unique<CurrentScenario>(store, &layer, record, folders);
+    if (!current->LoadCurrentScenario()) {
+      std::fprintf(stderr, "cannot load the scenario\n");
+      return false;
+    }
+    editor = std::make_unique<ScenarioEditor>(store, *current, &layer, record, folders, messages, nullptr);
+    return true;
+  }
+};
 
 }  // namespace malvex::bench

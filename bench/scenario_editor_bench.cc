@@ -35,38 +35,12 @@ using malvex::bench::ScenarioText;
 
 int main() {
   using namespace malvex;
-  bench::ScratchFolder folder;
-  ConsoleBox box;
-  Messages messages(box);
-  LanguageTables tables = DefaultLanguageTables();
-  StringPool pool;
-  SemanticDictionary dictionary(messages, tables, pool);
-  if (dictionary.LoadImage(Dictionary()) != SemanticLoadStatus::kOk) {
-    std::fprintf(stderr, "dictionary not built\n");
-    return 1;
-  }
-  LemmaIndex verbs(29, 7);
-  LemmaIndex adjectives(29, 7);
-  verbs.CreateEmpty();
-  adjectives.CreateEmpty();
-  ScenarioStore store(messages);
-  ScenarioLayer layer(dictionary, store, &verbs, &adjectives, messages);
-  dictionary.SetScenarioGroups(&layer);
-  SettingsRecord record;
-  record.setScenarioWordsInCapitals(false);
-  record.setUnaccentedScenarioForms(false);
-  Folders folders;
-  folders.scenario = folder.path().string();
-  const std::string text = ScenarioText();
-  {
-    std::FILE* f = std::fopen((folder.path() / "big.scn").c_str(), "wb");
-    std::fwrite(text.data(), 1, text.size(), f);
-    std::fclose(f);
-  }
-  record.setScenarioFile("big.scn");
-  CurrentScenario current(store, &layer, record, folders);
-  if (!current.LoadCurrentScenario()) return 1;
-  ScenarioEditor editor(store, current, &layer, record, folders, messages, nullptr);
+  bench::OpenedScenario opened;
+  if (!opened.Open()) return 1;
+  ScenarioStore& store = opened.store;
+  ScenarioLayer& layer = opened.layer;
+  CurrentScenario& current = *opened.current;
+  ScenarioEditor& editor = *opened.editor;
   std::printf("scenario: %u lines\n", store.count());
 
   std::vector<double> build;
