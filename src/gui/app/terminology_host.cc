@@ -4,6 +4,7 @@
 #include <QStatusBar>
 
 #include "gui/app/main_window.h"
+#include "gui/app/word_search_link.h"
 #include "gui/qt_text.h"
 #include "gui/scenarios/dlg_scenario.h"
 #include "gui/views/text_view_widget.h"
@@ -11,8 +12,7 @@
 
 namespace malvex {
 
-MainWindowTerminologyHost::MainWindowTerminologyHost(TApdEditForm& window)
-    : window_(window), search_(std::make_unique<TextSearch>(window.engine().stream())) {}
+MainWindowTerminologyHost::MainWindowTerminologyHost(TApdEditForm& window) : window_(window) {}
 
 MainWindowTerminologyHost::~MainWindowTerminologyHost() = default;
 
@@ -37,11 +37,12 @@ void MainWindowTerminologyHost::SetEditorSearchText(const std::string& text) {
 bool MainWindowTerminologyHost::LocateInText(const std::string& word, bool fromLastHit) {
   TExtraitDuTexte* view = window_.textView();
   if (view == nullptr || !window_.ResultsShown()) return false;
-  if (!search_->Find(TextSearchSubject::Word(word, true), !fromLastHit)) {
+  TextSearch& search = window_.wordSearch().search();
+  if (!search.Find(TextSearchSubject::Word(word, true), !fromLastHit)) {
     window_.statusBar()->showMessage(ToQt(TextSearch::NotFoundText(window_.engine().messages(), word)));
     return false;
   }
-  ShowSearchHit(*view, *search_);
+  ShowSearchHit(*view, search);
   window_.ImageTexte->update();
   window_.statusBar()->clearMessage();
   return true;

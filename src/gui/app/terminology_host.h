@@ -3,7 +3,6 @@
 // and the locating of a word in the text view.
 #pragma once
 
-#include <memory>
 #include <string>
 
 #include "app/terminology_window_model.h"
@@ -11,7 +10,6 @@
 namespace malvex {
 
 class TApdEditForm;
-class TextSearch;
 
 class MainWindowTerminologyHost final : public TerminologyHost {
  public:
@@ -24,13 +22,12 @@ class MainWindowTerminologyHost final : public TerminologyHost {
   void EditorUpdating(bool updating) override;
   void EditorChanged() override;
   void SetEditorSearchText(const std::string& text) override;
-  // The whole-word search of the text; the text view shows the hit, the
-  // main window's status line says when there is none (more).
+  // The main window's text search, for `word` as a whole word; the text
+  // view shows the hit, the status line says when there is none (more).
   bool LocateInText(const std::string& word, bool fromLastHit) override;
 
  private:
   TApdEditForm& window_;
-  std::unique_ptr<TextSearch> search_;
 };
 
 }  // namespace malvex

@@ -36,6 +36,9 @@ class WordSearchLink : public QObject, public WordSearchHost {
   void ScenarioChanged();
   // A new analysis or a closed text: searches start from the top.
   void RestartSearch() { search_.Restart(); }
+  // The main window's text search: its subject and last hit are the same
+  // for every window that searches the text.
+  TextSearch& search() { return search_; }
 
   // WordSearchHost.
   bool TextAnalysed() override;
