@@ -42,16 +42,6 @@ int DistributionSliderValue(int graphWidth, int position) {
   return graphWidth / 2 / position;
 }
 
-int FunctionOfRelationLevel(int level) {
-  switch (level) {
-    case 1: return ResultFunctionTable::kReferences;
-    case 2: return ResultFunctionTable::kReferenceFields2;
-    case 3: return ResultFunctionTable::kReferenceFields1;
-    case 4: return ResultFunctionTable::kScenario;
-    default: return -1;
-  }
-}
-
 GraphPanelModel::GraphPanelModel(SettingsRecord& record, SelectionState& selection, GraphResultHost& host)
     : record_(record), selection_(selection), host_(host) {}
 

@@ -51,10 +51,6 @@ int GrownObjectLimit(int limit);
 // The value shown beside the slider of the distribution graph: half the
 // graph's width divided by the bar width (0 below 1).
 int DistributionSliderValue(int graphWidth, int position);
-// The function position that lists the classes of relation level `level`
-// (1 References, 2 Reference fields 2, 3 Reference fields 1, 4 Scenario);
-// -1 for other levels.
-int FunctionOfRelationLevel(int level);
 
 // The result panel as the graph panel drives it.
 class GraphResultHost {

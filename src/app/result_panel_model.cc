@@ -427,16 +427,6 @@ bool ResultPanelModel::FindOccurrence(bool forward) {
 
 // ---- Pending expressions --------------------------------------------------
 
-int ResultPanelModel::FunctionOfLevel(int level) const {
-  switch (level) {
-    case 1: return ResultFunctionTable::kReferences;
-    case 2: return ResultFunctionTable::kReferenceFields2;
-    case 3: return ResultFunctionTable::kReferenceFields1;
-    case 4: return ResultFunctionTable::kScenario;
-    default: return -1;
-  }
-}
-
 bool ResultPanelModel::ShowPendingExpressions(PendingExpressions& pending) {
   bool shown = false;
   for (DisplayRequest& request : pending.entries) {
@@ -451,7 +441,7 @@ bool ResultPanelModel::ShowPendingExpressions(PendingExpressions& pending) {
     const int32_t cls = engine_.semanticDictionary().ClassNumberOfName(level, name.c_str());
     if (cls <= 0 || engine_.semanticDictionary().ClassCount(level, cls) == 0) continue;
     // The class's list, with the class chosen in it when listed.
-    const int function = level == kScenarioLevel && lastFunction_ >= 0 ? lastFunction_ : FunctionOfLevel(level);
+    const int function = level == kScenarioLevel && lastFunction_ >= 0 ? lastFunction_ : FunctionOfRelationLevel(level);
     ChooseFunction(function);
     const int index = IndexOfItem(cls);
     const bool listed = index >= 0 && ClassLevelOfKind(chosenKind()) == level;

@@ -158,7 +158,6 @@ class ResultPanelModel {
   // The page from the start of the text, the selection's first occurrence
   // underlined and the search set to go on after it.
   void UnderlineFirstOccurrence();
-  int FunctionOfLevel(int level) const;
 
   Engine& engine_;
   TExtraitDuTexte& view_;

@@ -15,6 +15,22 @@
 
 namespace malvex {
 
+namespace {
+
+// A new scenario's signatures count from the start again and it has no
+// file name yet: it is untitled until saved.
+void StartNewScenario(ScenarioLayer* layer, ScenarioStore& store, SettingsRecord& record) {
+  if (layer != nullptr) {
+    layer->RestartSignatures(true);
+  } else {
+    store.signatures().counter = 0;
+    store.signatures().renumbering = true;
+  }
+  record.setScenarioFile(std::string());
+}
+
+}  // namespace
+
 bool ScenarioEditor::SaveBeforeReplacing() {
   if (!tree_.modified || !messages_.ask(messages_.message(450))) return true;
   return Save();
@@ -31,13 +47,7 @@ bool ScenarioEditor::NewEmptyScenario() {
   searchPosition_ = 0;
   tree_.Clear();
   tree_.modified = false;
-  if (layer_ != nullptr) {
-    layer_->RestartSignatures(true);
-  } else {
-    store_.signatures().counter = 0;
-    store_.signatures().renumbering = true;
-  }
-  record_.setScenarioFile(std::string());
+  StartNewScenario(layer_, store_, record_);
   // With no file name this empties the store and the layer.
   current_.LoadCurrentScenario();
   if (host_ != nullptr) host_->ScenarioChanged();
@@ -52,13 +62,7 @@ bool ScenarioEditor::BuildFromText(const WizardCandidates& candidates, const Wiz
     messages_.errorBox(messages_.message(kWizardNoClassMessage));
     return false;
   }
-  if (layer_ != nullptr) {
-    layer_->RestartSignatures(true);
-  } else {
-    store_.signatures().counter = 0;
-    store_.signatures().renumbering = true;
-  }
-  record_.setScenarioFile(std::string());
+  StartNewScenario(layer_, store_, record_);
   selected_ = nullptr;
   cut_ = nullptr;
   searchPosition_ = 0;

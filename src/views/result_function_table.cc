@@ -43,6 +43,16 @@ int ClassLevelOfKind(ResultKind kind) {
   }
 }
 
+int FunctionOfRelationLevel(int level) {
+  switch (level) {
+    case 1: return ResultFunctionTable::kReferences;
+    case 2: return ResultFunctionTable::kReferenceFields2;
+    case 3: return ResultFunctionTable::kReferenceFields1;
+    case 4: return ResultFunctionTable::kScenario;
+    default: return -1;
+  }
+}
+
 void ResultFunctionTable::Clear() {
   entries_.fill(ResultFunction{});
   count_ = 0;

@@ -42,6 +42,10 @@ struct ResultFunction {
 // 1 for References, 3 for Reference fields 1, 2 for Reference fields 2, 4
 // for Scenario; 0 for any other kind.
 int ClassLevelOfKind(ResultKind kind);
+// The function position that lists the classes of level `level` (1
+// References, 2 Reference fields 2, 3 Reference fields 1, 4 Scenario); -1
+// for other levels.
+int FunctionOfRelationLevel(int level);
 
 class ResultFunctionTable {
  public:
